@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Fenwyx needs to build, run and test (only those that are missing).
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config ccache
+    qt6-base-dev qt6-charts-dev libqt6sql6-sqlite qt6-image-formats-plugins libgl-dev
+    mdbtools-dev mdbtools libsqlite3-dev sqlite3
+    poppler-utils xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

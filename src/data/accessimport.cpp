@@ -1,0 +1,147 @@
+// SQLite copies of Access photo databases, made by fenwyx-mdbread in a child process and kept in a cache.
+#include "data/accessimport.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+// Raised whenever the copy's layout changes, so copies of an older reader are not reused.
+constexpr int copyFormatVersion = 1;
+constexpr int childTimeoutMs = 60000;
+
+QString readerProgram()
+{
+    const QString fromEnvironment = qEnvironmentVariable("FENWYX_MDBREAD");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fenwyx-mdbread"));
+}
+
+// The last line the reader wrote: its own reason, after whatever libmdb complained about.
+QString lastLine(const QByteArray &output, const QString &mdbPath)
+{
+    const QList<QByteArray> lines = output.trimmed().split('\n');
+    QString line = QString::fromLocal8Bit(lines.isEmpty() ? QByteArray() : lines.last().trimmed());
+    const QString prefix = QStringLiteral("fenwyx-mdbread: %1: ").arg(mdbPath);
+    if (line.startsWith(prefix))
+        line = line.mid(prefix.size());
+    return line.left(500);
+}
+
+struct SourceStamp {
+    QString absolutePath;
+    qint64 size = -1;
+    qint64 modified = 0;
+
+    bool operator==(const SourceStamp &other) const
+    {
+        return absolutePath == other.absolutePath && size == other.size && modified == other.modified;
+    }
+};
+
+SourceStamp stampOf(const QString &path)
+{
+    QFileInfo info(path);
+    info.setCaching(false);
+    return {info.absoluteFilePath(), info.size(), info.lastModified().toMSecsSinceEpoch()};
+}
+
+QByteArray hashOf(const QByteArray &data)
+{
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex().left(24);
+}
+
+} // namespace
+
+namespace AccessImport {
+
+QString cacheFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (base.isEmpty() || !QDir().mkpath(base + QStringLiteral("/access")))
+        base = QDir::temp().filePath(QStringLiteral("fenwyx-cache-%1").arg(QString::fromLocal8Bit(qgetenv("USER"))));
+    const QString folder = base + QStringLiteral("/access");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+bool convertInChildProcess(const QString &mdbPath, const QString &sqlitePath, QString *error)
+{
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(mdbPath), reason);
+        return false;
+    };
+    const QString program = readerProgram();
+    QProcess child;
+    child.setProgram(program);
+    child.setArguments({mdbPath, sqlitePath});
+    child.setStandardOutputFile(QProcess::nullDevice());
+    child.setStandardInputFile(QProcess::nullDevice());
+    child.start();
+    if (!child.waitForStarted())
+        return fail(QStringLiteral("cannot start %1 (%2)").arg(program, child.errorString()));
+    if (!child.waitForFinished(childTimeoutMs)) {
+        child.kill();
+        child.waitForFinished();
+        return fail(QStringLiteral("reading the file took longer than %1 seconds; it was abandoned")
+                        .arg(childTimeoutMs / 1000));
+    }
+    const QString reason = lastLine(child.readAllStandardError(), mdbPath);
+    if (child.exitStatus() == QProcess::CrashExit)
+        return fail(QStringLiteral("the file reader crashed (the file is probably damaged)"));
+    if (child.exitCode() != 0)
+        return fail(reason.isEmpty() ? QStringLiteral("the file reader failed (exit code %1)").arg(child.exitCode())
+                                     : reason);
+    if (!QFileInfo::exists(sqlitePath))
+        return fail(QStringLiteral("the file reader made no copy"));
+    return true;
+}
+
+std::optional<QString> sqliteCopyOf(const QString &mdbPath, QString *error)
+{
+    const QFileInfo source(mdbPath);
+    if (!source.isFile() || !source.isReadable()) {
+        if (error)
+            *error = QStringLiteral("%1: file not found or not readable").arg(QDir::toNativeSeparators(mdbPath));
+        return std::nullopt;
+    }
+    const QString folder = cacheFolder();
+    // Copies of one source share a prefix, so a new copy can retire those of the file's earlier states.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const SourceStamp before = stampOf(mdbPath);
+        const QByteArray pathHash = hashOf(before.absolutePath.toUtf8());
+        const QByteArray stateHash = hashOf(QByteArray::number(before.size) + '|' + QByteArray::number(before.modified)
+                                            + '|' + QByteArray::number(copyFormatVersion));
+        const QString prefix = QString::fromLatin1(pathHash) + QLatin1Char('-');
+        const QString copyName = prefix + QString::fromLatin1(stateHash) + QStringLiteral(".sqlite");
+        const QString copyPath = QDir(folder).filePath(copyName);
+        if (QFileInfo::exists(copyPath))
+            return copyPath;
+
+        if (!convertInChildProcess(mdbPath, copyPath, error))
+            return std::nullopt;
+        if (!(stampOf(mdbPath) == before)) {
+            // Changed while it was read: the copy may mix both states.
+            QFile::remove(copyPath);
+            continue;
+        }
+        const QStringList older = QDir(folder).entryList({prefix + QStringLiteral("*.sqlite")}, QDir::Files);
+        for (const QString &name : older) {
+            if (name != copyName)
+                QFile::remove(QDir(folder).filePath(name));
+        }
+        return copyPath;
+    }
+    if (error)
+        *error = QStringLiteral("%1: the file kept changing while it was read").arg(QDir::toNativeSeparators(mdbPath));
+    return std::nullopt;
+}
+
+} // namespace AccessImport

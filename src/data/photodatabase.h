@@ -1,0 +1,51 @@
+// The photo database: Photo.mdb as an SQLite file or an Access file (read through a converted copy).
+#pragma once
+
+#include "data/photorecord.h"
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+
+using PhotoSet = std::vector<PhotoRecord>;
+using PhotoSetPtr = std::shared_ptr<const PhotoSet>;
+
+class PhotoDatabase {
+public:
+    enum class FileKind { Missing, Sqlite, Access, Unknown };
+    // Tells the format from the file's first bytes, never from its name.
+    static FileKind detect(const QString &path);
+
+    PhotoDatabase();
+    ~PhotoDatabase();
+    PhotoDatabase(const PhotoDatabase &) = delete;
+    PhotoDatabase &operator=(const PhotoDatabase &) = delete;
+
+    // Opens read-only. An Access file is read into an SQLite copy first (in a child process).
+    // Fails (with a reason) when the file is missing, unreadable or has no Photos table.
+    bool open(const QString &path, QString *error = nullptr);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString fileName() const { return m_fileName; }
+    sqlite3 *handle() const { return m_db; }
+
+    // "SELECT * FROM Photos" [+ " WHERE " + where], values bound to the ?s in order; the database's own order.
+    std::optional<PhotoSet> selectPhotos(const QString &where = {}, const QVariantList &binds = {},
+                                         QString *error = nullptr) const;
+    std::optional<PhotoRecord> photoById(qint64 id, QString *error = nullptr) const;
+    std::optional<std::vector<BookRecord>> books(QString *error = nullptr) const;
+    // Book labels compare without regard to letter case, as in the original engine.
+    std::optional<BookRecord> bookByLabel(const QString &label, QString *error = nullptr) const;
+    std::optional<BookRecord> bookById(qint64 id, QString *error = nullptr) const;
+    // First column of every row of any SELECT; SQL null is an invalid QVariant.
+    std::optional<QVariantList> column(const QString &sql, const QVariantList &binds = {},
+                                       QString *error = nullptr) const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    QString m_fileName;
+};

@@ -1,0 +1,245 @@
+// Results list model: formatted texts, zero-padded sort texts and column-click sorting.
+#include "resultsmodel.h"
+
+#include "data/itemroles.h"
+#include "data/numberformat.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+struct ColumnSpec {
+    const char *header;
+    int widthTwips;
+};
+const ColumnSpec kColumns[ResultsModel::ColumnCount] = {
+    {"Book/Photo ID", 1600}, {"Description", 3750}, {"0.\" to 2.9\"", 650}, {"3+\"", 490}, {"Total", 500},
+    {"Duff Depth", 700},     {"Fuel Bed Depth", 700}, {"Veg Type", 700},    {"Activity Type", 700},
+    {"FB-Fuel Model", 700},  {"DR-Fuel Model", 700},  {"Picture", 0},       {"Data", 0},
+    {"0to3Sort", 0},         {"3+Sort", 0},           {"TotalSort", 0},     {"Dir", 0},
+    {"DuffSort", 0},         {"FuelBedSort", 0},
+};
+
+QString depthText(const OptionalNumber &depth, QStringView pattern, bool negativeIsNa)
+{
+    if (!depth)
+        return {};
+    if (*depth >= 0)
+        return NumberFormat::picture(*depth, pattern);
+    return negativeIsNa ? QStringLiteral("n/a") : QString();
+}
+} // namespace
+
+ResultsModel::ResultsModel(QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_photos(std::make_shared<PhotoSet>())
+    , m_icon(QStringLiteral(":/core/icons/photo.svg"))
+{
+}
+
+QString ResultsModel::headerText(int column)
+{
+    return column >= 0 && column < ColumnCount ? QString::fromUtf8(kColumns[column].header) : QString();
+}
+
+int ResultsModel::widthTwips(int column)
+{
+    return column >= 0 && column < ColumnCount ? kColumns[column].widthTwips : 0;
+}
+
+int ResultsModel::sortColumnFor(int column)
+{
+    switch (column) {
+    case Fine:
+        return FineSort;
+    case Coarse:
+        return CoarseSort;
+    case Total:
+        return TotalSort;
+    case DuffDepth:
+        return DuffSort;
+    case FuelBedDepth:
+        return FuelBedSort;
+    default:
+        return column;
+    }
+}
+
+QString ResultsModel::cellText(const PhotoRecord &p, int column)
+{
+    switch (column) {
+    case BookPhotoId:
+        return p.label();
+    case Description:
+        return p.groupLabel;
+    case Fine:
+        return NumberFormat::picture(p.fineLoad(), u"####0.00");
+    case Coarse:
+        return NumberFormat::picture(p.coarseLoad(), u"####0.00");
+    case Total:
+        return NumberFormat::picture(p.totalLoad(), u"####0.00");
+    case DuffDepth:
+        return depthText(p.averageDuffDepth, u"###0.0", true);
+    case FuelBedDepth:
+        return depthText(p.averageFuelbedDepth, u"###0.0", true);
+    case VegType:
+        return p.vegType;
+    case ActivityType:
+        return p.activity;
+    case FbFuelModel:
+        return p.fireBehaveFM;
+    case DrFuelModel:
+        return p.dangerRatingFM;
+    case Picture:
+        return p.photoPic;
+    case Data:
+        return p.dataPic;
+    case FineSort:
+        return NumberFormat::picture(p.fineLoad(), u"00000.00");
+    case CoarseSort:
+        return NumberFormat::picture(p.coarseLoad(), u"000000.00");
+    case TotalSort:
+        return NumberFormat::picture(p.totalLoad(), u"000000.00");
+    case Dir:
+        return p.bookLabel;
+    case DuffSort:
+        return depthText(p.averageDuffDepth, u"00000.0", true);
+    case FuelBedSort:
+        // a fuel bed that was not measured gets no sort text and so sorts first
+        return depthText(p.averageFuelbedDepth, u"00000.0", false);
+    default:
+        return {};
+    }
+}
+
+void ResultsModel::FillResultsList(PhotoSetPtr photos)
+{
+    beginResetModel();
+    m_photos = photos ? std::move(photos) : std::make_shared<PhotoSet>();
+    m_rows.resize(m_photos->size());
+    std::iota(m_rows.begin(), m_rows.end(), 0);
+    m_sortColumn = -1;
+    endResetModel();
+}
+
+void ResultsModel::appendPhotos(const PhotoSet &photos)
+{
+    if (photos.empty())
+        return;
+    auto grown = std::make_shared<PhotoSet>(*m_photos);
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(photos.size()) - 1);
+    for (const PhotoRecord &p : photos) {
+        m_rows.push_back(int(grown->size()));
+        grown->push_back(p);
+    }
+    m_photos = std::move(grown);
+    endInsertRows();
+}
+
+const PhotoRecord *ResultsModel::photoAt(int row) const
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return nullptr;
+    return &(*m_photos)[size_t(m_rows[size_t(row)])];
+}
+
+int ResultsModel::rowOfKey(const QString &key) const
+{
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        if (photoAt(row)->key() == key)
+            return row;
+    return -1;
+}
+
+int ResultsModel::rowOfLabel(const QString &label) const
+{
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        if (photoAt(row)->label() == label)
+            return row;
+    return -1;
+}
+
+void ResultsModel::columnClicked(int column)
+{
+    const Qt::SortOrder order = m_order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    sort(column, order);
+}
+
+void ResultsModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    m_order = order;
+    m_sortColumn = column;
+    const int sortColumn = sortColumnFor(column);
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> oldRows = m_rows;
+
+    std::vector<QString> keys(m_photos->size());
+    for (int index : m_rows)
+        keys[size_t(index)] = cellText((*m_photos)[size_t(index)], sortColumn);
+    std::stable_sort(m_rows.begin(), m_rows.end(), [&](int a, int b) {
+        const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
+        return order == Qt::AscendingOrder ? c < 0 : c > 0;
+    });
+
+    std::vector<int> newRowOf(m_photos->size());
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        newRowOf[size_t(m_rows[size_t(row)])] = row;
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &idx : before)
+        after.append(index(newRowOf[size_t(oldRows[size_t(idx.row())])], idx.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int ResultsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ResultsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ResultsModel::data(const QModelIndex &index, int role) const
+{
+    const PhotoRecord *photo = photoAt(index.row());
+    if (!photo)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return cellText(*photo, index.column());
+    case Qt::TextAlignmentRole:
+        return isRightAligned(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                              : int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::DecorationRole:
+        return index.column() == BookPhotoId ? QVariant(m_icon) : QVariant();
+    case ItemRoles::SortTextRole:
+        return cellText(*photo, sortColumnFor(index.column()));
+    case ItemRoles::KeyRole:
+        return photo->key();
+    case ItemRoles::PhotoIdRole:
+        return QVariant::fromValue(photo->id);
+    case ItemRoles::RecordRole:
+        return m_rows[size_t(index.row())];
+    default:
+        return {};
+    }
+}
+
+QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return headerText(section);
+    if (role == Qt::TextAlignmentRole)
+        return isRightAligned(section) ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}

@@ -1,0 +1,57 @@
+// The results list: one row per photo of the current photo set, the 19 columns of the list.
+#pragma once
+
+#include "data/photodatabase.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <vector>
+
+class ResultsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column {
+        BookPhotoId, Description, Fine, Coarse, Total, DuffDepth, FuelBedDepth, VegType, ActivityType,
+        FbFuelModel, DrFuelModel, Picture, Data, FineSort, CoarseSort, TotalSort, Dir, DuffSort, FuelBedSort,
+        ColumnCount
+    };
+
+    explicit ResultsModel(QObject *parent = nullptr);
+
+    // The text a column shows for a photo; the batch interface prints the same texts.
+    static QString cellText(const PhotoRecord &photo, int column);
+    static QString headerText(int column);
+    static int widthTwips(int column);
+    static bool isHidden(int column) { return widthTwips(column) == 0; }
+    static bool isRightAligned(int column) { return column >= Fine && column <= FuelBedDepth; }
+    // The column whose texts a click on `column` sorts by.
+    static int sortColumnFor(int column);
+
+    // Rebuilds the list from a photo set (one reset); the rows keep the set's order.
+    void FillResultsList(PhotoSetPtr photos);
+    // Appends photos after the current rows (a source photo found outside the results).
+    void appendPhotos(const PhotoSet &photos);
+    PhotoSetPtr photos() const { return m_photos; }
+
+    const PhotoRecord *photoAt(int row) const;
+    int rowOfKey(const QString &key) const;
+    int rowOfLabel(const QString &label) const; // first row whose item text equals label
+
+    // A header click: toggles the order on every click, whichever column, and sorts.
+    void columnClicked(int column);
+    Qt::SortOrder sortOrder() const { return m_order; }
+    int sortedColumn() const { return m_sortColumn; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+private:
+    PhotoSetPtr m_photos;
+    std::vector<int> m_rows; // shown row -> index in m_photos
+    Qt::SortOrder m_order = Qt::DescendingOrder; // the first click toggles it to ascending
+    int m_sortColumn = -1;
+    QIcon m_icon;
+};

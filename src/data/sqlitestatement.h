@@ -1,0 +1,35 @@
+// A prepared SQLite statement with bound values; finalized when it goes out of scope.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <sqlite3.h>
+
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3 *db, const QString &sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+
+    bool isValid() const { return m_stmt != nullptr; }
+    QString error() const { return m_error; }
+    // Binds in order to ?1, ?2, ...: null/invalid, integers, doubles, texts.
+    bool bind(const QVariantList &values);
+    // True while a row is available; false at the end or on an error (then error() says why).
+    bool step();
+
+    int columnCount() const { return sqlite3_column_count(m_stmt); }
+    QString columnName(int column) const { return QString::fromUtf8(sqlite3_column_name(m_stmt, column)); }
+    bool isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+    double number(int column) const { return sqlite3_column_double(m_stmt, column); }
+    qint64 integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
+    // A null value gives a null QString, an empty text an empty (non-null) QString.
+    QString text(int column) const;
+    QVariant value(int column) const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+    QString m_error;
+};

@@ -1,0 +1,115 @@
+// The results list's two views share one model and one selection.
+#include "resultslistview.h"
+
+#include "data/resultsmodel.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_stack(new QStackedWidget(this))
+    , m_table(new QTableView(m_stack))
+    , m_icons(new QListView(m_stack))
+{
+    setObjectName(QStringLiteral("lstPhotos"));
+    m_table->setObjectName(QStringLiteral("lstPhotos_table"));
+    m_icons->setObjectName(QStringLiteral("lstPhotos_icons"));
+
+    m_table->setModel(model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false);
+    m_table->setAlternatingRowColors(true);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setSectionsClickable(true);
+    m_table->horizontalHeader()->setSortIndicatorShown(false);
+    m_table->horizontalHeader()->setHighlightSections(false);
+
+    m_icons->setModel(model);
+    m_icons->setSelectionModel(m_table->selectionModel());
+    m_icons->setViewMode(QListView::IconMode);
+    m_icons->setUniformItemSizes(true);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setMovement(QListView::Static);
+    m_icons->setWrapping(true);
+    m_icons->setIconSize(QSize(32, 32));
+    m_icons->setGridSize(QSize(110, 64));
+    m_icons->setWordWrap(true);
+    m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    m_stack->addWidget(m_table);
+    m_stack->addWidget(m_icons);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_stack);
+
+    applyColumnLayout();
+    connect(model, &QAbstractItemModel::modelReset, this, &ResultsListView::applyColumnLayout);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_model->columnClicked(column);
+        m_table->horizontalHeader()->setSortIndicatorShown(true);
+        m_table->horizontalHeader()->setSortIndicator(column, m_model->sortOrder());
+        const QModelIndex current = m_table->currentIndex();
+        if (current.isValid())
+            m_table->scrollTo(current);
+    });
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_selecting && current.isValid())
+                    Q_EMIT itemClicked(current.row());
+            });
+    // A click on the row that is already current is still a click.
+    auto clicked = [this](const QModelIndex &index) {
+        if (index.isValid())
+            Q_EMIT itemClicked(index.row());
+    };
+    connect(m_table, &QAbstractItemView::clicked, this, clicked);
+    connect(m_icons, &QAbstractItemView::clicked, this, clicked);
+}
+
+void ResultsListView::applyColumnLayout()
+{
+    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
+        m_table->setColumnHidden(c, ResultsModel::isHidden(c));
+        if (!ResultsModel::isHidden(c))
+            m_table->setColumnWidth(c, int(ResultsModel::widthTwips(c) * pixelsPerTwip + 0.5));
+    }
+    m_table->horizontalHeader()->setSortIndicatorShown(false);
+}
+
+void ResultsListView::setView(int view)
+{
+    if (view != IconView && view != ReportView)
+        return;
+    m_view = view;
+    m_stack->setCurrentWidget(view == IconView ? static_cast<QWidget *>(m_icons) : m_table);
+}
+
+int ResultsListView::currentRow() const
+{
+    const QModelIndex current = m_table->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void ResultsListView::selectRow(int row)
+{
+    const QModelIndex index = m_model->index(row, 0);
+    if (!index.isValid())
+        return;
+    m_selecting = true;
+    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                          QItemSelectionModel::Rows);
+    m_selecting = false;
+    m_table->scrollTo(index);
+    m_icons->scrollTo(index);
+}

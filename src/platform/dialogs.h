@@ -1,0 +1,59 @@
+// Message boxes and file choosers as the program asks for them; windows and tests answer them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Question, Critical, Exclamation, Information };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct FileDialogRequest {
+    QString title;
+    QString filter;        // Qt filter form: "Fenwyx Fuel Profile(*.pro)"
+    QString initialFolder;
+    QString fileName;      // the name offered in the box
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
+                                  MessageIcon icon) = 0;
+    // An empty optional means the user cancelled.
+    virtual std::optional<QString> openFileName(const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialogRequest &request) = 0;
+};
+
+// Answers from a script, in order; records everything it was asked. Used by tests and batch runs.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        QString caption;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+
+    std::deque<MessageAnswer> answers;              // when empty: Ok / No
+    std::deque<std::optional<QString>> fileNames;   // when empty: cancelled
+    std::vector<Shown> messages;
+    std::vector<FileDialogRequest> fileRequests;
+
+    MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
+                          MessageIcon icon) override;
+    std::optional<QString> openFileName(const FileDialogRequest &request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest &request) override;
+};
+
+// Batch interface: messages go to stderr, questions are answered No, file choosers are cancelled.
+class ConsoleDialogs : public Dialogs {
+public:
+    MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
+                          MessageIcon icon) override;
+    std::optional<QString> openFileName(const FileDialogRequest &request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest &request) override;
+};

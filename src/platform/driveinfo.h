@@ -1,0 +1,25 @@
+// What the platform knows of its drives.
+#pragma once
+
+#include <QString>
+
+class DriveInfo {
+public:
+    virtual ~DriveInfo() = default;
+    // Mount point of the first optical drive that holds a disc, with a trailing "/"; empty when none.
+    virtual QString firstOpticalDriveRoot() const = 0;
+};
+
+class SystemDriveInfo : public DriveInfo {
+public:
+    QString firstOpticalDriveRoot() const override;
+};
+
+class FixedDriveInfo : public DriveInfo {
+public:
+    explicit FixedDriveInfo(QString root = {}) : m_root(std::move(root)) {}
+    QString firstOpticalDriveRoot() const override { return m_root; }
+
+private:
+    QString m_root;
+};

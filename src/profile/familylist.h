@@ -1,0 +1,28 @@
+// The list file through which the family's programs find each other's saved files.
+#pragma once
+
+#include "fileerror.h"
+
+#include <QString>
+
+class Dialogs;
+
+namespace FamilyList {
+
+inline const QString kListName = QStringLiteral("BrackelFileList.txt");
+inline const QString kTempName = QStringLiteral("brackellist.tmp");
+
+// The list with the path entered: an existing entry for the exact path keeps its place and its own
+// type and gets the new time, otherwise a new entry goes to the end. Blank lines are dropped, lines
+// that are not entries are kept as they are. listBytes may be empty (no list yet).
+QByteArray updated(const QByteArray &listBytes, const QString &path, const QString &type, const QString &time);
+
+// Why a path cannot be entered (empty when it can): the list has no way to hold a double quote or a
+// line break, and a character outside the code page would name another file.
+QString refusal(const QString &path);
+
+} // namespace FamilyList
+
+// Records a saved file in the list of programFolder. On failure shows "Problem saving to Brackel list"
+// and returns false; the list is then exactly as it was.
+bool AddToFamilyList(const QString &programFolder, const QString &path, const QString &type, Dialogs &dialogs);

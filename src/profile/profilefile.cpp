@@ -1,0 +1,263 @@
+// Writing and reading .pro files.
+#include "profilefile.h"
+
+#include "data/numberformat.h"
+#include "windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cmath>
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+QString crlfBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+QString lfBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// Reads values one after the other by the rules of the format.
+class ValueReader {
+public:
+    explicit ValueReader(QString text) : m_text(std::move(text)) {}
+
+    std::optional<QString> text(FileError *error)
+    {
+        skipBlanks();
+        if (atEnd())
+            return fail(error, FileErrors::InputPastEnd, QStringLiteral("Input past end of file"));
+        if (m_text.at(m_pos) == QLatin1Char('"')) {
+            const qsizetype close = m_text.indexOf(QLatin1Char('"'), m_pos + 1);
+            if (close < 0)
+                return fail(error, FileErrors::InputPastEnd,
+                            QStringLiteral("Input past end of file (a text has no closing double quote)"));
+            QString value = m_text.mid(m_pos + 1, close - m_pos - 1);
+            m_pos = close + 1;
+            skipToDelimiter();
+            return lfBreaks(value);
+        }
+        return field().trimmed();
+    }
+
+    std::optional<double> number(FileError *error)
+    {
+        skipBlanks();
+        if (atEnd()) {
+            fail(error, FileErrors::InputPastEnd, QStringLiteral("Input past end of file"));
+            return std::nullopt;
+        }
+        const QString raw = field().trimmed();
+        if (raw.isEmpty())
+            return 0.0;
+        const auto value = NumberFormat::parse(raw);
+        if (!value || !std::isfinite(*value)) {
+            fail(error, FileErrors::TypeMismatch, QStringLiteral("Type mismatch (\"%1\" is not a number)").arg(raw.left(40)));
+            return std::nullopt;
+        }
+        return value;
+    }
+
+private:
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    bool atDelimiter() const
+    {
+        const QChar c = m_text.at(m_pos);
+        return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    }
+
+    void skipBlanks()
+    {
+        while (!atEnd() && (m_text.at(m_pos) == QLatin1Char(' ') || m_text.at(m_pos) == QLatin1Char('\t')))
+            ++m_pos;
+    }
+
+    void consumeDelimiter()
+    {
+        if (atEnd())
+            return;
+        const QChar c = m_text.at(m_pos++);
+        if (c == QLatin1Char('\r') && !atEnd() && m_text.at(m_pos) == QLatin1Char('\n'))
+            ++m_pos;
+    }
+
+    void skipToDelimiter()
+    {
+        while (!atEnd() && !atDelimiter())
+            ++m_pos;
+        consumeDelimiter();
+    }
+
+    QString field()
+    {
+        const qsizetype start = m_pos;
+        while (!atEnd() && !atDelimiter())
+            ++m_pos;
+        QString value = m_text.mid(start, m_pos - start);
+        consumeDelimiter();
+        return value;
+    }
+
+    static std::nullopt_t fail(FileError *error, int number, const QString &description)
+    {
+        if (error)
+            *error = {number, description};
+        return std::nullopt;
+    }
+
+    QString m_text;
+    qsizetype m_pos = 0;
+};
+
+QString cleanText(const QString &text, bool *quotes, bool *characters)
+{
+    QString result = text;
+    if (result.contains(QLatin1Char('"'))) {
+        *quotes = true;
+        result.replace(QLatin1Char('"'), QLatin1Char('\''));
+    }
+    bool lossy = false;
+    const QByteArray bytes = Windows1252::encode(result, &lossy);
+    if (lossy) {
+        *characters = true;
+        result = Windows1252::decode(bytes);
+    }
+    return result;
+}
+
+} // namespace
+
+namespace ProfileFile {
+
+QString withProfileExtension(const QString &path)
+{
+    if (QFileInfo(path).fileName().contains(QLatin1String(".pro"), Qt::CaseInsensitive))
+        return path;
+    return path + QLatin1String(".pro");
+}
+
+Cleaned clean(const FuelProfile &profile)
+{
+    Cleaned c;
+    c.profile = profile;
+    for (QString *text : {&c.profile.ProfileName, &c.profile.Notes, &c.profile.Source0to3, &c.profile.Source3Plus,
+                          &c.profile.SourceDuff, &c.profile.SourceFuelBed})
+        *text = cleanText(*text, &c.quotesReplaced, &c.charactersReplaced);
+    return c;
+}
+
+QByteArray encode(const FuelProfile &input)
+{
+    const FuelProfile p = clean(input).profile;
+    QByteArray bytes;
+    const auto text = [&bytes](const QString &value) {
+        bytes += '"' + Windows1252::encode(crlfBreaks(value)) + '"' + kLineEnd;
+    };
+    const auto number = [&bytes](double value) { bytes += NumberFormat::plainDecimal(value).toLatin1() + kLineEnd; };
+    text(p.ProfileName);
+    text(p.Notes);
+    text(p.Source0to3);
+    number(p.Tpa1);
+    number(p.Tpa2);
+    number(p.Tpa3);
+    text(p.Source3Plus);
+    number(p.Load3Plus);
+    text(p.SourceDuff);
+    text(p.SourceFuelBed);
+    number(p.DuffDepth);
+    number(p.FuelBedDepth);
+    return bytes;
+}
+
+std::optional<FuelProfile> decode(const QByteArray &bytes, FileError *error)
+{
+    ValueReader in(Windows1252::decode(bytes));
+    FuelProfile p;
+    for (QString *text : {&p.ProfileName, &p.Notes, &p.Source0to3}) {
+        const auto v = in.text(error);
+        if (!v)
+            return std::nullopt;
+        *text = *v;
+    }
+    for (double *number : {&p.Tpa1, &p.Tpa2, &p.Tpa3}) {
+        const auto v = in.number(error);
+        if (!v)
+            return std::nullopt;
+        *number = *v;
+    }
+    const auto source3Plus = in.text(error);
+    if (!source3Plus)
+        return std::nullopt;
+    p.Source3Plus = *source3Plus;
+    const auto load3Plus = in.number(error);
+    if (!load3Plus)
+        return std::nullopt;
+    p.Load3Plus = *load3Plus;
+    for (QString *text : {&p.SourceDuff, &p.SourceFuelBed}) {
+        const auto v = in.text(error);
+        if (!v)
+            return std::nullopt;
+        *text = *v;
+    }
+    for (double *number : {&p.DuffDepth, &p.FuelBedDepth}) {
+        const auto v = in.number(error);
+        if (!v)
+            return std::nullopt;
+        *number = *v;
+    }
+    return p;
+}
+
+bool write(const QString &path, const FuelProfile &profile, FileError *error)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = encode(profile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = FileErrors::fromFile(file, path);
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+std::optional<FuelProfile> read(const QString &path, FileError *error)
+{
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        if (error)
+            *error = {FileErrors::AccessError, QStringLiteral("Is a directory")};
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = FileErrors::fromFile(file, path);
+        return std::nullopt;
+    }
+    if (file.size() > kMaxFileSize) {
+        if (error)
+            *error = {FileErrors::OutOfMemory, QStringLiteral("The file is too large to be a fuel profile")};
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = FileErrors::fromFile(file, path);
+        return std::nullopt;
+    }
+    return decode(bytes, error);
+}
+
+} // namespace ProfileFile

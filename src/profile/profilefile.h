@@ -1,0 +1,39 @@
+// The .pro file: twelve values, one per line, texts in double quotes, Windows-1252, CR LF.
+#pragma once
+
+#include "fuelprofile.h"
+#include "fileerror.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace ProfileFile {
+
+// Larger files are refused unread: a profile is a few kilobytes, a mistaken choice can be huge.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+// The name with ".pro" appended unless the file name (not its folders) already holds ".pro" in any case.
+QString withProfileExtension(const QString &path);
+
+// What the format can hold: double quotes become single quotes, characters outside the code page
+// become "?". The flags tell which of the two happened.
+struct Cleaned {
+    FuelProfile profile;
+    bool quotesReplaced = false;
+    bool charactersReplaced = false;
+};
+Cleaned clean(const FuelProfile &profile);
+
+// The file's bytes; line breaks inside texts are written as CR LF whatever form they had.
+QByteArray encode(const FuelProfile &profile);
+
+// Reads the twelve values; a line break inside a text comes back as "\n".
+std::optional<FuelProfile> decode(const QByteArray &bytes, FileError *error = nullptr);
+
+// Replaces the file only once the new content is completely written.
+bool write(const QString &path, const FuelProfile &profile, FileError *error = nullptr);
+
+std::optional<FuelProfile> read(const QString &path, FileError *error = nullptr);
+
+} // namespace ProfileFile

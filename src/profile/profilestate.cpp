@@ -1,0 +1,265 @@
+// Profile commands: new, take a component, show, save, load and the file dialogs.
+#include "profilestate.h"
+
+#include "data/numberformat.h"
+#include "data/photorecord.h"
+#include "familylist.h"
+#include "platform/dialogs.h"
+#include "profilefile.h"
+#include "shell/statusreporter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("Fenwyx");
+const QString kFilter = QStringLiteral("Fenwyx Fuel Profile(*.pro)");
+
+// A value as the Assistant shows it for the current photo ("###0.0"), read back.
+double asShown(double value)
+{
+    return NumberFormat::parse(NumberFormat::picture(value, u"###0.0")).value_or(0);
+}
+
+QString errorText(const FileError &error)
+{
+    return QStringLiteral("Error: ") + QString::number(error.number) + QLatin1Char(' ') + error.description;
+}
+
+} // namespace
+
+ProfileState::ProfileState(Dialogs &dialogs, StatusReporter *status, QString programFolder, QObject *parent)
+    : QObject(parent), m_dialogs(dialogs), m_status(status), m_programFolder(std::move(programFolder))
+{
+}
+
+void ProfileState::setDialogHooks(std::function<void()> beforeDialog, std::function<void()> afterDialog)
+{
+    m_beforeDialog = std::move(beforeDialog);
+    m_afterDialog = std::move(afterDialog);
+}
+
+void ProfileState::showStatusError(const QString &text)
+{
+    if (m_status)
+        m_status->ShowStatus(StatusError, text);
+}
+
+void ProfileState::NewProfile()
+{
+    m_profilePath = kUntitled;
+    m_profileChanged = false;
+    m_cleaningNoticeGiven = false;
+    Q_EMIT captionChanged(profileCaption(m_profilePath));
+    m_profile = FuelProfile();
+    ShowProfile();
+}
+
+bool ProfileState::AddComponent(int component, const PhotoRecord *photo)
+{
+    m_profileChanged = true;
+    return TakeComponentFromPhoto(component, photo);
+}
+
+bool ProfileState::TakeComponentFromPhoto(int component, const PhotoRecord *photo)
+{
+    if (m_profilePath.isEmpty())
+        m_profilePath = kUntitled;
+    if (!photo) {
+        showStatusError(QStringLiteral("Can't select values, no photo selected"));
+        return false;
+    }
+    Q_EMIT fuelProfilePrintEnabled();
+
+    // Every value comes from the record itself, never from texts another window may not have updated.
+    const QString source = photo->label();
+    switch (component) {
+    case ComponentDuff:
+    case ComponentFuelBed: {
+        const bool duff = component == ComponentDuff;
+        const OptionalNumber depth = duff ? photo->averageDuffDepth : photo->averageFuelbedDepth;
+        if (!depth) {
+            showStatusError(duff ? QStringLiteral("Can't select values, photo has no duff depth")
+                                 : QStringLiteral("Can't select values, photo has no fuel bed depth"));
+            break;
+        }
+        const double shown = asShown(*depth);
+        if (shown < 0) // shown as "no data": not measured
+            break;
+        (duff ? m_profile.DuffDepth : m_profile.FuelBedDepth) = shown;
+        (duff ? m_profile.SourceDuff : m_profile.SourceFuelBed) = source;
+        break;
+    }
+    case Component0to3: {
+        const auto &t = photo->tonsPerAcreBreak;
+        if (!t[0] || !t[1] || !t[2]) {
+            showStatusError(QStringLiteral("Can't select values, photo has no 0\" - 2.9\" loading"));
+            break;
+        }
+        m_profile.Tpa1 = *t[0];
+        m_profile.Tpa2 = *t[1];
+        m_profile.Tpa3 = *t[2];
+        m_profile.Source0to3 = source;
+        break;
+    }
+    case Component3Plus: {
+        const OptionalNumber coarse = photo->coarseLoad();
+        if (!coarse) {
+            showStatusError(QStringLiteral("Can't select values, photo has no 3\" + loading"));
+            break;
+        }
+        m_profile.Load3Plus = asShown(*coarse);
+        m_profile.Source3Plus = source;
+        break;
+    }
+    default:
+        break;
+    }
+    ShowProfile();
+    return true;
+}
+
+ProfileDisplay ProfileState::ShowProfile()
+{
+    const ProfileDisplay display = profileDisplay(m_profile, m_profilePath);
+    Q_EMIT profileShown(display);
+    return display;
+}
+
+bool ProfileState::SaveProfile(QString &path)
+{
+    path = ProfileFile::withProfileExtension(path);
+
+    const ProfileFile::Cleaned cleaned = ProfileFile::clean(m_profile);
+    if ((cleaned.quotesReplaced || cleaned.charactersReplaced) && !m_cleaningNoticeGiven) {
+        QStringList what;
+        if (cleaned.quotesReplaced)
+            what << QStringLiteral("Double quotes in the profile are saved as single quotes (') because a "
+                                   "profile file cannot hold them.");
+        if (cleaned.charactersReplaced)
+            what << QStringLiteral("Characters a profile file cannot hold are saved as question marks (?).");
+        m_dialogs.message(what.join(QLatin1Char('\r')), kProgramTitle, MessageButtons::Ok, MessageIcon::Information);
+        m_cleaningNoticeGiven = true;
+    }
+
+    FileError error;
+    if (!ProfileFile::write(path, cleaned.profile, &error)) {
+        m_dialogs.message(QStringLiteral("Error while saving file: ") + path + QLatin1Char('\r') + errorText(error),
+                          kProgramTitle, MessageButtons::Ok, MessageIcon::None);
+        return false;
+    }
+    m_profileChanged = false;
+    m_profilePath = path;
+    if (cleaned.profile != m_profile) {
+        // What is shown is what was saved.
+        m_profile = cleaned.profile;
+        ShowProfile();
+    }
+    Q_EMIT captionChanged(profileCaption(m_profilePath));
+    AddToFamilyList(m_programFolder, path, QStringLiteral("pro"), m_dialogs);
+    return true;
+}
+
+bool ProfileState::LoadProfile(const QString &path)
+{
+    FileError error;
+    const auto loaded = ProfileFile::read(path, &error);
+    if (!loaded) {
+        m_dialogs.message(QStringLiteral("Error while opening file: ") + QLatin1Char('\r') + errorText(error),
+                          kProgramTitle, MessageButtons::Ok, MessageIcon::None);
+        return false;
+    }
+    m_profile = *loaded;
+    m_profilePath = path;
+    m_cleaningNoticeGiven = false;
+    ShowProfile();
+    return true;
+}
+
+MessageAnswer ProfileState::ConfirmReplace(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return MessageAnswer::Yes;
+    return m_dialogs.message(path + QStringLiteral(" exists. Do you wish to replace it?"), QString(),
+                             MessageButtons::YesNo, MessageIcon::Exclamation);
+}
+
+bool ProfileState::SaveProfileAs(QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    // The question is about the file that will be written, extension included.
+    path = ProfileFile::withProfileExtension(path);
+    if (ConfirmReplace(path) != MessageAnswer::Yes)
+        return false;
+    // The old file is replaced only once the new one is complete.
+    return SaveProfile(path);
+}
+
+std::optional<QString> ProfileState::AskProfileToLoad()
+{
+    const QDir program(m_programFolder);
+    FileDialogRequest request;
+    request.title = QStringLiteral("Load Profile");
+    request.filter = kFilter;
+    request.initialFolder = program.exists(QStringLiteral("data")) ? program.filePath(QStringLiteral("data"))
+                                                                   : m_programFolder;
+    if (m_beforeDialog)
+        m_beforeDialog();
+    const auto chosen = m_dialogs.openFileName(request);
+    if (m_afterDialog)
+        m_afterDialog();
+    if (chosen && chosen->isEmpty())
+        return std::nullopt;
+    if (chosen)
+        m_lastDialogFileName = *chosen;
+    return chosen;
+}
+
+std::optional<QString> ProfileState::AskProfileSaveName()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Profile as ...");
+    request.filter = kFilter;
+    request.initialFolder = QDir(m_programFolder).filePath(QStringLiteral("data"));
+    request.fileName = m_lastDialogFileName;
+    if (m_beforeDialog)
+        m_beforeDialog();
+    const auto chosen = m_dialogs.saveFileName(request);
+    if (m_afterDialog)
+        m_afterDialog();
+    if (chosen && chosen->isEmpty())
+        return std::nullopt;
+    if (chosen)
+        m_lastDialogFileName = *chosen;
+    return chosen;
+}
+
+bool ProfileState::LoadCommand()
+{
+    const auto chosen = AskProfileToLoad();
+    if (!chosen)
+        return false;
+    const bool loaded = LoadProfile(*chosen);
+    Q_EMIT fuelProfilePrintEnabled();
+    return loaded;
+}
+
+bool ProfileState::SaveCommand()
+{
+    if (!m_profilePath.isEmpty() && m_profilePath != kUntitled) {
+        QString path = m_profilePath;
+        return SaveProfile(path);
+    }
+    return SaveAsCommand();
+}
+
+bool ProfileState::SaveAsCommand()
+{
+    const auto chosen = AskProfileSaveName();
+    if (!chosen)
+        return false;
+    QString path = *chosen;
+    return SaveProfileAs(path);
+}

@@ -1,0 +1,79 @@
+// The program's one current fuel profile, its file path and changed flag, and the profile commands.
+#pragma once
+
+#include "fuelprofile.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class Dialogs;
+class StatusReporter;
+struct PhotoRecord;
+enum class MessageAnswer;
+
+class ProfileState : public QObject {
+    Q_OBJECT
+public:
+    // programFolder holds the data folder of profiles and the family list; status may be null.
+    ProfileState(Dialogs &dialogs, StatusReporter *status, QString programFolder, QObject *parent = nullptr);
+
+    const FuelProfile &profile() const { return m_profile; }
+    QString profilePath() const { return m_profilePath; }
+    bool profileChanged() const { return m_profileChanged; }
+    void setProfileChanged(bool changed) { m_profileChanged = changed; }
+
+    // Edits of the name box and the notes; they do not mark the profile as changed.
+    void setProfileName(const QString &name) { m_profile.ProfileName = name; }
+    void setNotes(const QString &notes) { m_profile.Notes = notes; }
+
+    // Called around the file dialogs: the Assistant stays above all windows and would cover them.
+    void setDialogHooks(std::function<void()> beforeDialog, std::function<void()> afterDialog);
+
+    void NewProfile();
+
+    // Copies one component of the photo shown in the current slot (null: none shown). Returns whether
+    // a photo was there, which is when the fuel-profile print entry becomes available.
+    bool TakeComponentFromPhoto(int component, const PhotoRecord *photo);
+    // An "Add >" button: the profile counts as changed, then the component is taken.
+    bool AddComponent(int component, const PhotoRecord *photo);
+
+    ProfileDisplay ShowProfile();
+
+    // Writes the profile; path receives the name with ".pro" added. Returns whether the file was written.
+    bool SaveProfile(QString &path);
+    bool LoadProfile(const QString &path);
+    // Asks before replacing an existing file; path receives the final name.
+    bool SaveProfileAs(QString &path);
+    MessageAnswer ConfirmReplace(const QString &path);
+    std::optional<QString> AskProfileToLoad();
+    std::optional<QString> AskProfileSaveName();
+
+    // The Assistant's buttons. Each returns whether a profile was loaded or saved.
+    bool LoadCommand();
+    bool SaveCommand();
+    bool SaveAsCommand();
+    // The save of the exit question: false when the dialog was cancelled, a replace refused or the
+    // write failed; the close is then cancelled and the profile stays changed.
+    bool saveForExit() { return SaveCommand(); }
+
+Q_SIGNALS:
+    void profileShown(const ProfileDisplay &display);
+    void captionChanged(const QString &caption);
+    void fuelProfilePrintEnabled();
+
+private:
+    void showStatusError(const QString &text);
+
+    Dialogs &m_dialogs;
+    StatusReporter *m_status;
+    QString m_programFolder;
+    FuelProfile m_profile;
+    QString m_profilePath = kUntitled;
+    bool m_profileChanged = false;
+    bool m_cleaningNoticeGiven = false; // once per profile
+    QString m_lastDialogFileName;
+    std::function<void()> m_beforeDialog;
+    std::function<void()> m_afterDialog;
+};

@@ -1,0 +1,48 @@
+// Dispatches the batch commands.
+#include "batchinterface.h"
+
+#include "data/batchdata.h"
+#include "shell/programfolder.h"
+
+#include <cstdio>
+
+namespace {
+const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
+                      "  list                      print every photo as the results list shows it (CSV)\n"
+                      "  convert IN OUT            write an SQLite photo database from any readable one\n";
+}
+
+namespace BatchInterface {
+
+int run(const QStringList &arguments)
+{
+    QStringList args = arguments;
+    QString home;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--home"))) {
+        const QString option = args.takeFirst();
+        if (option.startsWith(QLatin1String("--home="))) {
+            home = option.mid(7);
+        } else if (!args.isEmpty()) {
+            home = args.takeFirst();
+        } else {
+            std::fputs("--home needs a folder\n", stderr);
+            return 2;
+        }
+    }
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString programFolder = ProgramFolder::resolve(home);
+    const QString command = args.takeFirst();
+
+    if (command == QLatin1String("list") && args.isEmpty())
+        return BatchData::list(programFolder, stdout, stderr);
+    if (command == QLatin1String("convert") && args.size() == 2)
+        return BatchData::convert(args.at(0), args.at(1), stderr);
+
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+} // namespace BatchInterface

@@ -1,0 +1,44 @@
+// The program-wide state of one run, gathered in one place and handed to the windows that use it.
+#pragma once
+
+#include "data/photolibrary.h"
+#include "shell/statusreporter.h"
+
+#include <QObject>
+#include <QString>
+
+class Dialogs;
+class SettingsStore;
+class ProcessRunner;
+class DriveInfo;
+
+// The platform services the program calls; windows get real ones, tests scripted ones.
+struct Services {
+    Dialogs *dialogs = nullptr;
+    SettingsStore *settings = nullptr;
+    ProcessRunner *processes = nullptr;
+    DriveInfo *drives = nullptr;
+};
+
+// Modes of the main window that other windows read.
+struct WindowModes {
+    int AssistantModes = 0;           // +1 while compare mode is on, +10 while builder mode is on
+    bool AssistantModeDropped = false;
+};
+
+class ProgramState : public QObject {
+    Q_OBJECT
+public:
+    ProgramState(QString programFolder, Services services, QObject *parent = nullptr)
+        : QObject(parent)
+        , programFolder(std::move(programFolder))
+        , services(services)
+    {
+    }
+
+    const QString programFolder;
+    const Services services;
+    StatusReporter status;
+    PhotoLibrary library;
+    WindowModes modes;
+};

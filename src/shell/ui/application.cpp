@@ -1,0 +1,36 @@
+// The windowed program's run.
+#include "application.h"
+
+#include "platform/driveinfo.h"
+#include "platform/processrunner.h"
+#include "platform/settingsstore.h"
+#include "platform/ui/qtdialogs.h"
+#include "shell/programfolder.h"
+#include "shell/programstate.h"
+#include "shell/ui/mdimain.h"
+#include "shell/ui/startup.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int runFenwyx(QApplication &app)
+{
+    QtDialogs dialogs;
+    IniSettingsStore settings;
+    QtProcessRunner processes;
+    SystemDriveInfo drives;
+    ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives});
+    state.status.setBeep([] { QApplication::beep(); });
+
+    Startup startup(state, dialogs);
+    if (!startup.run(app.arguments().mid(1)))
+        return 1;
+    if (qEnvironmentVariableIntValue("FENWYX_QUIT_AFTER_STARTUP") == 1) {
+        QTimer::singleShot(0, &app, [&startup] {
+            if (startup.frame())
+                startup.frame()->closeWithoutAsking();
+            QApplication::quit();
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,133 @@
+// Start-up: each step runs guarded, so one failing step never stops the ones after it.
+#include "startup.h"
+
+#include "mainwindow/ui/frmfenwyx.h"
+#include "platform/singleinstance.h"
+#include "platform/ui/qtdialogs.h"
+#include "shell/commandline.h"
+#include "shell/programstate.h"
+#include "shell/ui/frmsplash.h"
+#include "shell/ui/mdimain.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <exception>
+
+Startup::Startup(ProgramState &state, QtDialogs &dialogs)
+    : m_state(state)
+    , m_dialogs(dialogs)
+{
+}
+
+Startup::~Startup() = default;
+
+frmFenwyx *Startup::mainWindow() const
+{
+    return m_frame ? m_frame->mainWindow() : nullptr;
+}
+
+void Startup::step(const char *name, const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const std::exception &e) {
+        m_failed << QStringLiteral("%1: %2").arg(QString::fromLatin1(name), QString::fromLocal8Bit(e.what()));
+        qWarning("start-up step %s failed: %s", name, e.what());
+    } catch (...) {
+        m_failed << QString::fromLatin1(name);
+        qWarning("start-up step %s failed", name);
+    }
+}
+
+void Startup::closeSplash()
+{
+    if (m_splash)
+        m_splash->close();
+}
+
+bool Startup::run(const QStringList &arguments, const QString &lockPath)
+{
+    m_instance = std::make_unique<SingleInstance>(lockPath);
+    if (!m_instance->acquire()) {
+        m_dialogs.message(QStringLiteral("Error: you already have Fenwyx Running"), QStringLiteral("Fenwyx"),
+                          MessageButtons::Ok, MessageIcon::Critical);
+        return false;
+    }
+
+    // The splash may be closed early by the user; that must not end the program.
+    const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    // No modal box may hide behind the always-on-top splash.
+    m_dialogs.setBeforeModal([this] { closeSplash(); });
+
+    step("splash", [this] {
+        m_splash = new frmSplash;
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            m_splash->move(screen->availableGeometry().center() - m_splash->rect().center());
+        m_splash->show();
+        m_splash->raise();
+        QApplication::processEvents();
+    });
+    step("main window", [this] {
+        m_frame = std::make_unique<MDIMain>(m_state);
+        auto *main = new frmFenwyx(m_state, m_frame.get());
+        m_frame->setMainWindow(main);
+        m_dialogs.setParentWindow(m_frame.get());
+    });
+    QString databaseError;
+    step("database", [this, &databaseError] {
+        m_state.library.OpenPhotoDatabase(m_state.programFolder, &databaseError);
+    });
+    step("main window set-up", [this] {
+        if (mainWindow())
+            mainWindow()->InitMainWindow();
+    });
+    step("query parameters", [this] {
+        if (mainWindow() && mainWindow()->loadQueryParameters)
+            mainWindow()->loadQueryParameters();
+    });
+    step("show frame", [this] {
+        if (m_frame) {
+            m_frame->show();
+            mainWindow()->show();
+        }
+    });
+    QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
+    step("first result", [this] {
+        if (mainWindow())
+            mainWindow()->SelectResult(1);
+    });
+    step("command line", [this, &arguments] { handleCommandLine(arguments); });
+    step("close splash", [this] {
+        QApplication::processEvents();
+        closeSplash();
+    });
+    m_dialogs.setBeforeModal({});
+
+    // Without a usable database the user is told why the list is empty.
+    if (!m_state.library.isOpen())
+        m_state.status.ShowStatus(StatusError, QStringLiteral("No photo database: ") + databaseError);
+    return true;
+}
+
+void Startup::handleCommandLine(const QStringList &arguments)
+{
+    const QStringList args = GetCommandLine(arguments, 1);
+    if (args.size() < 2)
+        return;
+    const QString argument = args.at(1);
+    if (argument.contains(QLatin1String("#NEW#"))) {
+        if (openBuilderAssistant)
+            openBuilderAssistant();
+        return;
+    }
+    const QFileInfo file(argument);
+    if (file.isFile()) {
+        // The path goes into the family list, which sibling programs read: make it absolute.
+        if (loadProfileFromCommandLine)
+            loadProfileFromCommandLine(file.absoluteFilePath());
+        return;
+    }
+    m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find file: ") + argument);
+}

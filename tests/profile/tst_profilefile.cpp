@@ -1,0 +1,260 @@
+// The .pro format: exact bytes, reading rules, malformed files and safe replacement.
+#include "profile/profilefile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+// As the earlier program wrote it: CR LF, no zero before the point, Windows-1252 text.
+const QByteArray kOriginal = QByteArrayLiteral("\"Ridge \xE9 site\"\r\n"
+                                               "\"Line one\r\nLine two \x80\"\r\n"
+                                               "\"B1/3\"\r\n"
+                                               "1.04\r\n2.03\r\n.02\r\n"
+                                               "\"B2/7\"\r\n"
+                                               "12.3\r\n"
+                                               "\"B1/1\"\r\n\"\"\r\n"
+                                               "-1\r\n.5\r\n");
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void decode_originalFile_readsEveryValue();
+    void encode_decodedOriginal_reproducesBytes();
+    void encode_newProfile_twelveLines();
+    void decode_readingRules_data();
+    void decode_readingRules();
+    void decode_malformed_data();
+    void decode_malformed();
+    void encode_lineBreakForms_writeCrLf_data();
+    void encode_lineBreakForms_writeCrLf();
+    void clean_quotesAndForeignCharacters_stillLoads();
+    void withProfileExtension_fileNameOnly_data();
+    void withProfileExtension_fileNameOnly();
+    void writeRead_megabyteNotes_roundTrip();
+    void write_replacesWithNewFile_oldContentNeverTruncated();
+    void write_folderIsAFile_failsWithoutFile();
+    void read_missingAndFolder_fail();
+};
+
+void TestProfileFile::decode_originalFile_readsEveryValue()
+{
+    FileError error;
+    const auto p = ProfileFile::decode(kOriginal, &error);
+    QVERIFY2(p, qPrintable(error.description));
+    QCOMPARE(p->ProfileName, QString::fromUtf8("Ridge é site"));
+    QCOMPARE(p->Notes, QString::fromUtf8("Line one\nLine two €"));
+    QCOMPARE(p->Source0to3, QStringLiteral("B1/3"));
+    QCOMPARE(p->Tpa1, 1.04);
+    QCOMPARE(p->Tpa2, 2.03);
+    QCOMPARE(p->Tpa3, 0.02);
+    QCOMPARE(p->Source3Plus, QStringLiteral("B2/7"));
+    QCOMPARE(p->Load3Plus, 12.3);
+    QCOMPARE(p->SourceDuff, QStringLiteral("B1/1"));
+    QCOMPARE(p->SourceFuelBed, QString());
+    QCOMPARE(p->DuffDepth, -1.0);
+    QCOMPARE(p->FuelBedDepth, 0.5);
+}
+
+void TestProfileFile::encode_decodedOriginal_reproducesBytes()
+{
+    const auto p = ProfileFile::decode(kOriginal);
+    QVERIFY(p);
+    QCOMPARE(ProfileFile::encode(*p), kOriginal);
+}
+
+void TestProfileFile::encode_newProfile_twelveLines()
+{
+    QCOMPARE(ProfileFile::encode(FuelProfile()),
+             QByteArray("\"Untitled\"\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n"));
+}
+
+void TestProfileFile::decode_readingRules_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<double>("tpa1");
+    QTest::addColumn<double>("fuelBed");
+    const QByteArray tail = "\"s\"\r\n1\r\n\"\"\r\n\"\"\r\n2\r\n";
+    QTest::newRow("with zero") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n0.5\r\n0\r\n0\r\n" + tail + "-0.25\r\n")
+                               << "x" << 0.5 << -0.25;
+    QTest::newRow("without zero") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n.5\r\n0\r\n0\r\n" + tail + "-.25\r\n")
+                                  << "x" << 0.5 << -0.25;
+    QTest::newRow("empty number is 0") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n\r\n0\r\n0\r\n" + tail + "\r\n")
+                                       << "x" << 0.0 << 0.0;
+    QTest::newRow("blanks before values") << QByteArray("  \"n\"\r\n \"x\"\r\n\"\"\r\n   7\r\n0\r\n0\r\n" + tail + " 3 \r\n")
+                                          << "x" << 7.0 << 3.0;
+    QTest::newRow("notes over three lines")
+        << QByteArray("\"n\"\r\n\"a\r\n\r\nc\"\r\n\"\"\r\n1\r\n0\r\n0\r\n" + tail + "0\r\n") << "a\n\nc" << 1.0 << 0.0;
+    QTest::newRow("text after closing quote skipped")
+        << QByteArray("\"n\" junk\r\n\"x\"tail\r\n\"\"\r\n1\r\n0\r\n0\r\n" + tail + "0\r\n") << "x" << 1.0 << 0.0;
+    QTest::newRow("values separated by commas")
+        << QByteArray("\"n\",\"x\",\"\",4,0,0,\"s\",1,\"\",\"\",2,9\r\n") << "x" << 4.0 << 9.0;
+    QTest::newRow("unquoted text and LF line ends")
+        << QByteArray("n\nx  \n\n1\n0\n0\ns\n1\n\n\n2\n5") << "x" << 1.0 << 5.0;
+}
+
+void TestProfileFile::decode_readingRules()
+{
+    QFETCH(QByteArray, bytes);
+    FileError error;
+    const auto p = ProfileFile::decode(bytes, &error);
+    QVERIFY2(p, qPrintable(error.description));
+    QCOMPARE(p->ProfileName, QStringLiteral("n"));
+    QFETCH(QString, notes);
+    QCOMPARE(p->Notes, notes);
+    QFETCH(double, tpa1);
+    QCOMPARE(p->Tpa1, tpa1);
+    QFETCH(double, fuelBed);
+    QCOMPARE(p->FuelBedDepth, fuelBed);
+}
+
+void TestProfileFile::decode_malformed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("number");
+    QTest::newRow("empty file") << QByteArray() << FileErrors::InputPastEnd;
+    QTest::newRow("ends after the 8th line") << kOriginal.left(kOriginal.indexOf("\"B1/1\"")) << FileErrors::InputPastEnd;
+    QTest::newRow("ends after the 11th line") << kOriginal.left(kOriginal.lastIndexOf(".5")) << FileErrors::InputPastEnd;
+    QByteArray notNumber = kOriginal;
+    notNumber.replace("2.03", "2,0x");
+    QTest::newRow("number not a number") << notNumber << FileErrors::TypeMismatch;
+    QTest::newRow("word for a number") << QByteArray(kOriginal).replace("12.3", "twelve") << FileErrors::TypeMismatch;
+    QTest::newRow("unterminated quote") << QByteArray("\"Name\r\n\"notes\r\n\"open") << FileErrors::InputPastEnd;
+    QByteArray binary(4096, '\0');
+    QRandomGenerator rng(1234);
+    for (char &c : binary)
+        c = char(rng.bounded(256));
+    binary.replace('"', '\x01');
+    QTest::newRow("binary") << binary << FileErrors::TypeMismatch;
+}
+
+void TestProfileFile::decode_malformed()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, number);
+    FileError error;
+    QVERIFY(!ProfileFile::decode(bytes, &error));
+    QCOMPARE(error.number, number);
+    QVERIFY(!error.description.isEmpty());
+}
+
+void TestProfileFile::encode_lineBreakForms_writeCrLf_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::newRow("LF") << QStringLiteral("a\nb");
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb");
+    QTest::newRow("CR") << QStringLiteral("a\rb");
+}
+
+void TestProfileFile::encode_lineBreakForms_writeCrLf()
+{
+    QFETCH(QString, notes);
+    FuelProfile p;
+    p.Notes = notes;
+    const QByteArray bytes = ProfileFile::encode(p);
+    QVERIFY(bytes.startsWith("\"Untitled\"\r\n\"a\r\nb\"\r\n"));
+    QCOMPARE(ProfileFile::decode(bytes)->Notes, QStringLiteral("a\nb"));
+}
+
+void TestProfileFile::clean_quotesAndForeignCharacters_stillLoads()
+{
+    FuelProfile p;
+    p.ProfileName = QStringLiteral("The \"big\" burn");
+    p.Notes = QString::fromUtf8("Ωmega plot é");
+    const ProfileFile::Cleaned c = ProfileFile::clean(p);
+    QVERIFY(c.quotesReplaced);
+    QVERIFY(c.charactersReplaced);
+    const auto back = ProfileFile::decode(ProfileFile::encode(p));
+    QVERIFY(back);
+    QCOMPARE(back->ProfileName, QStringLiteral("The 'big' burn"));
+    QCOMPARE(back->Notes, QString::fromUtf8("?mega plot é"));
+    QCOMPARE(*back, c.profile);
+}
+
+void TestProfileFile::withProfileExtension_fileNameOnly_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "/x/site" << "/x/site.pro";
+    QTest::newRow("inside the name") << "/x/old.profile.txt" << "/x/old.profile.txt";
+    QTest::newRow("upper case") << "/x/OLD.PRO" << "/x/OLD.PRO";
+    QTest::newRow("only a folder holds it") << "/x/my.pro.files/site" << "/x/my.pro.files/site.pro";
+}
+
+void TestProfileFile::withProfileExtension_fileNameOnly()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(ProfileFile::withProfileExtension(path), expected);
+}
+
+void TestProfileFile::writeRead_megabyteNotes_roundTrip()
+{
+    QTemporaryDir dir;
+    FuelProfile p;
+    p.Notes = QString(1024 * 1024, QLatin1Char('n'));
+    p.Notes[5000] = QLatin1Char('\n');
+    const QString path = dir.filePath(QStringLiteral("big.pro"));
+    QVERIFY(ProfileFile::write(path, p));
+    const auto back = ProfileFile::read(path);
+    QVERIFY(back);
+    QCOMPARE(*back, p);
+}
+
+void TestProfileFile::write_replacesWithNewFile_oldContentNeverTruncated()
+{
+    // A file replaced in place would change under a second name of the same file.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("site.pro"));
+    const QString link = dir.filePath(QStringLiteral("link.pro"));
+    writeBytes(path, kOriginal);
+    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    QVERIFY(ProfileFile::write(path, FuelProfile()));
+    QCOMPARE(fileBytes(link), kOriginal);
+    QCOMPARE(fileBytes(path), ProfileFile::encode(FuelProfile()));
+}
+
+void TestProfileFile::write_folderIsAFile_failsWithoutFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plain"));
+    writeBytes(file, "x");
+    FileError error;
+    QVERIFY(!ProfileFile::write(file + QStringLiteral("/site.pro"), FuelProfile(), &error));
+    QVERIFY(error.number != 0);
+    QCOMPARE(fileBytes(file), QByteArray("x"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{QStringLiteral("plain")});
+}
+
+void TestProfileFile::read_missingAndFolder_fail()
+{
+    QTemporaryDir dir;
+    FileError error;
+    QVERIFY(!ProfileFile::read(dir.filePath(QStringLiteral("none.pro")), &error));
+    QCOMPARE(error.number, FileErrors::FileNotFound);
+    QVERIFY(!ProfileFile::read(dir.path(), &error));
+    QVERIFY(error.number != 0);
+}
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "tst_profilefile.moc"
