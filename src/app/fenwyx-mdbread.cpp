@@ -4,12 +4,10 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdlib>
-
 int main(int argc, char *argv[])
 {
     // libmdb reads this to pick the text encoding it hands out; the copy must be UTF-8 whatever the caller set.
-    unsetenv("MDBICONV");
+    qunsetenv("MDBICONV");
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments();

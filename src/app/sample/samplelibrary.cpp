@@ -12,9 +12,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
