@@ -155,9 +155,13 @@ bool AddToFamilyList(const QString &programFolder, const QString &path, const QS
     QFile temp(tempPath);
     FileError error;
     bool ok = temp.open(QIODevice::WriteOnly | QIODevice::Truncate) && temp.write(bytes) == bytes.size()
-        && temp.flush() && ::fsync(temp.handle()) == 0;
+        && temp.flush();
     if (!ok)
         error = FileErrors::fromFile(temp, tempPath);
+    if (ok && ::fsync(temp.handle()) != 0) {
+        ok = false;
+        error = {FileErrors::DeviceIo, QString::fromLocal8Bit(std::strerror(errno))};
+    }
     temp.close();
     if (ok && std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(listPath).constData()) != 0) {
         ok = false;

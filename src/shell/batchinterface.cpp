@@ -2,14 +2,18 @@
 #include "batchinterface.h"
 
 #include "data/batchdata.h"
+#include "profile/profilecli.h"
 #include "shell/programfolder.h"
 
+#include <QTextStream>
 #include <cstdio>
 
 namespace {
 const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
                       "  list                      print every photo as the results list shows it (CSV)\n"
-                      "  convert IN OUT            write an SQLite photo database from any readable one\n";
+                      "  convert IN OUT            write an SQLite photo database from any readable one\n"
+                      "  profile show FILE         print the texts the Assistant shows for a fuel profile (CSV)\n"
+                      "  profile save IN OUT       load a fuel profile and save it as OUT\n";
 }
 
 namespace BatchInterface {
@@ -40,6 +44,12 @@ int run(const QStringList &arguments)
         return BatchData::list(programFolder, stdout, stderr);
     if (command == QLatin1String("convert") && args.size() == 2)
         return BatchData::convert(args.at(0), args.at(1), stderr);
+
+    if (command == QLatin1String("profile")) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runProfileCommand(args, programFolder, out, err);
+    }
 
     std::fputs(kUsage, stderr);
     return 2;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photolibrary.h"
+#include "profile/profilestate.h"
 #include "shell/statusreporter.h"
 
 #include <QObject>
@@ -33,6 +34,7 @@ public:
         : QObject(parent)
         , programFolder(std::move(programFolder))
         , services(services)
+        , profile(*services.dialogs, &status, this->programFolder)
     {
     }
 
@@ -40,5 +42,6 @@ public:
     const Services services;
     StatusReporter status;
     PhotoLibrary library;
+    ProfileState profile; // the current fuel profile, ProfilePath and ProfileChanged
     WindowModes modes;
 };

@@ -10,8 +10,8 @@
 
 namespace {
 
-// As the earlier program wrote it: CR LF, no zero before the point, Windows-1252 text.
-const QByteArray kOriginal = QByteArrayLiteral("\"Ridge \xE9 site\"\r\n"
+// A profile as files in use hold it: CR LF, no zero before the point, Windows-1252 text.
+const QByteArray kFieldFile = QByteArrayLiteral("\"Ridge \xE9 site\"\r\n"
                                                "\"Line one\r\nLine two \x80\"\r\n"
                                                "\"B1/3\"\r\n"
                                                "1.04\r\n2.03\r\n.02\r\n"
@@ -38,8 +38,8 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 class TestProfileFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void decode_originalFile_readsEveryValue();
-    void encode_decodedOriginal_reproducesBytes();
+    void decode_fieldFile_readsEveryValue();
+    void encode_decodedFieldFile_reproducesBytes();
     void encode_newProfile_twelveLines();
     void decode_readingRules_data();
     void decode_readingRules();
@@ -56,10 +56,10 @@ private Q_SLOTS:
     void read_missingAndFolder_fail();
 };
 
-void TestProfileFile::decode_originalFile_readsEveryValue()
+void TestProfileFile::decode_fieldFile_readsEveryValue()
 {
     FileError error;
-    const auto p = ProfileFile::decode(kOriginal, &error);
+    const auto p = ProfileFile::decode(kFieldFile, &error);
     QVERIFY2(p, qPrintable(error.description));
     QCOMPARE(p->ProfileName, QString::fromUtf8("Ridge é site"));
     QCOMPARE(p->Notes, QString::fromUtf8("Line one\nLine two €"));
@@ -75,11 +75,11 @@ void TestProfileFile::decode_originalFile_readsEveryValue()
     QCOMPARE(p->FuelBedDepth, 0.5);
 }
 
-void TestProfileFile::encode_decodedOriginal_reproducesBytes()
+void TestProfileFile::encode_decodedFieldFile_reproducesBytes()
 {
-    const auto p = ProfileFile::decode(kOriginal);
+    const auto p = ProfileFile::decode(kFieldFile);
     QVERIFY(p);
-    QCOMPARE(ProfileFile::encode(*p), kOriginal);
+    QCOMPARE(ProfileFile::encode(*p), kFieldFile);
 }
 
 void TestProfileFile::encode_newProfile_twelveLines()
@@ -133,12 +133,12 @@ void TestProfileFile::decode_malformed_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("number");
     QTest::newRow("empty file") << QByteArray() << FileErrors::InputPastEnd;
-    QTest::newRow("ends after the 8th line") << kOriginal.left(kOriginal.indexOf("\"B1/1\"")) << FileErrors::InputPastEnd;
-    QTest::newRow("ends after the 11th line") << kOriginal.left(kOriginal.lastIndexOf(".5")) << FileErrors::InputPastEnd;
-    QByteArray notNumber = kOriginal;
+    QTest::newRow("ends after the 8th line") << kFieldFile.left(kFieldFile.indexOf("\"B1/1\"")) << FileErrors::InputPastEnd;
+    QTest::newRow("ends after the 11th line") << kFieldFile.left(kFieldFile.lastIndexOf(".5")) << FileErrors::InputPastEnd;
+    QByteArray notNumber = kFieldFile;
     notNumber.replace("2.03", "2,0x");
     QTest::newRow("number not a number") << notNumber << FileErrors::TypeMismatch;
-    QTest::newRow("word for a number") << QByteArray(kOriginal).replace("12.3", "twelve") << FileErrors::TypeMismatch;
+    QTest::newRow("word for a number") << QByteArray(kFieldFile).replace("12.3", "twelve") << FileErrors::TypeMismatch;
     QTest::newRow("unterminated quote") << QByteArray("\"Name\r\n\"notes\r\n\"open") << FileErrors::InputPastEnd;
     QByteArray binary(4096, '\0');
     QRandomGenerator rng(1234);
@@ -227,10 +227,10 @@ void TestProfileFile::write_replacesWithNewFile_oldContentNeverTruncated()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("site.pro"));
     const QString link = dir.filePath(QStringLiteral("link.pro"));
-    writeBytes(path, kOriginal);
+    writeBytes(path, kFieldFile);
     QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
     QVERIFY(ProfileFile::write(path, FuelProfile()));
-    QCOMPARE(fileBytes(link), kOriginal);
+    QCOMPARE(fileBytes(link), kFieldFile);
     QCOMPARE(fileBytes(path), ProfileFile::encode(FuelProfile()));
 }
 

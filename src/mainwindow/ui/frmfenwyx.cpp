@@ -183,14 +183,14 @@ void frmFenwyx::createLayout()
     m_list = new ResultsListView(m_results, listRegion);
     listLayout->addWidget(m_list);
     browseLayout->addWidget(listRegion, 1);
-    auto *browseControl = new QWidget(browse);
+    auto *browseControl = m_browseControl = new QWidget(browse);
     browseControl->setObjectName(QStringLiteral("vseBrowseControl"));
     auto *browseButtons = new QVBoxLayout(browseControl);
     browseButtons->setContentsMargins(2, 2, 2, 2);
     browseButtons->addStretch(1);
     browseLayout->addWidget(browseControl);
 
-    auto *below = new QWidget(m_main);
+    auto *below = m_below = new QWidget(m_main);
     below->setObjectName(QStringLiteral("vseBelow"));
     auto *belowLayout = new QHBoxLayout(below);
     belowLayout->setContentsMargins(0, 0, 0, 0);
@@ -206,6 +206,7 @@ void frmFenwyx::createLayout()
 void frmFenwyx::InitMainWindow()
 {
     m_state.status.ShowStatus(StatusInfo, QStringLiteral("Initializing ..."));
+    m_state.profile.NewProfile();
     SetResultsView(3);
     FillResultsList();
     m_state.status.ShowStatus(StatusClear, QStringLiteral(" "));

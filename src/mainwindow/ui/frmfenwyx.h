@@ -41,9 +41,16 @@ public:
 
     QString LastItemKey;
 
-    // Seams that the photo display and the query pane fill in.
-    std::function<void(int row)> showSelectedPhoto;
-    std::function<void()> loadQueryParameters;
+    // Seams that the photo display and the query pane fill in (the pane and the panes set them up).
+    std::function<void(int row)> showSelectedPhoto;  // ShowSelectedPhoto for the list's row
+    std::function<void()> loadQueryParameters;       // LoadQueryParameters
+    std::function<void(int mode)> setCompareLayout;  // SetCompareLayout
+    std::function<void(int slot)> selectSlot;        // SelectSlot
+    std::function<bool(int slot)> slotHasPhoto;      // SlotHasPhoto
+    std::function<int()> compareLayout;              // CompareLayout (0 or 1)
+
+    QWidget *belowRegion() const { return m_below; }          // vseBelow: the photo panes go here
+    QWidget *browseControlRegion() const { return m_browseControl; } // vseBrowseControl: browse buttons
 
 Q_SIGNALS:
     void exitRequested();
@@ -66,6 +73,8 @@ private:
     QHash<QString, QAction *> m_toolButtons;
     QWidget *m_query = nullptr;
     QSplitter *m_main = nullptr;
+    QWidget *m_below = nullptr;
+    QWidget *m_browseControl = nullptr;
 
 public:
     QAction *toolButton(const QString &key) const { return m_toolButtons.value(key); }

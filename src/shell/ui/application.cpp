@@ -22,7 +22,7 @@ int runFenwyx(QApplication &app)
     ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives});
     state.status.setBeep([] { QApplication::beep(); });
 
-    Startup startup(state, dialogs);
+    Startup startup(state, &dialogs);
     if (!startup.run(app.arguments().mid(1)))
         return 1;
     if (qEnvironmentVariableIntValue("FENWYX_QUIT_AFTER_STARTUP") == 1) {

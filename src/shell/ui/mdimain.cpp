@@ -95,11 +95,11 @@ void MDIMain::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        if (profileChanged && profileChanged()) {
+        if (m_state.profile.profileChanged()) {
             if (dialogs.message(QStringLiteral("Save Changes to Fuel Profile?"), QString(), MessageButtons::YesNo,
                                 MessageIcon::Question) == MessageAnswer::Yes) {
                 // A save that does not complete keeps the program open with the profile still changed.
-                if (saveProfileForExit && !saveProfileForExit()) {
+                if (!m_state.profile.saveForExit()) {
                     event->ignore();
                     return;
                 }

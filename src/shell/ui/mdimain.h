@@ -16,9 +16,6 @@ public:
     void setMainWindow(frmFenwyx *window);
     frmFenwyx *mainWindow() const { return m_main; }
 
-    // Asked on a confirmed exit when the profile has unsaved changes; false cancels the close.
-    std::function<bool()> profileChanged;
-    std::function<bool()> saveProfileForExit;
     // Called when the frame is minimised (true) or restored (false).
     std::function<void(bool minimized)> frameMinimized;
     // Skip the exit question (a batch start that quits by itself).

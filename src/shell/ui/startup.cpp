@@ -14,9 +14,9 @@
 #include <QScreen>
 #include <exception>
 
-Startup::Startup(ProgramState &state, QtDialogs &dialogs)
+Startup::Startup(ProgramState &state, QtDialogs *windowDialogs)
     : m_state(state)
-    , m_dialogs(dialogs)
+    , m_windowDialogs(windowDialogs)
 {
 }
 
@@ -50,7 +50,7 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
 {
     m_instance = std::make_unique<SingleInstance>(lockPath);
     if (!m_instance->acquire()) {
-        m_dialogs.message(QStringLiteral("Error: you already have Fenwyx Running"), QStringLiteral("Fenwyx"),
+        m_state.services.dialogs->message(QStringLiteral("Error: you already have Fenwyx Running"), QStringLiteral("Fenwyx"),
                           MessageButtons::Ok, MessageIcon::Critical);
         return false;
     }
@@ -59,7 +59,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
     const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
     // No modal box may hide behind the always-on-top splash.
-    m_dialogs.setBeforeModal([this] { closeSplash(); });
+    if (m_windowDialogs)
+        m_windowDialogs->setBeforeModal([this] { closeSplash(); });
 
     step("splash", [this] {
         m_splash = new frmSplash;
@@ -73,7 +74,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
         m_frame = std::make_unique<MDIMain>(m_state);
         auto *main = new frmFenwyx(m_state, m_frame.get());
         m_frame->setMainWindow(main);
-        m_dialogs.setParentWindow(m_frame.get());
+        if (m_windowDialogs)
+            m_windowDialogs->setParentWindow(m_frame.get());
     });
     QString databaseError;
     step("database", [this, &databaseError] {
@@ -103,7 +105,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
         QApplication::processEvents();
         closeSplash();
     });
-    m_dialogs.setBeforeModal({});
+    if (m_windowDialogs)
+        m_windowDialogs->setBeforeModal({});
 
     // Without a usable database the user is told why the list is empty.
     if (!m_state.library.isOpen())
@@ -125,8 +128,11 @@ void Startup::handleCommandLine(const QStringList &arguments)
     const QFileInfo file(argument);
     if (file.isFile()) {
         // The path goes into the family list, which sibling programs read: make it absolute.
-        if (loadProfileFromCommandLine)
-            loadProfileFromCommandLine(file.absoluteFilePath());
+        m_state.profile.LoadProfile(file.absoluteFilePath());
+        if (openBuilderAssistant)
+            openBuilderAssistant();
+        if (goToFineSource)
+            goToFineSource();
         return;
     }
     m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find file: ") + argument);

@@ -14,7 +14,8 @@ class QtDialogs;
 
 class Startup {
 public:
-    Startup(ProgramState &state, QtDialogs &dialogs);
+    // windowDialogs: the real dialogs when there are any (they get the frame as parent); may be null.
+    Startup(ProgramState &state, QtDialogs *windowDialogs = nullptr);
     ~Startup();
 
     // Runs start-up; false when another copy is running (the refusal was shown).
@@ -27,9 +28,10 @@ public:
     // The steps that failed, for the log and the tests.
     QStringList failedSteps() const { return m_failed; }
 
-    // Later subsystems hook in here: acting on "#NEW#" and on a profile file named on the command line.
+    // The Assistant hooks in here: opening it for "#NEW#" or a loaded profile, and going to the
+    // source photo of the 0 to 2.9 inch component.
     std::function<void()> openBuilderAssistant;
-    std::function<bool(const QString &path)> loadProfileFromCommandLine;
+    std::function<void()> goToFineSource;
 
 private:
     void step(const char *name, const std::function<void()> &work);
@@ -37,7 +39,7 @@ private:
     void handleCommandLine(const QStringList &arguments);
 
     ProgramState &m_state;
-    QtDialogs &m_dialogs;
+    QtDialogs *m_windowDialogs;
     std::unique_ptr<class SingleInstance> m_instance;
     std::unique_ptr<MDIMain> m_frame;
     QPointer<frmSplash> m_splash;

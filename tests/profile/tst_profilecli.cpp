@@ -1,0 +1,108 @@
+// The batch commands "profile show" and "profile save".
+#include "profile/familylist.h"
+#include "profile/profilecli.h"
+#include "profile/profilefile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+class TestProfileCli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void show_savedProfile_printsRowsInOrder();
+    void save_addsExtensionAndListEntry();
+    void commands_failures_data();
+    void commands_failures();
+};
+
+namespace {
+
+struct Run {
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList &args, const QString &programFolder)
+{
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = runProfileCommand(args, programFolder, out, err);
+    return r;
+}
+
+} // namespace
+
+void TestProfileCli::show_savedProfile_printsRowsInOrder()
+{
+    QTemporaryDir dir;
+    FuelProfile p;
+    p.ProfileName = QStringLiteral("Ridge, north");
+    p.Notes = QStringLiteral("a b\nc");
+    p.Tpa1 = 1.04;
+    p.Tpa2 = 2.03;
+    p.Tpa3 = 0.02;
+    p.Source0to3 = QStringLiteral("B1/3");
+    p.Load3Plus = 12.3;
+    p.DuffDepth = -1;
+    const QString path = dir.filePath(QStringLiteral("r.pro"));
+    QVERIFY(ProfileFile::write(path, p));
+    const Run r = run({QStringLiteral("show"), path}, dir.path());
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("txtName,\"Ridge, north\"\r\nlblPro0to3,3.1\r\nlblPro3Plus,12.3\r\nlblProTotal,15.4\r\n"
+                                   "lblProDuff,no data\r\nlblProFuelBed,0.0\r\nlblPL0to3,B1/3\r\nlblPL3Plus,\r\n"
+                                   "lblPLDuff,\r\nlblPLFuelBed,\r\nNotes,\"a b\nc\"\r\ncaption,Fenwyx Assistant[")
+                 + path + QStringLiteral("]\r\n"));
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestProfileCli::save_addsExtensionAndListEntry()
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.pro"));
+    QVERIFY(ProfileFile::write(in, FuelProfile()));
+    const Run r = run({QStringLiteral("save"), in, dir.filePath(QStringLiteral("out"))}, dir.path());
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.trimmed(), dir.filePath(QStringLiteral("out.pro")));
+    QFile out(dir.filePath(QStringLiteral("out.pro")));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), ProfileFile::encode(FuelProfile()));
+    QFile list(dir.filePath(FamilyList::kListName));
+    QVERIFY(list.open(QIODevice::ReadOnly));
+    QVERIFY(list.readAll().contains(QFile::encodeName(out.fileName())));
+}
+
+void TestProfileCli::commands_failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("show missing") << QStringList{"show", "@/none.pro"} << 1 << "Error while opening file: \nError: 53 ";
+    QTest::newRow("save to folder that is a file") << QStringList{"save", "@/in.pro", "@/plain/out"} << 1
+                                                   << "Error while saving file: @/plain/out.pro\nError: ";
+    QTest::newRow("list is a folder") << QStringList{"save", "@/in.pro", "@/ok"} << 3
+                                      << "Problem saving to Brackel list\n";
+    QTest::newRow("wrong arguments") << QStringList{"show"} << 2 << "usage: ";
+}
+
+void TestProfileCli::commands_failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QVERIFY(ProfileFile::write(dir.filePath(QStringLiteral("in.pro")), FuelProfile()));
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    QVERIFY(QDir(dir.path()).mkdir(FamilyList::kListName));
+    args.replaceInStrings(QStringLiteral("@"), dir.path());
+    const Run r = run(args, dir.path());
+    QCOMPARE(r.code, code);
+    QVERIFY2(r.err.startsWith(message.replace(QStringLiteral("@"), dir.path())), qPrintable(r.err));
+}
+
+QTEST_GUILESS_MAIN(TestProfileCli)
+#include "tst_profilecli.moc"
