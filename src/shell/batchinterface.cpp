@@ -2,6 +2,8 @@
 #include "batchinterface.h"
 
 #include "data/batchdata.h"
+#include "data/batchquery.h"
+#include "present/batchpresent.h"
 #include "profile/profilecli.h"
 #include "shell/programfolder.h"
 
@@ -12,6 +14,7 @@ namespace {
 const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
                       "  list                      print every photo as the results list shows it (CSV)\n"
                       "  convert IN OUT            write an SQLite photo database from any readable one\n"
+                      "  datasheet LABEL           print the data sheet of the photo BOOK/PHOTO (CSV)\n"
                       "  profile show FILE         print the texts the Assistant shows for a fuel profile (CSV)\n"
                       "  profile save IN OUT       load a fuel profile and save it as OUT\n";
 }
@@ -35,6 +38,7 @@ int run(const QStringList &arguments)
     }
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        std::fputs(BatchQuery::kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
     }
     const QString programFolder = ProgramFolder::resolve(home);
@@ -44,6 +48,8 @@ int run(const QStringList &arguments)
         return BatchData::list(programFolder, stdout, stderr);
     if (command == QLatin1String("convert") && args.size() == 2)
         return BatchData::convert(args.at(0), args.at(1), stderr);
+    if (command == QLatin1String("datasheet") && args.size() == 1)
+        return BatchPresent::datasheet(programFolder, args.at(0), stdout, stderr);
 
     if (command == QLatin1String("profile")) {
         QTextStream out(stdout);
@@ -51,7 +57,13 @@ int run(const QStringList &arguments)
         return runProfileCommand(args, programFolder, out, err);
     }
 
+    if (command == QLatin1String("query"))
+        return BatchQuery::query(programFolder, args, stdout, stderr);
+    if (command == QLatin1String("params") && args.isEmpty())
+        return BatchQuery::params(programFolder, stdout, stderr);
+
     std::fputs(kUsage, stderr);
+    std::fputs(BatchQuery::kUsage, stderr);
     return 2;
 }
 

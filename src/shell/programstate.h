@@ -2,6 +2,8 @@
 #pragma once
 
 #include "data/photolibrary.h"
+#include "present/photoslots.h"
+#include "shell/photodirectory.h"
 #include "profile/profilestate.h"
 #include "shell/statusreporter.h"
 
@@ -44,4 +46,6 @@ public:
     PhotoLibrary library;
     ProfileState profile; // the current fuel profile, ProfilePath and ProfileChanged
     WindowModes modes;
+    PhotoDirectory photoDirectory; // the PhotoDir setting and DriveChoice
+    PhotoSlots photoSlots;         // CurrentSlot, CompareLayout and what each slot shows
 };

@@ -2,7 +2,9 @@
 #include "frmfenwyx.h"
 
 #include "data/resultsmodel.h"
+#include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
+#include "present/ui/photopanes.h"
 #include "shell/programstate.h"
 
 #include <QAction>
@@ -27,6 +29,8 @@ frmFenwyx::frmFenwyx(ProgramState &state, QWidget *parent)
     createActions();
     createToolbar();
     createLayout();
+    PhotoPanes::install(*this);
+    QueryPane::install(*this);
 }
 
 frmFenwyx::~frmFenwyx() = default;

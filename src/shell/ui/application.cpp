@@ -29,7 +29,7 @@ int runFenwyx(QApplication &app)
         QTimer::singleShot(0, &app, [&startup] {
             if (startup.frame())
                 startup.frame()->closeWithoutAsking();
-            QApplication::quit();
+            QCoreApplication::exit(0);
         });
     }
     return app.exec();

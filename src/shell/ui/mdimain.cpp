@@ -113,7 +113,8 @@ void MDIMain::closeEvent(QCloseEvent *event)
         if (window != this && window->isVisible())
             window->close();
     }
-    QApplication::quit();
+    // Not quit(): that would ask every window to close again.
+    QCoreApplication::exit(0);
 }
 
 void MDIMain::changeEvent(QEvent *event)

@@ -27,6 +27,11 @@ frmFenwyx *Startup::mainWindow() const
     return m_frame ? m_frame->mainWindow() : nullptr;
 }
 
+bool Startup::splashOpen() const
+{
+    return m_splash && m_splash->isVisible();
+}
+
 void Startup::step(const char *name, const std::function<void()> &work)
 {
     try {
@@ -80,6 +85,10 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
     QString databaseError;
     step("database", [this, &databaseError] {
         m_state.library.OpenPhotoDatabase(m_state.programFolder, &databaseError);
+    });
+    step("photo directory", [this] {
+        m_state.photoDirectory.ReadPhotoDirectory(m_state.services.settings, m_state.services.drives,
+                                                  m_state.programFolder);
     });
     step("main window set-up", [this] {
         if (mainWindow())

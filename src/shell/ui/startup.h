@@ -24,7 +24,7 @@ public:
 
     MDIMain *frame() const { return m_frame.get(); }
     frmFenwyx *mainWindow() const;
-    bool splashOpen() const { return !m_splash.isNull(); }
+    bool splashOpen() const;
     // The steps that failed, for the log and the tests.
     QStringList failedSteps() const { return m_failed; }
 

@@ -1,0 +1,176 @@
+// Batch query commands over the same lists and query code as the query pane.
+#include "batchquery.h"
+
+#include "data/batchdata.h"
+#include "data/photolibrary.h"
+#include "data/querybuilder.h"
+#include "data/queryparameters.h"
+
+#include <array>
+
+namespace {
+
+void print(std::FILE *out, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+}
+
+// The entries' raw values whose code matches as the pane shows it; the code itself when none does.
+QStringList matchCodes(const std::vector<CodeEntry> &entries, const QStringList &codes)
+{
+    QStringList raws;
+    for (const QString &code : codes) {
+        const QString wanted = code.trimmed().toUpper();
+        bool found = false;
+        for (const CodeEntry &entry : entries) {
+            if (entry.rawValue.trimmed().toUpper() == wanted || CodeFromListText(entry.text).trimmed().toUpper() == wanted) {
+                raws.append(entry.rawValue);
+                found = true;
+            }
+        }
+        if (!found)
+            raws.append(code);
+    }
+    raws.removeDuplicates();
+    return raws;
+}
+
+int usage(std::FILE *err, const QString &problem)
+{
+    print(err, problem);
+    std::fputs(BatchQuery::kUsage, err);
+    return 2;
+}
+
+} // namespace
+
+namespace BatchQuery {
+
+const char kUsage[] =
+    "  query KIND [options]      run a query and print the photos found (CSV); KIND is book, total, size,\n"
+    "                            models or all; options: --book LABEL, --from X --to Y (total),\n"
+    "                            --fine-from X --fine-to Y --coarse-from X --coarse-to Y (size),\n"
+    "                            --veg CODE, --act CODE (total, size), --danger CODE, --behave CODE (models);\n"
+    "                            codes may repeat; ranges default to the query pane's defaults\n"
+    "  params                    print the query pane's lists, each under its control's name\n";
+
+int query(const QString &programFolder, const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    QStringList args = arguments;
+    if (args.isEmpty())
+        return usage(err, QStringLiteral("query needs a kind"));
+    const QStringList kinds{QStringLiteral("book"), QStringLiteral("total"), QStringLiteral("size"),
+                            QStringLiteral("models"), QStringLiteral("all")};
+    const int kind = int(kinds.indexOf(args.takeFirst().toLower()));
+    if (kind < 0)
+        return usage(err, QStringLiteral("unknown query kind"));
+
+    std::optional<QString> book;
+    std::array<std::optional<QString>, 6> ranges; // total, fine, coarse: from and to
+    std::array<QStringList, QueryParameters::CodesCount> codes;
+    const QStringList rangeOptions{QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--fine-from"),
+                                   QStringLiteral("--fine-to"), QStringLiteral("--coarse-from"),
+                                   QStringLiteral("--coarse-to")};
+    const QStringList codeOptions{QStringLiteral("--veg"), QStringLiteral("--act"), QStringLiteral("--danger"),
+                                  QStringLiteral("--behave")};
+    while (!args.isEmpty()) {
+        const QString option = args.takeFirst();
+        if (args.isEmpty())
+            return usage(err, option + QStringLiteral(" needs a value"));
+        const QString value = args.takeFirst();
+        if (option == QLatin1String("--book"))
+            book = value;
+        else if (rangeOptions.contains(option))
+            ranges[size_t(rangeOptions.indexOf(option))] = value;
+        else if (codeOptions.contains(option))
+            codes[size_t(codeOptions.indexOf(option))].append(value);
+        else
+            return usage(err, QStringLiteral("unknown option ") + option);
+    }
+
+    // The database alone: the whole table need not be read before the query.
+    PhotoDatabase database;
+    QString error;
+    if (!database.open(PhotoLibrary::databasePath(programFolder), &error)) {
+        print(err, error);
+        return 1;
+    }
+    // The lists give the range defaults and the codes' raw values; a plain book or all-photos query needs none.
+    bool needLists = kind == QueryCriteria::TotalLoad || kind == QueryCriteria::LoadBySize;
+    for (const QStringList &list : codes)
+        needLists = needLists || !list.isEmpty();
+    QueryParameters params;
+    if (needLists) {
+        params = QueryParameters::load(database, programFolder, &error);
+        if (!error.isEmpty()) {
+            print(err, QStringLiteral("Query problem: ") + error);
+            return 1;
+        }
+    }
+
+    QueryCriteria criteria;
+    if (book && book->compare(QLatin1String("All Books"), Qt::CaseInsensitive) != 0) {
+        const auto record = database.bookByLabel(*book, &error);
+        if (!record) {
+            print(err, QStringLiteral("Query problem: ") + error);
+            return 1;
+        }
+        criteria.bookText = record->bookLabel + QStringLiteral(", ") + record->bookDescription;
+        criteria.bookId = record->id;
+    }
+    QString *texts[] = {&criteria.totalFrom, &criteria.totalTo, &criteria.fineFrom,
+                        &criteria.fineTo,    &criteria.coarseFrom, &criteria.coarseTo};
+    for (size_t i = 0; i < ranges.size(); ++i) {
+        const QStringList &entries = params.ranges[i / 2];
+        *texts[i] = ranges[i] ? *ranges[i]
+                              : (i % 2 == 0 ? QueryParameters::rangeFrom(entries) : QueryParameters::rangeTo(entries));
+    }
+    criteria.vegTypes = matchCodes(params.codes[QueryParameters::VegType], codes[QueryParameters::VegType]);
+    criteria.activities = matchCodes(params.codes[QueryParameters::Activity], codes[QueryParameters::Activity]);
+    criteria.dangerRatings =
+        matchCodes(params.codes[QueryParameters::DangerRating], codes[QueryParameters::DangerRating]);
+    criteria.fireBehaves = matchCodes(params.codes[QueryParameters::FireBehave], codes[QueryParameters::FireBehave]);
+
+    const auto photos = QueryBuilder::select(database, kind, criteria, &error);
+    if (!photos) {
+        print(err, QStringLiteral("Query problem: ") + error);
+        return 1;
+    }
+    BatchData::writeResultsCsv(*photos, out);
+    return 0;
+}
+
+int params(const QString &programFolder, std::FILE *out, std::FILE *err)
+{
+    PhotoDatabase database;
+    QString error;
+    if (!database.open(PhotoLibrary::databasePath(programFolder), &error)) {
+        print(err, error);
+        return 1;
+    }
+    const QueryParameters p = QueryParameters::load(database, programFolder, &error);
+    if (!error.isEmpty()) {
+        print(err, error);
+        return 1;
+    }
+    QString text = QStringLiteral("cboBook\n");
+    for (const BookEntry &book : p.books)
+        text += book.text + QLatin1Char('\n');
+    for (int r = 0; r < QueryParameters::RangeCount; ++r) {
+        text += QueryParameters::rangeControlName(r) + QLatin1Char('\n');
+        for (const QString &entry : p.ranges[size_t(r)])
+            text += entry + QLatin1Char('\n');
+    }
+    for (int c = 0; c < QueryParameters::CodesCount; ++c) {
+        text += QueryParameters::controlName(c) + QLatin1Char('\n');
+        for (const CodeEntry &entry : p.codes[size_t(c)])
+            text += entry.text + QLatin1Char('\n');
+    }
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+    std::fflush(out);
+    return 0;
+}
+
+} // namespace BatchQuery

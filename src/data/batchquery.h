@@ -1,0 +1,16 @@
+// The batch interface's query commands: query (run a query of any kind) and params (the pane's lists).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+
+namespace BatchQuery {
+// args: KIND [options] as after "query"; prints the result as the list's CSV. Exit 0, 1 on a query
+// problem or no database, 2 on bad usage.
+int query(const QString &programFolder, const QStringList &args, std::FILE *out, std::FILE *err);
+// Each list under a line naming its control, one entry per line.
+int params(const QString &programFolder, std::FILE *out, std::FILE *err);
+
+extern const char kUsage[]; // the usage lines of both commands
+} // namespace BatchQuery

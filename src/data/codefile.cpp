@@ -1,0 +1,96 @@
+// Reading the code files and turning database codes into list entries.
+#include "codefile.h"
+
+#include "profile/windows1252.h"
+
+#include <QFile>
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+CodeFile::CodeFile(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        *this = fromBytes(file.readAll());
+}
+
+CodeFile CodeFile::fromBytes(const QByteArray &bytes)
+{
+    CodeFile result;
+    const QString text = Windows1252::decode(bytes);
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        const QStringView line = QStringView(text).mid(start, end - start);
+        if (!line.trimmed().isEmpty()) {
+            const QStringList f = fields(line);
+            result.m_lines.push_back({f.value(0), f.value(1)});
+        }
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+    return result;
+}
+
+QStringList CodeFile::fields(QStringView line)
+{
+    QStringList result;
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    while (i <= n) {
+        while (i < n && isBlank(line[i]))
+            ++i;
+        QString field;
+        if (i < n && line[i] == u'"') {
+            const qsizetype close = line.indexOf(u'"', i + 1);
+            const qsizetype stop = close < 0 ? n : close;
+            field = line.mid(i + 1, stop - i - 1).toString();
+            i = stop;
+            // Anything between the closing quote and the next comma is ignored.
+            while (i < n && line[i] != u',')
+                ++i;
+        } else {
+            const qsizetype comma = line.indexOf(u',', i);
+            const qsizetype stop = comma < 0 ? n : comma;
+            field = line.mid(i, stop - i).trimmed().toString();
+            i = stop;
+        }
+        result.append(field);
+        if (i >= n)
+            break;
+        ++i; // the comma
+        if (i == n) {
+            result.append(QString());
+            break;
+        }
+    }
+    return result;
+}
+
+QString CodeFile::LookupCode(const QString &code) const
+{
+    const QString wanted = code.trimmed().toUpper();
+    for (const Line &line : m_lines) {
+        qsizetype first = 0;
+        while (first < line.code.size() && isBlank(line.code[first]))
+            ++first;
+        if (QStringView(line.code).mid(first).toString().toUpper() == wanted)
+            return line.code + QLatin1Char('-') + line.description;
+    }
+    return code + QStringLiteral("- ");
+}
+
+QString LookupCode(const QString &path, const QString &code)
+{
+    return CodeFile(path).LookupCode(code);
+}

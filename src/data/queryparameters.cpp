@@ -1,0 +1,202 @@
+// Reading the query lists from the database and the code files.
+#include "queryparameters.h"
+
+#include "data/codefile.h"
+#include "data/photodatabase.h"
+
+#include <QHash>
+
+#include <QDir>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+const char *const kCodeFiles[] = {"VegCodes.txt", "ActCodes.txt", "DangerRatingCodes.txt", "BehaveCodes.txt"};
+const char *const kCodeColumns[] = {"VegType", "Activity", "DangerRatingFM", "FireBehaveFM"};
+const char *const kCodeControls[] = {"lstVegType", "lstActType", "lstDangerRating", "lstFireBehave"};
+const char *const kRangeControls[] = {"cboTotalLoad", "cbo0to3", "cbo3Plus"};
+// Far beyond any loading, small enough to be written as a whole number.
+constexpr double kLargestLimit = 1e15;
+
+struct StatementFinalizer {
+    void operator()(sqlite3_stmt *st) const { sqlite3_finalize(st); }
+};
+
+// Maxima of TotalFL and of the two class sums (none when every row's is null) and, per code column, each
+// distinct non-null value without regard to ASCII case (the NOCASE rule the query matches with), ordered
+// as the database would group them; the first spelling in table order stands for its group.
+bool scanPhotos(const PhotoDatabase &database,
+                std::array<std::optional<double>, QueryParameters::RangeCount> &maxima,
+                std::array<std::vector<QByteArray>, QueryParameters::CodesCount> &distinct, QString *error)
+{
+    static const char sql[] =
+        "SELECT totalFL, TonsPerAcreBreak1 + TonsPerAcreBreak2 + TonsPerAcreBreak3,"
+        " TonsPerAcreBreak4 + TonsPerAcreBreak5 + TonsPerAcreBreak6 + TonsPerAcreBreak7,"
+        " VegType, Activity, DangerRatingFM, FireBehaveFM FROM Photos";
+    sqlite3 *db = database.handle();
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(raw);
+        return false;
+    }
+    const std::unique_ptr<sqlite3_stmt, StatementFinalizer> st(raw);
+    std::array<QHash<QByteArray, QByteArray>, QueryParameters::CodesCount> seen; // folded -> first spelling
+    QByteArray folded;
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        for (int r = 0; r < QueryParameters::RangeCount; ++r) {
+            if (sqlite3_column_type(raw, r) == SQLITE_NULL)
+                continue;
+            const double value = sqlite3_column_double(raw, r);
+            auto &max = maxima[size_t(r)];
+            if (!max || value > *max)
+                max = value;
+        }
+        for (int list = 0; list < QueryParameters::CodesCount; ++list) {
+            const int column = QueryParameters::RangeCount + list;
+            if (sqlite3_column_type(raw, column) == SQLITE_NULL)
+                continue;
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(raw, column));
+            const int size = sqlite3_column_bytes(raw, column);
+            folded.resize(size);
+            for (int i = 0; i < size; ++i) {
+                const char c = text[i];
+                folded[i] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+            }
+            auto &set = seen[size_t(list)];
+            if (!set.contains(folded))
+                set.insert(QByteArray(folded.constData(), size), QByteArray(text, size));
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        return false;
+    }
+    for (int list = 0; list < QueryParameters::CodesCount; ++list) {
+        const auto &set = seen[size_t(list)];
+        QList<QByteArray> keys = set.keys();
+        std::sort(keys.begin(), keys.end());
+        for (const QByteArray &key : keys)
+            distinct[size_t(list)].push_back(set.value(key));
+    }
+    return true;
+}
+
+} // namespace
+
+QString QueryParameters::codeFileName(int list)
+{
+    return list >= 0 && list < CodesCount ? QString::fromLatin1(kCodeFiles[list]) : QString();
+}
+
+QString QueryParameters::controlName(int list)
+{
+    return list >= 0 && list < CodesCount ? QString::fromLatin1(kCodeControls[list]) : QString();
+}
+
+QString QueryParameters::rangeControlName(int range)
+{
+    return range >= 0 && range < RangeCount ? QString::fromLatin1(kRangeControls[range]) : QString();
+}
+
+QString QueryParameters::codeColumn(int list)
+{
+    return list >= 0 && list < CodesCount ? QString::fromLatin1(kCodeColumns[list]) : QString();
+}
+
+QStringList QueryParameters::rangeEntries(const QVariant &maximum)
+{
+    double max = 0;
+    if (maximum.isValid() && !maximum.isNull()) {
+        bool ok = false;
+        max = maximum.toDouble(&ok);
+        if (!ok || std::isnan(max))
+            max = 0;
+    }
+    const double limit = std::min(std::floor(max + 4), kLargestLimit);
+    QStringList entries{QStringLiteral("0")};
+    if (limit < 0)
+        return entries;
+    const auto top = qint64(limit);
+    qint64 step = 2;
+    if (top / 2 + 1 > MaxRangeEntries) {
+        const qint64 spans = MaxRangeEntries - 1;
+        step = (top + 2 * spans - 1) / (2 * spans) * 2;
+    }
+    for (qint64 n = 0;; n += step) {
+        if (step == 2 && n > top)
+            break;
+        entries.append(QLatin1Char(' ') + QString::number(n));
+        if (step > 2 && n >= top)
+            break;
+    }
+    return entries;
+}
+
+void QueryParameters::SortListBox(std::vector<CodeEntry> &entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), [](const CodeEntry &a, const CodeEntry &b) {
+        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
+    });
+}
+
+QueryParameters QueryParameters::load(const PhotoDatabase &database, const QString &programFolder, QString *error)
+{
+    QueryParameters p;
+    p.books.push_back({QStringLiteral("All Books"), std::nullopt});
+    for (int r = 0; r < RangeCount; ++r)
+        p.ranges[size_t(r)] = rangeEntries(QVariant());
+
+    QString reason;
+    auto failed = [&] {
+        if (error)
+            *error = reason;
+        return p;
+    };
+    if (!database.isOpen()) {
+        reason = QStringLiteral("no photo database is open");
+        return failed();
+    }
+
+    const auto books = database.books(&reason);
+    if (!books)
+        return failed();
+    for (const BookRecord &book : *books)
+        p.books.push_back({book.bookLabel + QStringLiteral(", ") + book.bookDescription, book.id});
+
+    // One pass over the table gives the three maxima and the distinct codes of the four lists.
+    std::array<std::optional<double>, RangeCount> maxima;
+    std::array<std::vector<QByteArray>, CodesCount> distinct; // first spelling of each, in table order
+    if (!scanPhotos(database, maxima, distinct, &reason))
+        return failed();
+    for (int r = 0; r < RangeCount; ++r)
+        p.ranges[size_t(r)] = rangeEntries(maxima[size_t(r)] ? QVariant(*maxima[size_t(r)]) : QVariant());
+
+    const QDir folder(programFolder);
+    for (int list = 0; list < CodesCount; ++list) {
+        const CodeFile file(folder.filePath(codeFileName(list)));
+        std::vector<CodeEntry> &entries = p.codes[size_t(list)];
+        for (const QByteArray &value : distinct[size_t(list)]) {
+            const QString raw = QString::fromUtf8(value);
+            entries.push_back({file.LookupCode(raw), raw});
+        }
+        SortListBox(entries);
+    }
+    if (error)
+        error->clear();
+    return p;
+}
+
+QString CodeFromListText(const QString &text)
+{
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == u' ')
+        ++first;
+    const QString rest = text.mid(first);
+    const qsizetype dash = rest.indexOf(u'-');
+    return dash < 0 ? rest : rest.left(dash);
+}

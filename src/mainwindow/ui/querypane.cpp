@@ -1,0 +1,434 @@
+// The query pane's pages, its list filling and the Search, All Photos and close buttons.
+#include "querypane.h"
+
+#include "data/queryparameters.h"
+#include "data/resultsmodel.h"
+#include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/picker.h"
+#include "shell/programstate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+const QString kInch = QStringLiteral("\"");
+const QString kSelectValues = QStringLiteral("Press to select values");
+
+// The wait pointer for as long as it lives.
+struct WaitCursor {
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    return new QLabel(text, parent);
+}
+
+} // namespace
+
+QueryPane::QueryPane(frmFenwyx &window, QWidget *parent)
+    : QWidget(parent)
+    , m_window(window)
+{
+    setObjectName(QStringLiteral("QueryPane"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_tab = new QTabWidget(this);
+    m_tab->setObjectName(QStringLiteral("tabQuery"));
+    m_tab->setDocumentMode(false);
+    layout->addWidget(m_tab);
+
+    m_vegAct = createVegActFrame();
+    m_tab->addTab(createBookPage(), QStringLiteral("Query by Book(s)"));
+    m_tab->addTab(createTotalPage(), QStringLiteral(" Query by Total Loading"));
+    m_tab->addTab(createSizePage(),
+                  QStringLiteral("Query by 0") + kInch + QStringLiteral("-2.9") + kInch + QStringLiteral(" and 3") + kInch +
+                      QStringLiteral("+ Loading"));
+    m_tab->addTab(createModelsPage(), QStringLiteral("Query by Fuel Model(s)"));
+    m_vegActSlots[1]->addWidget(m_vegAct);
+
+    connect(m_tab, &QTabWidget::currentChanged, this, [this](int index) {
+        const int old = m_currentTab;
+        m_currentTab = index;
+        tabQuery_Switch(old, index);
+    });
+
+    for (Picker *picker : m_pickers)
+        picker->setHost(&m_window);
+    m_window.installEventFilter(this);
+}
+
+QueryPane::~QueryPane() = default;
+
+QueryPane *QueryPane::install(frmFenwyx &window)
+{
+    QWidget *region = window.queryRegion();
+    auto *pane = new QueryPane(window, region);
+    if (region->layout())
+        region->layout()->addWidget(pane);
+    window.loadQueryParameters = [pane] { pane->LoadQueryParameters(); };
+    return pane;
+}
+
+QComboBox *QueryPane::createRangeList(const QString &name)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setToolTip(kSelectValues);
+    combo->setMinimumContentsLength(5);
+    // Pasted text must be digits too; the lists' own entries carry a leading blank.
+    combo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\s*[0-9]*\\s*")), combo));
+    combo->installEventFilter(this);
+    combo->lineEdit()->installEventFilter(this);
+    return combo;
+}
+
+QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeIndex)
+{
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    auto *search = new QPushButton(QStringLiteral("Search"), page);
+    search->setObjectName(QStringLiteral("cmdSearch_%1").arg(index));
+    search->setToolTip(QStringLiteral("Press to query photos"));
+    auto *all = new QPushButton(QStringLiteral("All Photos"), page);
+    all->setObjectName(QStringLiteral("cmdAll_%1").arg(index));
+    all->setToolTip(QStringLiteral("Get all installed photos"));
+    auto *erase = m_erase[size_t(index)] = new QCheckBox(QStringLiteral("Erase Displayed Photo(s)"), page);
+    erase->setObjectName(QStringLiteral("chkErase_%1").arg(index));
+    erase->setToolTip(QStringLiteral("Check to erase current photo after query"));
+    erase->setChecked(true);
+    auto *close = new QToolButton(page);
+    close->setObjectName(QStringLiteral("cmdCloseQuery_%1").arg(closeIndex));
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setAutoRaise(true);
+    close->setToolTip(QStringLiteral("Close Query Window"));
+    grid->addWidget(search, 0, 0);
+    grid->addWidget(all, 0, 1);
+    grid->addWidget(close, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(erase, 1, 0, 1, 3);
+    connect(search, &QPushButton::clicked, this, [this, index] { cmdSearch_Click(index); });
+    connect(all, &QPushButton::clicked, this, [this, index] { cmdAll_Click(index); });
+    connect(close, &QToolButton::clicked, this, [this, closeIndex] { cmdCloseQuery_Click(closeIndex); });
+    return grid;
+}
+
+QWidget *QueryPane::createBookPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("vseQuerytab_0"));
+    auto *row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 4, 6, 4);
+    m_book = new QComboBox(page);
+    m_book->setObjectName(QStringLiteral("cboBook"));
+    m_book->setMinimumContentsLength(40);
+    m_book->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    row->addWidget(caption(QStringLiteral("Select Book"), page), 0, Qt::AlignTop);
+    row->addWidget(m_book, 0, Qt::AlignTop);
+    row->addStretch(1);
+    row->addLayout(createPageButtons(page, 0, 0));
+    return page;
+}
+
+QWidget *QueryPane::createTotalPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("vseQuerytab_1"));
+    auto *row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 4, 6, 4);
+    auto *grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    m_ranges[0] = createRangeList(QStringLiteral("cboTotalLoad_0"));
+    m_ranges[1] = createRangeList(QStringLiteral("cboTotalLoad_1"));
+    grid->addWidget(caption(QStringLiteral("Total Loading"), page), 0, 0);
+    grid->addWidget(m_ranges[0], 0, 1);
+    grid->addWidget(caption(QStringLiteral("to"), page), 0, 2);
+    grid->addWidget(m_ranges[1], 0, 3);
+    grid->addWidget(caption(QStringLiteral("tons per acre"), page), 0, 4);
+    grid->setRowStretch(1, 1);
+    row->addLayout(grid);
+    row->addSpacing(12);
+    m_vegActSlots[1] = new QHBoxLayout;
+    row->addLayout(m_vegActSlots[1]);
+    row->addStretch(1);
+    row->addLayout(createPageButtons(page, 1, 3));
+    return page;
+}
+
+QWidget *QueryPane::createSizePage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("vseQuerytab_2"));
+    auto *row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 4, 6, 4);
+    auto *grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    m_ranges[2] = createRangeList(QStringLiteral("cbo0to3_0"));
+    m_ranges[3] = createRangeList(QStringLiteral("cbo0to3_1"));
+    m_ranges[4] = createRangeList(QStringLiteral("cbo3Plus_0"));
+    m_ranges[5] = createRangeList(QStringLiteral("cbo3Plus_1"));
+    const QString captions[] = {QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch,
+                                QStringLiteral("3") + kInch + QStringLiteral(" Plus")};
+    for (int r = 0; r < 2; ++r) {
+        grid->addWidget(caption(captions[r], page), r, 0);
+        grid->addWidget(m_ranges[size_t(2 + 2 * r)], r, 1);
+        grid->addWidget(caption(QStringLiteral("to"), page), r, 2);
+        grid->addWidget(m_ranges[size_t(3 + 2 * r)], r, 3);
+        grid->addWidget(caption(QStringLiteral("tons per acre"), page), r, 4);
+    }
+    row->addLayout(grid);
+    row->addSpacing(12);
+    m_vegActSlots[2] = new QHBoxLayout;
+    row->addLayout(m_vegActSlots[2]);
+    row->addStretch(1);
+    row->addLayout(createPageButtons(page, 2, 2));
+    return page;
+}
+
+QFrame *QueryPane::createVegActFrame()
+{
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("freVegAct"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    m_pickers[VegPicker] = new Picker(Picker::Kind::CheckBoxes, QStringLiteral("VegType"),
+                                      {QStringLiteral("All Vegetation  Types"), QStringLiteral("All Vegetation Types"),
+                                       QStringLiteral(" Veg Types Selected"), QStringLiteral(" Veg Types Selected")},
+                                      frame);
+    m_pickers[ActPicker] = new Picker(Picker::Kind::CheckBoxes, QStringLiteral("ActType"),
+                                      {QStringLiteral("All Activities"), QStringLiteral("All Activities"),
+                                       QStringLiteral(" Act Types Selected"), QStringLiteral(" Activities Selected")},
+                                      frame);
+    const QString captions[] = {QStringLiteral("Vegetation Types"), QStringLiteral("Activity")};
+    for (int r = 0; r < 2; ++r) {
+        Picker *picker = m_pickers[size_t(r)];
+        picker->setOpenOffsetTwips(180);
+        grid->addWidget(caption(captions[r], frame), r, 0);
+        grid->addWidget(picker->label(), r, 1);
+        grid->addWidget(picker->button(), r, 2);
+    }
+    return frame;
+}
+
+QWidget *QueryPane::createModelsPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("vseQuerytab_3"));
+    auto *row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 4, 6, 4);
+    auto *grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    m_pickers[BehavePicker] = new Picker(Picker::Kind::MultipleSelection, QStringLiteral("FireBehave"),
+                                         {QStringLiteral("All Fire Behavior Models"),
+                                          QStringLiteral("All Fire Behavior Models"), QStringLiteral(" Models Selected"),
+                                          QStringLiteral(" Models Selected")},
+                                         page);
+    m_pickers[DangerPicker] = new Picker(Picker::Kind::MultipleSelection, QStringLiteral("DangerRating"),
+                                         {QStringLiteral("All Danger Rating Models"),
+                                          QStringLiteral("All Danger Rating Models"), QStringLiteral(" Models Selected"),
+                                          QStringLiteral(" Models Selected")},
+                                         page);
+    const QString captions[] = {QStringLiteral("Fire Behavior"), QStringLiteral("Danger Rating")};
+    const Picker *pickers[] = {m_pickers[BehavePicker], m_pickers[DangerPicker]};
+    for (int r = 0; r < 2; ++r) {
+        grid->addWidget(caption(captions[r], page), r, 0);
+        grid->addWidget(pickers[r]->label(), r, 1);
+        grid->addWidget(pickers[r]->button(), r, 2);
+    }
+    row->addLayout(grid);
+    row->addStretch(1);
+    row->addLayout(createPageButtons(page, 3, 1));
+    return page;
+}
+
+void QueryPane::LoadQueryParameters()
+{
+    StatusReporter &status = m_window.state().status;
+    status.ShowStatus(StatusInfo, QStringLiteral("Loading Query Parameters ..."));
+    closePickers();
+    PhotoLibrary &library = m_window.state().library;
+    // Without a database the lists are those of an empty table; start-up reports the missing database.
+    const QueryParameters p = QueryParameters::load(library.database(), m_window.state().programFolder);
+
+    m_book->clear();
+    for (const BookEntry &book : p.books)
+        m_book->addItem(book.text, book.id ? QVariant(*book.id) : QVariant());
+    m_book->setCurrentIndex(0);
+
+    for (size_t r = 0; r < QueryParameters::RangeCount; ++r) {
+        for (size_t i = 0; i < 2; ++i) {
+            QComboBox *combo = m_ranges[2 * r + i];
+            combo->clear();
+            combo->addItems(p.ranges[r]);
+            combo->setCurrentIndex(i == 0 ? 0 : combo->count() - 1);
+        }
+    }
+
+    m_pickers[VegPicker]->setEntries(p.codes[QueryParameters::VegType], false);
+    m_pickers[ActPicker]->setEntries(p.codes[QueryParameters::Activity], false);
+    m_pickers[DangerPicker]->setEntries(p.codes[QueryParameters::DangerRating], true);
+    m_pickers[BehavePicker]->setEntries(p.codes[QueryParameters::FireBehave], true);
+    const int baseWidth = Picker::twips(this, 2400);
+    for (int i : {VegPicker, ActPicker})
+        m_pickers[size_t(i)]->setListWidth(std::max(baseWidth, m_pickers[size_t(i)]->widthForEntries()));
+    // Both model lists share one fixed width that shows the longer of their entries.
+    const int modelWidth = std::max({baseWidth, m_pickers[DangerPicker]->widthForEntries(),
+                                     m_pickers[BehavePicker]->widthForEntries()});
+    m_pickers[DangerPicker]->setListWidth(modelWidth);
+    m_pickers[BehavePicker]->setListWidth(modelWidth);
+    status.ShowStatus(StatusClear, QStringLiteral(" "));
+}
+
+QueryCriteria QueryPane::criteria() const
+{
+    QueryCriteria c;
+    c.bookText = m_book->currentText();
+    const QVariant id = m_book->currentData();
+    if (id.isValid())
+        c.bookId = id.toLongLong();
+    QString *texts[] = {&c.totalFrom, &c.totalTo, &c.fineFrom, &c.fineTo, &c.coarseFrom, &c.coarseTo};
+    for (size_t i = 0; i < m_ranges.size(); ++i)
+        *texts[i] = m_ranges[i]->currentText();
+    c.vegTypes = m_pickers[VegPicker]->chosenRawValues();
+    c.activities = m_pickers[ActPicker]->chosenRawValues();
+    c.dangerRatings = m_pickers[DangerPicker]->chosenRawValues();
+    c.fireBehaves = m_pickers[BehavePicker]->chosenRawValues();
+    return c;
+}
+
+bool QueryPane::RunQuery(int kind)
+{
+    StatusReporter &status = m_window.state().status;
+    PhotoLibrary &library = m_window.state().library;
+    status.ShowStatus(StatusInfo, QStringLiteral("Query Running..."));
+    QString error;
+    bool ok = false;
+    {
+        const WaitCursor wait;
+        ok = ::RunQuery(library, kind, criteria(), &error);
+        if (ok) {
+            m_window.FillResultsList();
+            status.ShowStatus(StatusClear, QStringLiteral(" "));
+        }
+    }
+    if (!ok) {
+        status.ShowStatus(StatusError, QStringLiteral("Query problem: ") + error);
+        const PhotoSetPtr current = library.currentPhotoSet();
+        status.ShowStatus(StatusCount,
+                          QString::number(current ? current->size() : 0) + QStringLiteral(" photos found"));
+    }
+    return ok;
+}
+
+void QueryPane::cmdSearch_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    if (index < 3)
+        RunQuery(index);
+    else if (m_pickers[BehavePicker]->list()->count() > 0 && m_pickers[DangerPicker]->list()->count() > 0)
+        RunQuery(3);
+    eraseStep(index);
+}
+
+void QueryPane::cmdAll_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    RunQuery(QueryCriteria::AllPhotos);
+    eraseStep(index);
+}
+
+void QueryPane::eraseStep(int index)
+{
+    if (!m_erase[size_t(index)]->isChecked())
+        return;
+    // The first result is shown whenever there is one.
+    const bool anyResult = m_window.resultsModel()->rowCount() > 0;
+    if (m_window.compareLayout && m_window.compareLayout() == 1) {
+        if (m_window.setCompareLayout)
+            m_window.setCompareLayout(1);
+        if (m_window.selectSlot)
+            m_window.selectSlot(0);
+        if (anyResult)
+            m_window.SelectResult(1);
+        if (m_window.selectSlot)
+            m_window.selectSlot(1);
+    } else {
+        if (m_window.setCompareLayout)
+            m_window.setCompareLayout(0);
+        if (anyResult)
+            m_window.SelectResult(1);
+    }
+}
+
+void QueryPane::cmdCloseQuery_Click(int)
+{
+    const bool open = !m_window.queryRegion()->isHidden();
+    if (open)
+        closePickers();
+    m_window.SetQueryPaneClosed(open ? 1 : 0);
+}
+
+void QueryPane::tabQuery_Switch(int, int newTab)
+{
+    closePickers();
+    if (newTab != 1 && newTab != 2)
+        return;
+    m_vegActSlots[size_t(newTab)]->addWidget(m_vegAct);
+    m_vegAct->show();
+    m_vegAct->raise();
+}
+
+void QueryPane::closePickers()
+{
+    for (Picker *picker : m_pickers)
+        picker->close();
+}
+
+void QueryPane::hideEvent(QHideEvent *event)
+{
+    closePickers();
+    QWidget::hideEvent(event);
+}
+
+bool QueryPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_window) {
+        // A key or a click on the window leaves the vegetation list at its closed height.
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+            m_pickers[VegPicker]->shrink();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Range lists take digits and backspace only; keys that type nothing (arrows, Tab) are left alone.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || key->key() == Qt::Key_Backspace)
+            return false;
+        const QChar c = text.at(0);
+        return c.isPrint() && !(c >= u'0' && c <= u'9');
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,71 @@
+// The query pane: the tab strip tabQuery with one page per query kind, its lists, pickers and buttons.
+#pragma once
+
+#include "data/querybuilder.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGridLayout;
+class QHBoxLayout;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class Picker;
+class frmFenwyx;
+
+class QueryPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit QueryPane(frmFenwyx &window, QWidget *parent = nullptr);
+    ~QueryPane() override;
+
+    // Creates the pane in the window's query region and hands the window its LoadQueryParameters.
+    static QueryPane *install(frmFenwyx &window);
+
+    // Fills every list from the database and resets the pickers.
+    void LoadQueryParameters();
+    // The selections as the query of the given kind reads them.
+    QueryCriteria criteria() const;
+    // Runs the query with the status messages and wait pointer; false after a query problem.
+    bool RunQuery(int kind);
+
+    void cmdSearch_Click(int index);
+    void cmdAll_Click(int index);
+    void cmdCloseQuery_Click(int index);
+    void tabQuery_Switch(int oldTab, int newTab);
+    // Closes every open picker list, in the order vegetation, activity, danger rating, fire behaviour.
+    void closePickers();
+
+    enum PickerIndex { VegPicker, ActPicker, DangerPicker, BehavePicker };
+    Picker *picker(int index) const { return m_pickers[size_t(index)]; }
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *createBookPage();
+    QWidget *createTotalPage();
+    QWidget *createSizePage();
+    QWidget *createModelsPage();
+    QFrame *createVegActFrame();
+    QComboBox *createRangeList(const QString &name);
+    // Search, All Photos, the erase box and the close button of page `page`.
+    QGridLayout *createPageButtons(QWidget *pageWidget, int page, int closeIndex);
+    void eraseStep(int index);
+
+    frmFenwyx &m_window;
+    QTabWidget *m_tab = nullptr;
+    QComboBox *m_book = nullptr;
+    std::array<QComboBox *, 6> m_ranges{}; // cboTotalLoad_0/_1, cbo0to3_0/_1, cbo3Plus_0/_1
+    std::array<Picker *, 4> m_pickers{};
+    std::array<QCheckBox *, 4> m_erase{};
+    QFrame *m_vegAct = nullptr;
+    std::array<QHBoxLayout *, 3> m_vegActSlots{}; // where freVegAct goes on pages 1 and 2
+    int m_currentTab = 0;
+};

@@ -1,0 +1,140 @@
+// The data sheet's row table and the graph series read back from it.
+#include "datasheet.h"
+
+#include "data/numberformat.h"
+
+namespace {
+
+const QString kInch = QStringLiteral("\"");
+
+QString indented(const QString &text)
+{
+    return QString(20, QLatin1Char(' ')) + text;
+}
+
+QString loading(const OptionalNumber &value)
+{
+    return NumberFormat::picture(value, u"###0.00");
+}
+
+double bound(const std::optional<BookRecord> &book, int which)
+{
+    if (!book)
+        return 0;
+    const OptionalNumber &b = which == 4 ? book->breakInches4 : which == 5 ? book->breakInches5 : book->breakInches6;
+    return b.value_or(0);
+}
+
+// S(b): the bound minus a tenth as the general conversion with a sign position writes it.
+QString upperBound(double b)
+{
+    return NumberFormat::withSignPosition(b - 0.1);
+}
+
+} // namespace
+
+QString DataSheet::cell(int row, int column) const
+{
+    if (row < 0 || row >= rows || column < 0 || column >= kColumns)
+        return {};
+    return cells[size_t(row)][size_t(column)];
+}
+
+bool DataSheet::setCell(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= rows || column < 0 || column >= kColumns)
+        return false;
+    cells[size_t(row)][size_t(column)] = text;
+    return true;
+}
+
+DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecord> &book)
+{
+    DataSheet sheet;
+    auto set = [&sheet](int row, const QString &label, const QString &value) {
+        sheet.cells[size_t(row)] = {label, value};
+    };
+    set(0, QStringLiteral("Average Duff Depth (In.)"), NumberFormat::picture(photo.averageDuffDepth, u"##0.00"));
+    set(1, QStringLiteral("Average Fuelbed Depth (In.)"), NumberFormat::picture(photo.averageFuelbedDepth, u"##0.00"));
+    set(2, QStringLiteral("Vegetation Type"), photo.vegType);
+    set(3, QStringLiteral("Activity Type"), QLatin1Char(' ') + photo.activity);
+    set(4, QStringLiteral("Loading (Tons per acre)"), QString(QLatin1String("")));
+    set(5, indented(QStringLiteral("0") + kInch + QStringLiteral("-.24") + kInch), loading(photo.tonsPerAcreBreak[0]));
+    set(6, indented(QStringLiteral(".25") + kInch + QStringLiteral("-.9") + kInch), loading(photo.tonsPerAcreBreak[1]));
+    set(7, indented(QStringLiteral("1") + kInch + QStringLiteral("-2.9") + kInch), loading(photo.tonsPerAcreBreak[2]));
+
+    const double b4 = bound(book, 4);
+    const double b5 = bound(book, 5);
+    const double b6 = bound(book, 6);
+    int classes = 1; // of 3 inches and more
+    if (b4 == 0 && b5 == 0 && b6 == 0)
+        classes = 1;
+    else if (b5 == 0 && b6 == 0)
+        classes = 2;
+    else if (b6 == 0)
+        classes = 3;
+    else
+        classes = 4;
+    sheet.rows = 11 + classes;
+
+    const double bounds[] = {3, b4, b5, b6}; // lower bound of classes 4 to 7
+    if (classes == 1) {
+        set(8, indented(QStringLiteral("3") + kInch + QStringLiteral("+")), loading(photo.tonsPerAcreBreak[3]));
+    } else {
+        for (int c = 0; c < classes; ++c) {
+            const QString lower = NumberFormat::general(bounds[c]);
+            const bool last = c == classes - 1;
+            const QString label = last ? lower + kInch + QStringLiteral(" + ")
+                                       : lower + kInch + QStringLiteral("-") + upperBound(bounds[c + 1]) + kInch
+                                             + QStringLiteral("  ");
+            set(8 + c, indented(label), loading(photo.tonsPerAcreBreak[size_t(3 + c)]));
+        }
+    }
+
+    OptionalNumber coarse;
+    if (photo.totalFL && photo.oto3FL)
+        coarse = *photo.totalFL - *photo.oto3FL;
+    const int r = sheet.rows;
+    set(r - 3, indented(QStringLiteral("Total 0") + kInch + QStringLiteral("-3") + kInch + QLatin1Char(' ')),
+        loading(photo.oto3FL));
+    set(r - 2, indented(QStringLiteral("Total 3") + kInch + QStringLiteral("+  ")), loading(coarse));
+    set(r - 1, indented(QStringLiteral("Total ")), loading(photo.totalFL));
+
+    // A missing measurement is stored as a negative number; texts read as 0 and stay.
+    for (int row = 0; row < sheet.rows; ++row) {
+        QString &value = sheet.cells[size_t(row)][1];
+        if (!value.isEmpty() && NumberFormat::leadingValue(value) < 0)
+            value = QStringLiteral("n/a");
+    }
+    return sheet;
+}
+
+std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
+{
+    std::vector<GraphSeries> series;
+    const int k = sheet.rows - 11;
+    if (k < 1 || k > 4)
+        return series;
+    static const char *const fixed[3][2] = {{"0", "-.24"}, {".25", "-.9"}, {"1", "-2.9"}};
+    auto trimLeading = [](const QString &text) {
+        int i = 0;
+        while (i < text.size() && text.at(i) == QLatin1Char(' '))
+            ++i;
+        return text.mid(i);
+    };
+    for (int c = 1; c <= 3 + k; ++c) {
+        const int row = 4 + c;
+        const QString value = sheet.cell(row, 1);
+        GraphSeries s;
+        if (c <= 3) {
+            s.legend = QString::fromLatin1(fixed[c - 1][0]) + kInch + QString::fromLatin1(fixed[c - 1][1]) + kInch
+                       + QStringLiteral(" TPA: ") + value;
+        } else {
+            const QString separator = (k == 4 && c == 7) ? QStringLiteral(": ") : QStringLiteral(" TPA: ");
+            s.legend = trimLeading(sheet.cell(row, 0)) + separator + trimLeading(value);
+        }
+        s.value = NumberFormat::leadingValue(value);
+        series.push_back(s);
+    }
+    return series;
+}

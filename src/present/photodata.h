@@ -1,0 +1,19 @@
+// The data step of showing a photo: its own row by ID, its book's row and its data sheet.
+#pragma once
+
+#include "data/photodatabase.h"
+#include "present/photoslots.h"
+
+#include <optional>
+
+namespace PhotoData {
+
+// A slot state for the photo with this ID (picture fields left for the picture step). Fails (with a reason)
+// when the database cannot be read or no longer holds the photo; a missing book is no failure.
+std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error = nullptr);
+
+// The photo named by its label ("BOOK/PHOTO"); an exact match first, then one that differs only in case.
+std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QString &label,
+                                        QString *error = nullptr);
+
+} // namespace PhotoData

@@ -1,0 +1,69 @@
+// Filling the loading chart from a data sheet.
+#include "loadinggraph.h"
+
+#include "present/datasheet.h"
+
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QValueAxis>
+
+LoadingGraph::LoadingGraph(QWidget *parent)
+    : QChartView(parent)
+    , m_categories(new QBarCategoryAxis)
+    , m_values(new QValueAxis)
+{
+    auto *chart = new QChart;
+    chart->setTitle(QStringLiteral("Total Tons Per Acre"));
+    QFont title = chart->titleFont();
+    title.setPointSize(8);
+    chart->setTitleFont(title);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->legend()->setVisible(true);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    QFont legend = chart->legend()->font();
+    legend.setPointSize(7);
+    chart->legend()->setFont(legend);
+    m_values->setTitleText(QString::fromUtf16(GraphTexts::kValueAxisTitle));
+    QFont axis = m_values->titleFont();
+    axis.setPointSize(7);
+    m_values->setTitleFont(axis);
+    m_values->setLabelsFont(axis);
+    m_values->setLabelFormat(QStringLiteral("%.0f"));
+    m_categories->append(QStringLiteral(""));
+    chart->addAxis(m_categories, Qt::AlignBottom);
+    chart->addAxis(m_values, Qt::AlignLeft);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+}
+
+void LoadingGraph::clearGraph()
+{
+    chart()->removeAllSeries();
+    m_values->setRange(0, 1);
+}
+
+void LoadingGraph::DrawLoadingGraph(const DataSheet &sheet)
+{
+    QChart *c = chart();
+    c->removeAllSeries();
+    const std::vector<GraphSeries> series = loadingGraphSeries(sheet);
+    c->setTitle(QString::fromUtf16(GraphTexts::kTitle));
+    if (series.empty())
+        return;
+    auto *bars = new QBarSeries;
+    double top = 0;
+    for (const GraphSeries &s : series) {
+        auto *set = new QBarSet(s.legend);
+        set->append(s.value);
+        bars->append(set);
+        top = std::max(top, s.value);
+    }
+    c->addSeries(bars);
+    bars->attachAxis(m_categories);
+    bars->attachAxis(m_values);
+    m_values->setRange(0, top > 0 ? top : 1);
+    m_values->applyNiceNumbers();
+}

@@ -1,0 +1,117 @@
+// The photo pane's controls and their look.
+#include "photopane.h"
+
+#include "present/datasheetmodel.h"
+#include "present/ui/loadinggraph.h"
+#include "present/ui/picturebox.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTableView>
+
+namespace {
+int twips(int t)
+{
+    return qRound(t / 15.0);
+}
+}
+
+PhotoPane::PhotoPane(int slot, QWidget *parent)
+    : QFrame(parent)
+    , m_slot(slot)
+    , m_model(new DataSheetModel(this))
+{
+    const QString index = QStringLiteral("_") + QString::number(slot);
+    setObjectName(QStringLiteral("vsePane") + index);
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    setMinimumSize(120, 90);
+
+    m_picture = new PictureBox(this);
+    m_picture->setObjectName(QStringLiteral("picPreviewPhoto") + index);
+
+    m_noPic = new QLabel(this);
+    m_noPic->setObjectName(QStringLiteral("lblNoPic") + index);
+    m_noPic->setAlignment(Qt::AlignCenter);
+    m_noPic->setWordWrap(true);
+    m_noPic->setTextFormat(Qt::PlainText);
+    m_noPic->hide();
+
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("lblSelectedPhoto") + index);
+    m_label->setTextFormat(Qt::PlainText);
+    QFont bold = m_label->font();
+    bold.setBold(true);
+    m_label->setFont(bold);
+    m_label->move(twips(90), 1);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("grdselect") + index);
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
+    connect(m_grid, &QTableView::pressed, this, [this] { Q_EMIT clicked(m_slot); });
+    fitGrid(false);
+
+    m_chart = new LoadingGraph(this);
+    m_chart->setObjectName(QStringLiteral("chtTotal") + index);
+    m_chart->hide();
+
+    setActive(false);
+}
+
+void PhotoPane::fitGrid(bool belowLabel)
+{
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int labelWidth = metrics.horizontalAdvance(QString(20, QLatin1Char(' ')) + QStringLiteral("Total 0\"-3\" "))
+                           + metrics.horizontalAdvance(QStringLiteral("Average Fuelbed Depth (In.)")) / 3 + 12;
+    const int valueWidth = metrics.horizontalAdvance(QStringLiteral("00000.00")) + 16;
+    m_grid->setColumnWidth(0, labelWidth);
+    m_grid->setColumnWidth(1, valueWidth);
+    const int frame = 2 * m_grid->frameWidth();
+    const int rows = m_model->rowCount();
+    m_grid->resize(labelWidth + valueWidth + frame, std::max(rows, 1) * m_grid->verticalHeader()->defaultSectionSize() + frame);
+    m_grid->move(twips(330), belowLabel ? m_label->geometry().bottom() + 3 : twips(130));
+}
+
+void PhotoPane::showNoPicMessage(const QString &text)
+{
+    m_noPic->setText(text);
+    m_noPic->setVisible(!text.isEmpty());
+    if (!text.isEmpty())
+        m_noPic->raise();
+}
+
+void PhotoPane::setActive(bool active)
+{
+    QPalette pane = palette();
+    pane.setColor(QPalette::Window, pane.color(active ? QPalette::Highlight : QPalette::Button));
+    setPalette(pane);
+    for (QLabel *label : {m_label, m_noPic}) {
+        QPalette text = label->palette();
+        text.setColor(QPalette::WindowText, active ? Qt::white : Qt::black);
+        label->setPalette(text);
+    }
+}
+
+// The picture and the labels leave their clicks to the pane.
+void PhotoPane::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT clicked(m_slot);
+    QFrame::mousePressEvent(event);
+}
+
+void PhotoPane::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    m_label->resize(std::max(10, width() - twips(90) - 4), twips(270) - 2);
+    Q_EMIT resized();
+}

@@ -1,0 +1,49 @@
+// vsePane: one photo pane and the five controls of its slot.
+#pragma once
+
+#include <QFrame>
+
+class DataSheetModel;
+class LoadingGraph;
+class PictureBox;
+class QLabel;
+class QTableView;
+
+class PhotoPane : public QFrame {
+    Q_OBJECT
+public:
+    PhotoPane(int slot, QWidget *parent = nullptr);
+
+    int slot() const { return m_slot; }
+    // This slot's controls; the single layout lends grdselect and chtTotal of slot 0 to the right pane.
+    QTableView *grdselect() const { return m_grid; }
+    DataSheetModel *sheetModel() const { return m_model; }
+    LoadingGraph *chtTotal() const { return m_chart; }
+    PictureBox *picPreviewPhoto() const { return m_picture; }
+    QLabel *lblSelectedPhoto() const { return m_label; }
+    QLabel *lblNoPic() const { return m_noPic; }
+
+    // Sizes the grid to show exactly its rows, at its place in whichever pane holds it.
+    void fitGrid(bool belowLabel);
+    // Shows text over the picture; empty text hides it.
+    void showNoPicMessage(const QString &text);
+    // Active: title-bar colour and white label text; else button face and black text.
+    void setActive(bool active);
+
+Q_SIGNALS:
+    void clicked(int slot);
+    void resized();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    int m_slot;
+    DataSheetModel *m_model;
+    QTableView *m_grid;
+    LoadingGraph *m_chart;
+    PictureBox *m_picture;
+    QLabel *m_label;
+    QLabel *m_noPic;
+};

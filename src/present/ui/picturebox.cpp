@@ -1,0 +1,62 @@
+// Drawing and re-decoding the preview picture.
+#include "picturebox.h"
+
+#include "present/imageloader.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+QSize PictureBox::decodeSize() const
+{
+    // Before the first layout the box is tiny; decode at the photos' usual size then.
+    if (width() < 64 || height() < 47)
+        return QSize(822, 600);
+    return size() * devicePixelRatioF();
+}
+
+bool PictureBox::loadPicture(const QString &path, QString *error)
+{
+    std::optional<QImage> image = ImageLoader::load(path, decodeSize(), false, error);
+    if (!image) {
+        clear();
+        return false;
+    }
+    m_image = std::move(*image);
+    m_path = path;
+    update();
+    return true;
+}
+
+void PictureBox::clear()
+{
+    m_image = QImage();
+    m_path.clear();
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    if (m_image.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_image);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // A box grown well beyond the decoded picture gets it decoded again at the new size.
+    const QSize wanted = decodeSize();
+    if (!m_path.isEmpty() && !m_image.isNull()
+        && (wanted.width() > m_image.width() * 5 / 4 || wanted.height() > m_image.height() * 5 / 4)) {
+        if (std::optional<QImage> image = ImageLoader::load(m_path, wanted, false))
+            m_image = std::move(*image);
+    }
+}

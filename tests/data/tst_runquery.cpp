@@ -1,0 +1,328 @@
+// Tests of the query: each kind against the Access fixture and crafted SQLite tables, bad input, the CLI.
+#include "data/photolibrary.h"
+#include "data/querybuilder.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+namespace {
+
+// Photo.mdb in SQLite form; photo rows give ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL,
+// VegType, Activity, FireBehaveFM, DangerRatingFM.
+bool writeDatabase(const QString &folder, const QStringList &photoRows, const QStringList &bookRows = {})
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(QFile::encodeName(folder + QStringLiteral("/Photo.mdb")).constData(), &db) != SQLITE_OK)
+        return false;
+    QString sql = QStringLiteral(
+        "CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT);"
+        "CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT, TonsPerAcreBreak1 REAL,"
+        " TonsPerAcreBreak2 REAL DEFAULT 0, TonsPerAcreBreak3 REAL DEFAULT 0, TonsPerAcreBreak4 REAL,"
+        " TonsPerAcreBreak5 REAL DEFAULT 0, TonsPerAcreBreak6 REAL DEFAULT 0, TonsPerAcreBreak7 REAL DEFAULT 0,"
+        " TotalFL REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT, DangerRatingFM TEXT);");
+    for (const QString &row : bookRows)
+        sql += QStringLiteral("INSERT INTO Books VALUES (%1);").arg(row);
+    for (const QString &row : photoRows)
+        sql += QStringLiteral("INSERT INTO Photos (ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL,"
+                              " VegType, Activity, FireBehaveFM, DangerRatingFM) VALUES (%1);")
+                   .arg(row);
+    const bool ok = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+QList<qint64> ids(const PhotoSet &photos)
+{
+    QList<qint64> result;
+    for (const PhotoRecord &p : photos)
+        result << p.id;
+    return result;
+}
+
+QueryCriteria fullRanges()
+{
+    QueryCriteria c;
+    c.totalFrom = c.fineFrom = c.coarseFrom = QStringLiteral("0");
+    c.totalTo = c.fineTo = c.coarseTo = QStringLiteral(" 100");
+    return c;
+}
+
+// The crafted table: books with a comma in a label, codes differing in case, holding "-" or blanks, nulls.
+const QStringList kCraftedPhotos{
+    "3, 'B,12', 1, 1, 2, 'AB', 'X', '1', 'T'",
+    "1, 'B,12', 2, 3, 5, 'ab', 'x', NULL, 'T'",
+    "2, 'C7', 4, 4, 8, 'A-1', 'Y', '1', NULL",
+    "4, 'C7', NULL, 1, NULL, 'AB ', NULL, '2', 'U'",
+    "5, 'c7', 0, 0, 0, NULL, 'X', NULL, NULL",
+    "6, 'C7', 1, 1, 2, 'x'' OR ''1''=''1', NULL, NULL, NULL",
+};
+const QStringList kCraftedBooks{"10, 'B,12', 'Book with a comma'", "11, 'C7', 'Plain book'"};
+
+} // namespace
+
+class TestRunQuery : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void select_fixture_data();
+    void select_fixture();
+    void select_crafted_data();
+    void select_crafted();
+    void build_everyValueBound();
+    void runQuery_badRange_keepsCurrentSet_data();
+    void runQuery_badRange_keepsCurrentSet();
+    void runQuery_noDatabase_failsAndKeepsEmptySet();
+    void runQuery_otherKind_leavesSetUnchanged();
+    void cli_query_data();
+    void cli_query();
+    void cli_params_printsEachListUnderItsControl();
+
+private:
+    PhotoDatabase m_fixture;
+    QTemporaryDir m_crafted;
+    PhotoDatabase m_craftedDb;
+};
+
+void TestRunQuery::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_fixture.open(TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb")), &error),
+             qPrintable(error));
+    QVERIFY(writeDatabase(m_crafted.path(), kCraftedPhotos, kCraftedBooks));
+    QVERIFY2(m_craftedDb.open(m_crafted.filePath(QStringLiteral("Photo.mdb")), &error), qPrintable(error));
+}
+
+void TestRunQuery::select_fixture_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QueryCriteria>("criteria");
+    QTest::addColumn<int>("count");
+    QueryCriteria c = fullRanges();
+    QTest::newRow("all photos") << 4 << c << 40;
+    QTest::newRow("book: All Books") << 0 << c << 40;
+    c.bookId = 3;
+    QTest::newRow("book by id") << 0 << c << 8;
+    c = fullRanges();
+    c.totalTo = QStringLiteral(" 10");
+    QTest::newRow("total 0 to 10") << 1 << c << 2;
+    c.totalFrom = QStringLiteral(" 40");
+    QTest::newRow("total from above to") << 1 << c << 0;
+    c = fullRanges();
+    c.vegTypes = QStringList{"PP"};
+    QTest::newRow("total, one vegetation type") << 1 << c << 6;
+    QTest::newRow("size reads the same vegetation") << 2 << c << 6;
+    c.activities = QStringList{"QQ"};
+    QTest::newRow("vegetation and activity") << 1 << c << 2;
+    c = fullRanges();
+    QTest::newRow("size, full ranges") << 2 << c << 40;
+    c.dangerRatings = QStringList{"T"};
+    QTest::newRow("models, danger rating only") << 3 << c << 5;
+    c.vegTypes = QStringList{"none"};
+    QTest::newRow("models ignore vegetation") << 3 << c << 5;
+    QTest::newRow("models, none chosen") << 3 << fullRanges() << 40;
+}
+
+void TestRunQuery::select_fixture()
+{
+    QFETCH(int, kind);
+    QFETCH(QueryCriteria, criteria);
+    QFETCH(int, count);
+    QString error;
+    const auto photos = QueryBuilder::select(m_fixture, kind, criteria, &error);
+    QVERIFY2(photos, qPrintable(error));
+    QCOMPARE(int(photos->size()), count);
+    for (const PhotoRecord &p : *photos) {
+        if (kind == 0 && criteria.bookId)
+            QCOMPARE(p.bookLabel, QStringLiteral("RM-03"));
+        if (kind == 1)
+            QVERIFY(*p.totalFL >= criteria.totalFrom.toDouble() && *p.totalFL <= criteria.totalTo.toDouble());
+        if (kind == 3 && !criteria.dangerRatings.isEmpty())
+            QCOMPARE(p.dangerRatingFM, QStringLiteral("T"));
+    }
+}
+
+void TestRunQuery::select_crafted_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QueryCriteria>("criteria");
+    QTest::addColumn<QList<qint64>>("expected");
+    QueryCriteria c = fullRanges();
+    QTest::newRow("database order, nulls dropped by ranges") << 1 << c << QList<qint64>{3, 1, 2, 5, 6};
+    c.bookId = 10;
+    QTest::newRow("book label holding a comma") << 0 << c << QList<qint64>{3, 1};
+    c.bookId = 11;
+    QTest::newRow("book label in other case") << 0 << c << QList<qint64>{2, 4, 5, 6};
+    c = fullRanges();
+    c.vegTypes = QStringList{"AB"};
+    QTest::newRow("code in any case, not its blank twin") << 1 << c << QList<qint64>{3, 1};
+    c.vegTypes = QStringList{"AB "};
+    QTest::newRow("code with trailing blank") << 4 << c << QList<qint64>{3, 1, 2, 4, 5, 6};
+    QTest::newRow("code with trailing blank, kind 2") << 2 << c << QList<qint64>{};
+    c.vegTypes = QStringList{"A-1"};
+    QTest::newRow("code holding a hyphen") << 1 << c << QList<qint64>{2};
+    c.vegTypes = QStringList{"x' OR '1'='1"};
+    QTest::newRow("quote in a code is data") << 1 << c << QList<qint64>{6};
+    c.vegTypes = QStringList{"AB", "A-1"};
+    c.activities = QStringList{"X"};
+    QTest::newRow("alternatives within, both lists must hold") << 1 << c << QList<qint64>{3, 1};
+    c = fullRanges();
+    c.activities = QStringList{"X"};
+    QTest::newRow("null vegetation never matters without vegetation") << 1 << c << QList<qint64>{3, 1, 5};
+    c = fullRanges();
+    c.fireBehaves = QStringList{"1"};
+    QTest::newRow("fire behaviour only") << 3 << c << QList<qint64>{3, 2};
+    c.dangerRatings = QStringList{"t"};
+    QTest::newRow("both model lists") << 3 << c << QList<qint64>{3};
+    c = fullRanges();
+    c.fineFrom = QStringLiteral("1");
+    c.fineTo = QStringLiteral("2");
+    c.coarseFrom = QStringLiteral("1");
+    c.coarseTo = QStringLiteral("3");
+    QTest::newRow("both size ranges must hold, inclusive") << 2 << c << QList<qint64>{3, 1, 6};
+    c.coarseTo = QStringLiteral("2.5");
+    QTest::newRow("coarse range excludes") << 2 << c << QList<qint64>{3, 6};
+}
+
+void TestRunQuery::select_crafted()
+{
+    QFETCH(int, kind);
+    QFETCH(QueryCriteria, criteria);
+    QFETCH(QList<qint64>, expected);
+    QString error;
+    const auto photos = QueryBuilder::select(m_craftedDb, kind, criteria, &error);
+    QVERIFY2(photos, qPrintable(error));
+    QCOMPARE(ids(*photos), expected);
+}
+
+void TestRunQuery::build_everyValueBound()
+{
+    QueryCriteria c = fullRanges();
+    c.vegTypes = QStringList{"x' OR '1'='1"};
+    c.activities = QStringList{"Q"};
+    const auto st = QueryBuilder::build(m_craftedDb, 1, c);
+    QVERIFY(st);
+    QVERIFY(!st->where.contains(QLatin1Char('\'')));
+    QVERIFY(!st->where.contains(QLatin1String("100")));
+    QCOMPARE(st->where.count(QLatin1Char('?')), 4);
+    QCOMPARE(st->binds.size(), 4);
+}
+
+void TestRunQuery::runQuery_badRange_keepsCurrentSet_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letters after digits") << 1 << "4x";
+    QTest::newRow("letters") << 2 << "abc";
+    QTest::newRow("empty") << 1 << "";
+    QTest::newRow("SQL") << 2 << "0) OR (1=1";
+}
+
+void TestRunQuery::runQuery_badRange_keepsCurrentSet()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    PhotoLibrary library;
+    QVERIFY(library.OpenPhotoDatabase(m_crafted.path()));
+    QueryCriteria c = fullRanges();
+    c.totalTo = QStringLiteral("2");
+    QVERIFY(RunQuery(library, 1, c));
+    const PhotoSetPtr before = library.currentPhotoSet();
+    QCOMPARE(before->size(), size_t(3));
+
+    (kind == 1 ? c.totalTo : c.coarseFrom) = text;
+    QString error;
+    QVERIFY(!RunQuery(library, kind, c, &error));
+    QCOMPARE(error, QStringLiteral("'%1' is not a number").arg(text));
+    QCOMPARE(library.currentPhotoSet(), before);
+}
+
+void TestRunQuery::runQuery_noDatabase_failsAndKeepsEmptySet()
+{
+    PhotoLibrary library;
+    QTemporaryDir empty;
+    QVERIFY(!library.OpenPhotoDatabase(empty.path()));
+    QString error;
+    for (int kind = 0; kind <= 4; ++kind) {
+        QVERIFY(!RunQuery(library, kind, fullRanges(), &error));
+        QVERIFY(!error.isEmpty());
+    }
+    QCOMPARE(library.currentPhotoSet()->size(), size_t(0));
+}
+
+void TestRunQuery::runQuery_otherKind_leavesSetUnchanged()
+{
+    PhotoLibrary library;
+    QVERIFY(library.OpenPhotoDatabase(m_crafted.path()));
+    const PhotoSetPtr before = library.currentPhotoSet();
+    QVERIFY(RunQuery(library, 7, fullRanges()));
+    QCOMPARE(library.currentPhotoSet(), before);
+}
+
+void TestRunQuery::cli_query_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("stderrText");
+    QTest::newRow("all") << QStringList{"all"} << 0 << 6 << "";
+    QTest::newRow("book with a comma, any case") << QStringList{"book", "--book", "b,12"} << 0 << 2 << "";
+    QTest::newRow("total defaults") << QStringList{"total"} << 0 << 5 << "";
+    QTest::newRow("total, code in other case") << QStringList{"total", "--veg", "ab"} << 0 << 2 << "";
+    QTest::newRow("total from above to") << QStringList{"total", "--from", "6", "--to", "2"} << 0 << 0 << "";
+    QTest::newRow("models") << QStringList{"models", "--danger", "T", "--behave", "1"} << 0 << 1 << "";
+    QTest::newRow("size, repeated codes") << QStringList{"size", "--veg", "AB", "--veg", "A-1"} << 0 << 3 << "";
+    QTest::newRow("not a number") << QStringList{"total", "--to", "4x"} << 1 << -1
+                                  << "Query problem: '4x' is not a number";
+    QTest::newRow("unknown book") << QStringList{"book", "--book", "ZZ"} << 1 << -1 << "Query problem: ";
+    QTest::newRow("unknown kind") << QStringList{"sideways"} << 2 << -1 << "unknown query kind";
+}
+
+void TestRunQuery::cli_query()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(int, rows);
+    QFETCH(QString, stderrText);
+    QProcess cli;
+    cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
+              QStringList{"--home", m_crafted.path(), "query"} + args);
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), exitCode);
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.contains(stderrText), qPrintable(err));
+    if (rows >= 0) {
+        const QList<QByteArray> lines = cli.readAllStandardOutput().split('\n');
+        QCOMPARE(int(lines.size()) - 2, rows); // header, rows, empty rest after the last line end
+    }
+}
+
+void TestRunQuery::cli_params_printsEachListUnderItsControl()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeDatabase(dir.path(), {"1, 'B', 1, 1, 37.3, 'ab', NULL, NULL, NULL"}, {"1, 'B', 'One, two'"}));
+    QFile codes(dir.filePath(QStringLiteral("VegCodes.txt")));
+    QVERIFY(codes.open(QIODevice::WriteOnly));
+    codes.write("AB,Aspen\r\n");
+    codes.close();
+    QProcess cli;
+    cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")), QStringList{"--home", dir.path(), "params"});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(0, 4), (QStringList{"cboBook", "All Books", "B, One, two", "cboTotalLoad"}));
+    QCOMPARE(lines.at(4 + 21), QStringLiteral(" 40"));
+    QCOMPARE(lines.at(4 + 22), QStringLiteral("cbo0to3"));
+    const qsizetype veg = lines.indexOf(QStringLiteral("lstVegType"));
+    QVERIFY(veg > 0);
+    QCOMPARE(lines.mid(veg, 4), (QStringList{"lstVegType", "AB-Aspen", "lstActType", "lstDangerRating"}));
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"lstFireBehave", ""}));
+}
+
+QTEST_GUILESS_MAIN(TestRunQuery)
+#include "tst_runquery.moc"
