@@ -5,41 +5,66 @@
 #include "data/photolibrary.h"
 #include "data/resultsmodel.h"
 
+#include <QDir>
+
 namespace BatchData {
 
-void writeResultsCsv(const std::vector<PhotoRecord> &photos, std::FILE *out)
+ResultsCsvWriter::ResultsCsvWriter(std::FILE *out)
+    : m_out(out)
 {
-    QByteArray buffer;
-    buffer.reserve(1 << 20);
+    m_buffer.reserve(1 << 20);
     QStringList header;
     for (int c = 0; c < ResultsModel::ColumnCount; ++c)
         header << ResultsModel::headerText(c);
-    Csv::appendRow(buffer, header);
-    for (const PhotoRecord &photo : photos) {
-        for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
-            if (c)
-                buffer += ',';
-            Csv::appendField(buffer, ResultsModel::cellText(photo, c));
-        }
-        buffer += "\r\n";
-        if (buffer.size() > (1 << 20) - 4096) {
-            std::fwrite(buffer.constData(), 1, size_t(buffer.size()), out);
-            buffer.clear();
-        }
+    Csv::appendRow(m_buffer, header);
+}
+
+ResultsCsvWriter::~ResultsCsvWriter()
+{
+    std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), m_out);
+    std::fflush(m_out);
+}
+
+void ResultsCsvWriter::write(const PhotoRecord &photo)
+{
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
+        if (c)
+            m_buffer += ',';
+        Csv::appendField(m_buffer, ResultsModel::cellText(photo, c));
     }
-    std::fwrite(buffer.constData(), 1, size_t(buffer.size()), out);
-    std::fflush(out);
+    m_buffer += "\r\n";
+    if (m_buffer.size() > (1 << 20) - 4096) {
+        std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), m_out);
+        m_buffer.clear();
+    }
+}
+
+void writeResultsCsv(const std::vector<PhotoRecord> &photos, std::FILE *out)
+{
+    ResultsCsvWriter writer(out);
+    for (const PhotoRecord &photo : photos)
+        writer.write(photo);
 }
 
 int list(const QString &programFolder, std::FILE *out, std::FILE *err)
 {
-    PhotoLibrary library;
+    // Start-up's whole table, streamed rather than held.
+    QDir().mkpath(PhotoLibrary::dataFolder(programFolder));
+    PhotoDatabase database;
     QString error;
-    if (!library.OpenPhotoDatabase(programFolder, &error)) {
+    if (!database.open(PhotoLibrary::databasePath(programFolder), &error)) {
         std::fprintf(err, "%s\n", qUtf8Printable(error));
         return 1;
     }
-    writeResultsCsv(*library.currentPhotoSet(), out);
+    bool ok = false;
+    {
+        ResultsCsvWriter writer(out);
+        ok = database.visitPhotos({}, {}, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
+    }
+    if (!ok) {
+        std::fprintf(err, "%s\n", qUtf8Printable(error));
+        return 1;
+    }
     return 0;
 }
 

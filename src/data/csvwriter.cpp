@@ -4,12 +4,19 @@
 namespace Csv {
 void appendField(QByteArray &out, const QString &field)
 {
-    const QByteArray utf8 = field.toUtf8();
-    const bool quote = utf8.contains(',') || utf8.contains('"') || utf8.contains('\n') || utf8.contains('\r');
+    bool quote = false;
+    for (const QChar c : field) {
+        const char16_t u = c.unicode();
+        if (u == u',' || u == u'"' || u == u'\n' || u == u'\r') {
+            quote = true;
+            break;
+        }
+    }
     if (!quote) {
-        out += utf8;
+        out += field.toUtf8();
         return;
     }
+    const QByteArray utf8 = field.toUtf8();
     out += '"';
     for (char c : utf8) {
         if (c == '"')

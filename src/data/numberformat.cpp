@@ -2,6 +2,7 @@
 #include "numberformat.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <string>
 
@@ -10,7 +11,8 @@ namespace {
 // A non-negative finite value as decimal digits: value = 0.digits × 10^point, i.e. "point" digits
 // stand before the decimal point (point may be negative or beyond the digits).
 struct Decimal {
-    std::string digits;
+    char digits[32] = {};
+    int size = 0;
     int point = 0;
     bool negative = false;
 };
@@ -21,50 +23,55 @@ Decimal shortestDecimal(double value)
     d.negative = std::signbit(value) && value != 0.0;
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
-    const std::string text(buf, res.ptr);
-    const auto e = text.find('e');
-    const std::string mantissa = text.substr(0, e);
-    const int exponent = std::stoi(text.substr(e + 1));
-    for (char c : mantissa)
-        if (c != '.')
-            d.digits.push_back(c);
+    const char *p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.' && d.size < int(sizeof d.digits))
+            d.digits[d.size++] = *p;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, exponent);
     d.point = exponent + 1;
-    while (d.digits.size() > 1 && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits == "0")
+    while (d.size > 1 && d.digits[d.size - 1] == '0')
+        --d.size;
+    if (d.size == 1 && d.digits[0] == '0')
         d.point = 1;
     return d;
+}
+
+void setZero(Decimal &d)
+{
+    d.digits[0] = '0';
+    d.size = 1;
+    d.point = 1;
 }
 
 // Keeps `keep` digits (counted from the first digit), rounding half away from zero.
 void roundDigits(Decimal &d, int keep)
 {
-    if (keep >= int(d.digits.size()))
+    if (keep >= d.size)
         return;
     if (keep < 0) {
-        d.digits = "0";
-        d.point = 1;
+        setZero(d);
         return;
     }
-    const bool up = d.digits[size_t(keep)] >= '5';
-    d.digits.resize(size_t(keep));
+    const bool up = d.digits[keep] >= '5';
+    d.size = keep;
     if (up) {
         int i = keep - 1;
-        while (i >= 0 && d.digits[size_t(i)] == '9') {
-            d.digits[size_t(i)] = '0';
+        while (i >= 0 && d.digits[i] == '9') {
+            d.digits[i] = '0';
             --i;
         }
         if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
+            std::memmove(d.digits + 1, d.digits, size_t(d.size));
+            d.digits[0] = '1';
+            ++d.size;
             ++d.point;
         } else {
-            ++d.digits[size_t(i)];
+            ++d.digits[i];
         }
     }
-    if (d.digits.empty()) {
-        d.digits = "0";
-        d.point = 1;
-    }
+    if (d.size == 0)
+        setZero(d);
 }
 
 void roundToDecimals(Decimal &d, int decimals)
@@ -74,14 +81,17 @@ void roundToDecimals(Decimal &d, int decimals)
 
 bool isZero(const Decimal &d)
 {
-    return d.digits.find_first_not_of('0') == std::string::npos;
+    for (int i = 0; i < d.size; ++i)
+        if (d.digits[i] != '0')
+            return false;
+    return true;
 }
 
 char digitAt(const Decimal &d, int position) // position 0 = first digit
 {
-    if (position < 0 || position >= int(d.digits.size()))
+    if (position < 0 || position >= d.size)
         return '0';
-    return d.digits[size_t(position)];
+    return d.digits[position];
 }
 
 // Fixed notation: integer part with at least minInteger digits (0 allowed), exactly `decimals` decimals
@@ -96,7 +106,7 @@ std::string fixed(const Decimal &d, int minInteger, int decimals)
     while (int(integer.size()) < minInteger)
         integer.insert(integer.begin(), '0');
     std::string fraction;
-    const int fractionDigits = decimals >= 0 ? decimals : std::max(0, int(d.digits.size()) - d.point);
+    const int fractionDigits = decimals >= 0 ? decimals : std::max(0, d.size - d.point);
     for (int i = 0; i < fractionDigits; ++i)
         fraction.push_back(digitAt(d, d.point + i));
     if (decimals < 0) {
@@ -125,7 +135,7 @@ std::string generalDigits(double value, bool leadingZero)
     } else if (d.point > 15 || d.point < -14) {
         // Outside plain notation: mantissa and exponent.
         std::string mantissa(1, d.digits[0]);
-        std::string rest = d.digits.substr(1);
+        std::string rest(d.digits + 1, size_t(d.size - 1));
         while (!rest.empty() && rest.back() == '0')
             rest.pop_back();
         if (!rest.empty())
@@ -151,18 +161,37 @@ QString picture(double value, QStringView pattern)
 {
     if (!std::isfinite(value))
         return QString::fromLatin1(generalDigits(value, true).c_str());
-    const qsizetype dot = pattern.indexOf(QLatin1Char('.'));
-    const QStringView integerPattern = dot < 0 ? pattern : pattern.left(dot);
-    const int decimals = dot < 0 ? 0 : int(pattern.size() - dot - 1);
-    const int minInteger = int(integerPattern.count(QLatin1Char('0')));
+    int minInteger = 0;
+    int decimals = 0;
+    bool afterPoint = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('.'))
+            afterPoint = true;
+        else if (afterPoint)
+            ++decimals;
+        else if (c == QLatin1Char('0'))
+            ++minInteger;
+    }
     Decimal d = shortestDecimal(value);
     roundToDecimals(d, decimals);
-    std::string text = fixed(d, minInteger, decimals);
-    if (text.empty() || text[0] == '.')
-        text.insert(text.begin(), '0');
+    char buf[400];
+    char *o = buf;
     if (d.negative && !isZero(d))
-        text.insert(text.begin(), '-');
-    return QString::fromLatin1(text.c_str());
+        *o++ = '-';
+    int start = 0;
+    while (start < d.point && digitAt(d, start) == '0')
+        ++start;
+    const int integerDigits = std::max(0, d.point - start);
+    for (int i = integerDigits; i < std::max(minInteger, 1); ++i)
+        *o++ = '0';
+    for (int i = start; i < d.point && o < buf + 340; ++i)
+        *o++ = digitAt(d, i);
+    if (decimals > 0) {
+        *o++ = '.';
+        for (int i = 0; i < decimals && o < buf + sizeof buf; ++i)
+            *o++ = digitAt(d, d.point + i);
+    }
+    return QString::fromLatin1(buf, o - buf);
 }
 
 QString picture(const std::optional<double> &value, QStringView pattern)

@@ -208,21 +208,35 @@ std::optional<T> failed(QString *error, const QString &text)
 
 } // namespace
 
-std::optional<PhotoSet> PhotoDatabase::selectPhotos(const QString &where, const QVariantList &binds,
-                                                    QString *error) const
+bool PhotoDatabase::visitPhotos(const QString &where, const QVariantList &binds,
+                                const std::function<void(const PhotoRecord &)> &visit, QString *error) const
 {
     QString sql = QStringLiteral("SELECT * FROM Photos");
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
     SqliteStatement st(m_db, sql);
-    if (!st.isValid() || !st.bind(binds))
-        return failed<PhotoSet>(error, st.error());
+    if (!st.isValid() || !st.bind(binds)) {
+        if (error)
+            *error = st.error();
+        return false;
+    }
     const PhotoColumns columns(st);
-    PhotoSet photos;
     while (st.step())
-        photos.push_back(columns.read(st));
-    if (!st.error().isEmpty())
-        return failed<PhotoSet>(error, st.error());
+        visit(columns.read(st));
+    if (!st.error().isEmpty()) {
+        if (error)
+            *error = st.error();
+        return false;
+    }
+    return true;
+}
+
+std::optional<PhotoSet> PhotoDatabase::selectPhotos(const QString &where, const QVariantList &binds,
+                                                    QString *error) const
+{
+    PhotoSet photos;
+    if (!visitPhotos(where, binds, [&photos](const PhotoRecord &photo) { photos.push_back(photo); }, error))
+        return std::nullopt;
     return photos;
 }
 

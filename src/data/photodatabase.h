@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,6 +37,9 @@ public:
     // "SELECT * FROM Photos" [+ " WHERE " + where], values bound to the ?s in order; the database's own order.
     std::optional<PhotoSet> selectPhotos(const QString &where = {}, const QVariantList &binds = {},
                                          QString *error = nullptr) const;
+    // The same rows, one at a time, without holding them all.
+    bool visitPhotos(const QString &where, const QVariantList &binds,
+                     const std::function<void(const PhotoRecord &)> &visit, QString *error = nullptr) const;
     std::optional<PhotoRecord> photoById(qint64 id, QString *error = nullptr) const;
     std::optional<std::vector<BookRecord>> books(QString *error = nullptr) const;
     // Book labels compare without regard to letter case, as in the original engine.

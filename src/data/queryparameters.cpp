@@ -5,6 +5,7 @@
 #include "data/photodatabase.h"
 
 #include <QHash>
+#include <QScopeGuard>
 
 #include <QDir>
 #include <algorithm>
@@ -21,63 +22,76 @@ const char *const kRangeControls[] = {"cboTotalLoad", "cbo0to3", "cbo3Plus"};
 // Far beyond any loading, small enough to be written as a whole number.
 constexpr double kLargestLimit = 1e15;
 
+// The distinct codes of the four lists, gathered by an aggregate function inside one scan of the table:
+// the rows never leave the database engine, which keeps the load fast on large tables.
+struct CodeCollector {
+    std::array<QHash<QByteArray, QByteArray>, QueryParameters::CodesCount> seen; // folded -> first spelling
+    QByteArray folded;
+
+    // collect(list, value): keeps the first spelling of each value without regard to ASCII case (the
+    // NOCASE rule the query matches with).
+    static void step(sqlite3_context *context, int, sqlite3_value **args)
+    {
+        auto *self = static_cast<CodeCollector *>(sqlite3_user_data(context));
+        const int list = sqlite3_value_int(args[0]);
+        if (list < 0 || list >= QueryParameters::CodesCount || sqlite3_value_type(args[1]) == SQLITE_NULL)
+            return;
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(args[1]));
+        const int size = sqlite3_value_bytes(args[1]);
+        if (!text)
+            return;
+        self->folded.resize(size);
+        char *out = self->folded.data();
+        for (int i = 0; i < size; ++i)
+            out[i] = text[i] >= 'a' && text[i] <= 'z' ? char(text[i] - 'a' + 'A') : text[i];
+        auto &set = self->seen[size_t(list)];
+        if (!set.contains(self->folded))
+            set.insert(QByteArray(self->folded.constData(), size), QByteArray(text, size));
+    }
+    static void final(sqlite3_context *context) { sqlite3_result_null(context); }
+};
+
 struct StatementFinalizer {
     void operator()(sqlite3_stmt *st) const { sqlite3_finalize(st); }
 };
 
 // Maxima of TotalFL and of the two class sums (none when every row's is null) and, per code column, each
-// distinct non-null value without regard to ASCII case (the NOCASE rule the query matches with), ordered
-// as the database would group them; the first spelling in table order stands for its group.
+// distinct non-null value, ordered as the database groups them without regard to case; the first spelling
+// in table order stands for its group.
 bool scanPhotos(const PhotoDatabase &database,
                 std::array<std::optional<double>, QueryParameters::RangeCount> &maxima,
                 std::array<std::vector<QByteArray>, QueryParameters::CodesCount> &distinct, QString *error)
 {
+    static const char function[] = "fenwyx_collect_codes";
     static const char sql[] =
-        "SELECT totalFL, TonsPerAcreBreak1 + TonsPerAcreBreak2 + TonsPerAcreBreak3,"
-        " TonsPerAcreBreak4 + TonsPerAcreBreak5 + TonsPerAcreBreak6 + TonsPerAcreBreak7,"
-        " VegType, Activity, DangerRatingFM, FireBehaveFM FROM Photos";
+        "SELECT Max(totalFL), Max(TonsPerAcreBreak1 + TonsPerAcreBreak2 + TonsPerAcreBreak3),"
+        " Max(TonsPerAcreBreak4 + TonsPerAcreBreak5 + TonsPerAcreBreak6 + TonsPerAcreBreak7),"
+        " fenwyx_collect_codes(0, VegType), fenwyx_collect_codes(1, Activity),"
+        " fenwyx_collect_codes(2, DangerRatingFM), fenwyx_collect_codes(3, FireBehaveFM) FROM Photos";
     sqlite3 *db = database.handle();
+    CodeCollector collector;
+    if (sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, &collector, nullptr, &CodeCollector::step,
+                                   &CodeCollector::final, nullptr) != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        return false;
+    }
+    // The function refers to the collector on this stack frame: remove it whatever happens.
+    const auto unregister = qScopeGuard(
+        [db] { sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr, nullptr); });
     sqlite3_stmt *raw = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(raw);
-        return false;
-    }
+    const int prepared = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
     const std::unique_ptr<sqlite3_stmt, StatementFinalizer> st(raw);
-    std::array<QHash<QByteArray, QByteArray>, QueryParameters::CodesCount> seen; // folded -> first spelling
-    QByteArray folded;
-    int rc;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        for (int r = 0; r < QueryParameters::RangeCount; ++r) {
-            if (sqlite3_column_type(raw, r) == SQLITE_NULL)
-                continue;
-            const double value = sqlite3_column_double(raw, r);
-            auto &max = maxima[size_t(r)];
-            if (!max || value > *max)
-                max = value;
-        }
-        for (int list = 0; list < QueryParameters::CodesCount; ++list) {
-            const int column = QueryParameters::RangeCount + list;
-            if (sqlite3_column_type(raw, column) == SQLITE_NULL)
-                continue;
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(raw, column));
-            const int size = sqlite3_column_bytes(raw, column);
-            folded.resize(size);
-            for (int i = 0; i < size; ++i) {
-                const char c = text[i];
-                folded[i] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-            }
-            auto &set = seen[size_t(list)];
-            if (!set.contains(folded))
-                set.insert(QByteArray(folded.constData(), size), QByteArray(text, size));
-        }
-    }
-    if (rc != SQLITE_DONE) {
+    const int rc = prepared == SQLITE_OK ? sqlite3_step(raw) : prepared;
+    if (rc != SQLITE_ROW) {
         *error = QString::fromUtf8(sqlite3_errmsg(db));
         return false;
+    }
+    for (int r = 0; r < QueryParameters::RangeCount; ++r) {
+        if (sqlite3_column_type(raw, r) != SQLITE_NULL)
+            maxima[size_t(r)] = sqlite3_column_double(raw, r);
     }
     for (int list = 0; list < QueryParameters::CodesCount; ++list) {
-        const auto &set = seen[size_t(list)];
+        const auto &set = collector.seen[size_t(list)];
         QList<QByteArray> keys = set.keys();
         std::sort(keys.begin(), keys.end());
         for (const QByteArray &key : keys)

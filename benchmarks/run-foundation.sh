@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Measures the foundation's speed targets against their yardsticks; prints hyperfine summaries.
+# usage: benchmarks/run-foundation.sh [BUILD_DIR]
+set -euo pipefail
+build="${1:-$(cd "$(dirname "$0")/.." && pwd)/build}"
+bin="$build/bin"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+"$bin/fenwyx-sample" "$work/big" --photos 100000 --no-images
+"$bin/fenwyx-sample" "$work/default"
+
+echo "== list of 100,000 photos vs sqlite3 -csv"
+hyperfine -N -w 2 -r 15 \
+    "sqlite3 -csv $work/big/Photo.mdb 'SELECT * FROM Photos'" \
+    "$bin/fenwyx-cli --home $work/big list" 2>&1 | grep -E 'Time|faster|±'
+
+echo "== filling the results list with 100,000 photos"
+"$bin/bench_resultslist" "$work/big" 5
+
+if [ -f /work/shared/fixtures/photo_jet4_20k.mdb ] || [ -n "${FENWYX_ACCESS_20K:-}" ]; then
+    access="${FENWYX_ACCESS_20K:-/work/shared/fixtures/photo_jet4_20k.mdb}"
+    echo "== reading a 20,000-photo Access file vs mdb-export of both tables"
+    hyperfine -w 1 -r 10 \
+        "mdb-export $access Photos > /dev/null; mdb-export $access Books > /dev/null" \
+        "$bin/fenwyx-mdbread $access $work/copy.sqlite && rm -f $work/copy.sqlite" 2>&1 | grep -E 'Time|faster|±'
+fi
+
+echo "== start-up on the default library vs an empty Qt main window"
+hyperfine -N -w 2 -r 15 "$bin/bench_emptywindow" \
+    "env FENWYX_HOME=$work/default FENWYX_QUIT_AFTER_STARTUP=1 $bin/fenwyx" 2>&1 | grep -E 'Time|faster|±'
