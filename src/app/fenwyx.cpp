@@ -11,6 +11,6 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Fenwyx"));
     QApplication::setApplicationVersion(QStringLiteral(FENWYX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.fenwyx.Fenwyx"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icons/fenwyx.svg")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icons/fenwyx.png")));
     return runFenwyx(app);
 }

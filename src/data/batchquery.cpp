@@ -16,26 +16,6 @@ void print(std::FILE *out, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
 }
 
-// The entries' raw values whose code matches as the pane shows it; the code itself when none does.
-QStringList matchCodes(const std::vector<CodeEntry> &entries, const QStringList &codes)
-{
-    QStringList raws;
-    for (const QString &code : codes) {
-        const QString wanted = code.trimmed().toUpper();
-        bool found = false;
-        for (const CodeEntry &entry : entries) {
-            if (entry.rawValue.trimmed().toUpper() == wanted || CodeFromListText(entry.text).trimmed().toUpper() == wanted) {
-                raws.append(entry.rawValue);
-                found = true;
-            }
-        }
-        if (!found)
-            raws.append(code);
-    }
-    raws.removeDuplicates();
-    return raws;
-}
-
 int usage(std::FILE *err, const QString &problem)
 {
     print(err, problem);
@@ -96,19 +76,6 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         print(err, error);
         return 1;
     }
-    // The lists give the range defaults and the codes' raw values; a plain book or all-photos query needs none.
-    bool needLists = kind == QueryCriteria::TotalLoad || kind == QueryCriteria::LoadBySize;
-    for (const QStringList &list : codes)
-        needLists = needLists || !list.isEmpty();
-    QueryParameters params;
-    if (needLists) {
-        params = QueryParameters::load(database, programFolder, &error);
-        if (!error.isEmpty()) {
-            print(err, QStringLiteral("Query problem: ") + error);
-            return 1;
-        }
-    }
-
     QueryCriteria criteria;
     if (book && book->compare(QLatin1String("All Books"), Qt::CaseInsensitive) != 0) {
         const auto record = database.bookByLabel(*book, &error);
@@ -119,18 +86,32 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         criteria.bookText = record->bookLabel + QStringLiteral(", ") + record->bookDescription;
         criteria.bookId = record->id;
     }
+    // Only the range lists a query reads are computed, and only when a bound is left to its default.
     QString *texts[] = {&criteria.totalFrom, &criteria.totalTo, &criteria.fineFrom,
                         &criteria.fineTo,    &criteria.coarseFrom, &criteria.coarseTo};
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        const QStringList &entries = params.ranges[i / 2];
-        *texts[i] = ranges[i] ? *ranges[i]
-                              : (i % 2 == 0 ? QueryParameters::rangeFrom(entries) : QueryParameters::rangeTo(entries));
+    const bool readsRange[] = {kind == QueryCriteria::TotalLoad, kind == QueryCriteria::LoadBySize,
+                               kind == QueryCriteria::LoadBySize};
+    for (int r = 0; r < QueryParameters::RangeCount; ++r) {
+        const size_t from = size_t(2 * r), to = from + 1;
+        if (readsRange[r] && (!ranges[from] || !ranges[to])) {
+            const auto entries = QueryParameters::rangeEntries(database, r, &error);
+            if (!entries) {
+                print(err, QStringLiteral("Query problem: ") + error);
+                return 1;
+            }
+            *texts[from] = QueryParameters::rangeFrom(*entries);
+            *texts[to] = QueryParameters::rangeTo(*entries);
+        }
+        if (ranges[from])
+            *texts[from] = *ranges[from];
+        if (ranges[to])
+            *texts[to] = *ranges[to];
     }
-    criteria.vegTypes = matchCodes(params.codes[QueryParameters::VegType], codes[QueryParameters::VegType]);
-    criteria.activities = matchCodes(params.codes[QueryParameters::Activity], codes[QueryParameters::Activity]);
-    criteria.dangerRatings =
-        matchCodes(params.codes[QueryParameters::DangerRating], codes[QueryParameters::DangerRating]);
-    criteria.fireBehaves = matchCodes(params.codes[QueryParameters::FireBehave], codes[QueryParameters::FireBehave]);
+    criteria.codesAsShown = true;
+    QStringList *lists[] = {&criteria.vegTypes, &criteria.activities, &criteria.dangerRatings,
+                            &criteria.fireBehaves};
+    for (int c = 0; c < QueryParameters::CodesCount; ++c)
+        *lists[c] = codes[size_t(c)];
 
     const auto photos = QueryBuilder::select(database, kind, criteria, &error);
     if (!photos) {

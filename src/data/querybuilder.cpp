@@ -32,14 +32,16 @@ bool addRange(QStringList &conditions, QVariantList &binds, const QString &expre
 }
 
 // One code list as alternatives; a null column never equals a value.
-void addCodes(QStringList &conditions, QVariantList &binds, const QString &column, const QStringList &codes)
+void addCodes(QStringList &conditions, QVariantList &binds, const QString &column, const QStringList &codes,
+              bool asShown)
 {
     if (codes.isEmpty())
         return;
     QStringList alternatives;
+    const QString compared = asShown ? QStringLiteral("trim(%1)").arg(column) : column;
     for (const QString &code : codes) {
-        alternatives.append(column + QStringLiteral(" = ? COLLATE NOCASE"));
-        binds.append(code);
+        alternatives.append(compared + QStringLiteral(" = ? COLLATE NOCASE"));
+        binds.append(asShown ? code.trimmed() : code);
     }
     conditions.append(QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
 }
@@ -74,19 +76,19 @@ std::optional<Statement> build(const PhotoDatabase &database, int kind, const Qu
     case QueryCriteria::TotalLoad:
         if (!addRange(conditions, st.binds, QStringLiteral("TotalFL"), c.totalFrom, c.totalTo, error))
             return std::nullopt;
-        addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes);
-        addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities);
+        addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
+        addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);
         break;
     case QueryCriteria::LoadBySize:
         if (!addRange(conditions, st.binds, kFine, c.fineFrom, c.fineTo, error) ||
             !addRange(conditions, st.binds, kCoarse, c.coarseFrom, c.coarseTo, error))
             return std::nullopt;
-        addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes);
-        addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities);
+        addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
+        addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);
         break;
     case QueryCriteria::FuelModels:
-        addCodes(conditions, st.binds, QStringLiteral("DangerRatingFM"), c.dangerRatings);
-        addCodes(conditions, st.binds, QStringLiteral("FireBehaveFM"), c.fireBehaves);
+        addCodes(conditions, st.binds, QStringLiteral("DangerRatingFM"), c.dangerRatings, c.codesAsShown);
+        addCodes(conditions, st.binds, QStringLiteral("FireBehaveFM"), c.fireBehaves, c.codesAsShown);
         break;
     default:
         fail(error, QStringLiteral("unknown query kind %1").arg(kind));

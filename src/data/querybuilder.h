@@ -20,6 +20,9 @@ struct QueryCriteria {
     QString fineFrom, fineTo;     // 0 to 2.9 inch
     QString coarseFrom, coarseTo; // 3 inch and larger
     QStringList vegTypes, activities, dangerRatings, fireBehaves;
+    // The lists hold codes as the entries show them (blanks around a value not significant) instead of
+    // raw values: the batch interface names codes this way.
+    bool codesAsShown = false;
 };
 
 namespace QueryBuilder {

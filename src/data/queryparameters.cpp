@@ -151,6 +151,21 @@ QStringList QueryParameters::rangeEntries(const QVariant &maximum)
     return entries;
 }
 
+std::optional<QStringList> QueryParameters::rangeEntries(const PhotoDatabase &database, int range, QString *error)
+{
+    static const char *const sql[] = {
+        "SELECT Max(totalFL) FROM Photos",
+        "SELECT Max(TonsPerAcreBreak1 + TonsPerAcreBreak2 + TonsPerAcreBreak3) FROM Photos",
+        "SELECT Max(TonsPerAcreBreak4 + TonsPerAcreBreak5 + TonsPerAcreBreak6 + TonsPerAcreBreak7) FROM Photos",
+    };
+    if (range < 0 || range >= RangeCount)
+        return std::nullopt;
+    const auto max = database.column(QString::fromLatin1(sql[range]), {}, error);
+    if (!max)
+        return std::nullopt;
+    return rangeEntries(max->value(0));
+}
+
 void QueryParameters::SortListBox(std::vector<CodeEntry> &entries)
 {
     std::stable_sort(entries.begin(), entries.end(), [](const CodeEntry &a, const CodeEntry &b) {

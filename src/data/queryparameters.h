@@ -45,6 +45,8 @@ public:
     static QString rangeFrom(const QStringList &entries) { return entries.value(0); }
     static QString rangeTo(const QStringList &entries) { return entries.isEmpty() ? QString() : entries.last(); }
 
+    // The entries of one range list from the database's maximum (the list that load() gives).
+    static std::optional<QStringList> rangeEntries(const PhotoDatabase &database, int range, QString *error = nullptr);
     // Case-insensitive ascending, stable (equal entries keep their order).
     static void SortListBox(std::vector<CodeEntry> &entries);
 

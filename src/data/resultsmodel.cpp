@@ -33,7 +33,7 @@ QString depthText(const OptionalNumber &depth, QStringView pattern, bool negativ
 ResultsModel::ResultsModel(QObject *parent)
     : QAbstractTableModel(parent)
     , m_photos(std::make_shared<PhotoSet>())
-    , m_icon(QStringLiteral(":/core/icons/photo.svg"))
+    , m_icon(QStringLiteral(":/core/icons/photo.png"))
 {
 }
 

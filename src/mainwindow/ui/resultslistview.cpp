@@ -78,11 +78,22 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
 
 void ResultsListView::applyColumnLayout()
 {
-    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    // The design's widths are in twips for a small system font; never narrower than what the
+    // header and the visible texts need in the font in use.
+    const double pixelsPerTwip = logicalDpiX() / 1440.0 * qMax(1.0, fontMetrics().averageCharWidth() / 6.0);
+    const QFontMetrics headerMetrics(m_table->horizontalHeader()->font());
     for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
         m_table->setColumnHidden(c, ResultsModel::isHidden(c));
-        if (!ResultsModel::isHidden(c))
-            m_table->setColumnWidth(c, int(ResultsModel::widthTwips(c) * pixelsPerTwip + 0.5));
+        if (ResultsModel::isHidden(c))
+            continue;
+        const int design = int(ResultsModel::widthTwips(c) * pixelsPerTwip + 0.5);
+        const int header = headerMetrics.horizontalAdvance(ResultsModel::headerText(c)) + 24;
+        int content = 0;
+        for (int row = 0; row < qMin(m_model->rowCount(), 200); ++row)
+            content = qMax(content, fontMetrics().horizontalAdvance(m_model->index(row, c).data().toString()) + 14);
+        if (c == ResultsModel::BookPhotoId)
+            content += m_table->iconSize().width() > 0 ? m_table->iconSize().width() : 16;
+        m_table->setColumnWidth(c, qMax(design, qMax(header, qMin(content, 600))));
     }
     m_table->horizontalHeader()->setSortIndicatorShown(false);
 }
