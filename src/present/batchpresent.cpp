@@ -5,7 +5,8 @@
 #include "data/photolibrary.h"
 #include "present/photodata.h"
 
-namespace BatchPresent {
+namespace BatchPresent
+{
 
 int datasheet(const QString &programFolder, const QString &label, std::FILE *out, std::FILE *err)
 {

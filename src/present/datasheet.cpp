@@ -3,7 +3,8 @@
 
 #include "data/numberformat.h"
 
-namespace {
+namespace
+{
 
 const QString kInch = QStringLiteral("\"");
 
@@ -84,9 +85,9 @@ DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecor
         for (int c = 0; c < classes; ++c) {
             const QString lower = NumberFormat::general(bounds[c]);
             const bool last = c == classes - 1;
-            const QString label = last ? lower + kInch + QStringLiteral(" + ")
-                                       : lower + kInch + QStringLiteral("-") + upperBound(bounds[c + 1]) + kInch
-                                             + QStringLiteral("  ");
+            const QString label =
+                last ? lower + kInch + QStringLiteral(" + ")
+                     : lower + kInch + QStringLiteral("-") + upperBound(bounds[c + 1]) + kInch + QStringLiteral("  ");
             set(8 + c, indented(label), loading(photo.tonsPerAcreBreak[size_t(3 + c)]));
         }
     }
@@ -127,8 +128,8 @@ std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
         const QString value = sheet.cell(row, 1);
         GraphSeries s;
         if (c <= 3) {
-            s.legend = QString::fromLatin1(fixed[c - 1][0]) + kInch + QString::fromLatin1(fixed[c - 1][1]) + kInch
-                       + QStringLiteral(" TPA: ") + value;
+            s.legend = QString::fromLatin1(fixed[c - 1][0]) + kInch + QString::fromLatin1(fixed[c - 1][1]) + kInch +
+                       QStringLiteral(" TPA: ") + value;
         } else {
             const QString separator = (k == 4 && c == 7) ? QStringLiteral(": ") : QStringLiteral(" TPA: ");
             s.legend = trimLeading(sheet.cell(row, 0)) + separator + trimLeading(value);

@@ -33,7 +33,8 @@ struct GraphSeries {
 // One series per size class in use (k + 3 of them), read back from the sheet's texts; none for an empty sheet.
 std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet);
 
-namespace GraphTexts {
+namespace GraphTexts
+{
 inline constexpr char16_t kTitle[] = u"Tons per Acre(TPA) by Size Class";
 inline constexpr char16_t kValueAxisTitle[] = u"Tons Per Acre";
-}
+} // namespace GraphTexts

@@ -1,10 +1,7 @@
 // Serving a slot's data sheet to its grid.
 #include "datasheetmodel.h"
 
-DataSheetModel::DataSheetModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+DataSheetModel::DataSheetModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void DataSheetModel::setSheet(const DataSheet &sheet)
 {

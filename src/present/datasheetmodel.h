@@ -5,7 +5,8 @@
 
 #include <QAbstractTableModel>
 
-class DataSheetModel : public QAbstractTableModel {
+class DataSheetModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     explicit DataSheetModel(QObject *parent = nullptr);

@@ -3,7 +3,8 @@
 
 #include <QImageReader>
 
-namespace ImageLoader {
+namespace ImageLoader
+{
 
 std::optional<QImage> load(const QString &path, const QSize &target, bool keepAspect, QString *error)
 {

@@ -6,7 +6,8 @@
 #include <QString>
 #include <optional>
 
-namespace ImageLoader {
+namespace ImageLoader
+{
 
 // Larger pictures are refused instead of exhausting memory.
 constexpr qint64 kMaxPixels = 100'000'000;

@@ -7,8 +7,7 @@
 #include <QDir>
 
 ImageResolver::ImageResolver(const PhotoDirectory &directory, QString programFolder)
-    : m_directory(directory)
-    , m_programFolder(std::move(programFolder))
+    : m_directory(directory), m_programFolder(std::move(programFolder))
 {
 }
 
@@ -88,7 +87,7 @@ ImageResolver::Result ImageResolver::resolve(const QString &directoryPath, const
 
 QString ImageResolver::noPictureMessage() const
 {
-    return QStringLiteral("No Picture Available in:") + QLatin1Char('\n') + m_directory.value()
-           + QStringLiteral(" or") + QLatin1Char('\n') + QDir::cleanPath(m_programFolder)
-           + QStringLiteral("/PhotoImages");
+    return QStringLiteral("No Picture Available in:") + QLatin1Char('\n') + m_directory.value() +
+           QStringLiteral(" or") + QLatin1Char('\n') + QDir::cleanPath(m_programFolder) +
+           QStringLiteral("/PhotoImages");
 }

@@ -17,14 +17,15 @@ struct SlotPaths {
     QString LocalDataPath;
 };
 
-class ImageResolver {
+class ImageResolver
+{
 public:
     enum Image { Photo, DataPlate };
 
     struct Result {
-        QString path;                 // the existing file; empty when found nowhere
-        int source = ImageNowhere;    // ImageSourceKind
-        bool driveNotReady = false;   // the photo directory was tried and could not be read
+        QString path;               // the existing file; empty when found nowhere
+        int source = ImageNowhere;  // ImageSourceKind
+        bool driveNotReady = false; // the photo directory was tried and could not be read
     };
 
     // The photo directory is read afresh on every use, so paths follow a changed setting.

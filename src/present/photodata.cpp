@@ -1,7 +1,8 @@
 // Reading a photo's rows for a slot.
 #include "photodata.h"
 
-namespace PhotoData {
+namespace PhotoData
+{
 
 std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error)
 {
@@ -34,8 +35,8 @@ std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QSt
     if (slash <= 0)
         return fail(QStringLiteral("\"%1\" is no photo label (BOOK/PHOTO)").arg(label));
     QString reason;
-    const std::optional<PhotoSet> photos = database.selectPhotos(QStringLiteral("BookLabel = ? COLLATE NOCASE"),
-                                                                 {label.left(slash)}, &reason);
+    const std::optional<PhotoSet> photos =
+        database.selectPhotos(QStringLiteral("BookLabel = ? COLLATE NOCASE"), {label.left(slash)}, &reason);
     if (!photos)
         return fail(reason);
     const PhotoRecord *caseless = nullptr;

@@ -6,14 +6,14 @@
 
 #include <optional>
 
-namespace PhotoData {
+namespace PhotoData
+{
 
 // A slot state for the photo with this ID (picture fields left for the picture step). Fails (with a reason)
 // when the database cannot be read or no longer holds the photo; a missing book is no failure.
 std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error = nullptr);
 
 // The photo named by its label ("BOOK/PHOTO"); an exact match first, then one that differs only in case.
-std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QString &label,
-                                        QString *error = nullptr);
+std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QString &label, QString *error = nullptr);
 
 } // namespace PhotoData

@@ -29,7 +29,8 @@ std::pair<QString, QString> PhotoSlots::viewFiles(int slot, const ImageResolver 
     return {p.LocalPhotoPath, p.LocalDataPath};
 }
 
-namespace {
+namespace
+{
 
 const QString kNoData = QStringLiteral("no data");
 

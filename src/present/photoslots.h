@@ -48,7 +48,8 @@ struct AssistantSummary {
     QString lblCurFuelBed;
 };
 
-class PhotoSlots {
+class PhotoSlots
+{
 public:
     int CurrentSlot = 0;
     int CompareLayout = 0;

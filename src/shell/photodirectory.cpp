@@ -63,8 +63,7 @@ QString PhotoDirectory::matchExisting(const QString &path)
             continue;
         }
         const QDir dir(current.isEmpty() ? QStringLiteral(".") : current);
-        const QStringList entries =
-            dir.entryList(last ? QDir::Files : (QDir::Dirs | QDir::NoDotAndDotDot), QDir::Name);
+        const QStringList entries = dir.entryList(last ? QDir::Files : (QDir::Dirs | QDir::NoDotAndDotDot), QDir::Name);
         QString match;
         for (const QString &entry : entries) {
             if (entry.compare(part, Qt::CaseInsensitive) == 0) {

@@ -8,7 +8,8 @@ class ProcessRunner;
 class SettingsStore;
 
 // The per-user setting naming where the photo series' image folders lie (by default on the optical drive).
-class PhotoDirectory {
+class PhotoDirectory
+{
 public:
     enum Decision { NoAnswer = 0, Retry = 1, ManagePhotoSeries = 2, SearchLocalOnly = 3 };
     enum class Lookup { Found, NotFound, DriveNotReady };

@@ -180,6 +180,15 @@ void TestRunQuery::select_crafted_data()
     c.dangerRatings = QStringList{"t"};
     QTest::newRow("both model lists") << 3 << c << QList<qint64>{3};
     c = fullRanges();
+    c.vegTypes = QStringList{" ab "};
+    QTest::newRow("raw value with blanks matches nothing else") << 1 << c << QList<qint64>{};
+    c.codesAsShown = true;
+    QTest::newRow("code as shown matches blank and case twins") << 4 << c << QList<qint64>{3, 1, 2, 4, 5, 6};
+    QTest::newRow("code as shown, kind 1") << 1 << c << QList<qint64>{3, 1};
+    c.vegTypes.clear();
+    c.dangerRatings = QStringList{"u"};
+    QTest::newRow("code as shown, models") << 3 << c << QList<qint64>{4};
+    c = fullRanges();
     c.fineFrom = QStringLiteral("1");
     c.fineTo = QStringLiteral("2");
     c.coarseFrom = QStringLiteral("1");

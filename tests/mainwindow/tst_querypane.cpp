@@ -418,6 +418,16 @@ void TestQueryPane::closeButton_closesPaneAndOpenPicker()
     QVERIFY(r.window->queryRegion()->isHidden());
     QVERIFY(!r.window->action(QStringLiteral("mnuQuery"))->isChecked());
     QVERIFY(!r.window->toolButton(QStringLiteral("Query"))->isChecked());
+
+    // Reopened from the toolbar and closed from the menu: the open list goes with the pane.
+    r.window->toolButton(QStringLiteral("Query"))->trigger();
+    QVERIFY(!r.window->queryRegion()->isHidden());
+    r.find<QToolButton>("cmdActType")->click();
+    QVERIFY(r.find<QListWidget>("lstActType")->isVisible());
+    r.window->action(QStringLiteral("mnuQuery"))->trigger();
+    QVERIFY(r.window->queryRegion()->isHidden());
+    QVERIFY(!r.find<QListWidget>("lstActType")->isVisible());
+    QCOMPARE(r.find<QLabel>("lblActType")->text(), QStringLiteral("All Activities"));
 }
 
 void TestQueryPane::noDatabase_failedQueryReportsZero()

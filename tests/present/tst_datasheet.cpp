@@ -7,11 +7,13 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 const QString kIndent(20, QLatin1Char(' '));
 }
 
-class TestDataSheet : public QObject {
+class TestDataSheet : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -59,10 +61,9 @@ void TestDataSheet::rows_followTheBookBounds_data()
     QTest::addColumn<QStringList>("classValues");
     QTest::addColumn<QStringList>("totals");
 
-    QTest::newRow("SW-01 no bounds: 12 rows") << qint64(1) << 12 << QStringList{QStringLiteral("3\"+")}
-                                              << QStringList{QStringLiteral("4.16")}
-                                              << QStringList{QStringLiteral("5.67"), QStringLiteral("4.16"),
-                                                             QStringLiteral("9.83")};
+    QTest::newRow("SW-01 no bounds: 12 rows")
+        << qint64(1) << 12 << QStringList{QStringLiteral("3\"+")} << QStringList{QStringLiteral("4.16")}
+        << QStringList{QStringLiteral("5.67"), QStringLiteral("4.16"), QStringLiteral("9.83")};
     QTest::newRow("RM-03 one bound: 13 rows")
         << qint64(17) << 13 << QStringList{QStringLiteral("3\"- 5.9\"  "), QStringLiteral("6\" + ")}
         << QStringList{QStringLiteral("10.32"), QStringLiteral("13.91")}
@@ -79,8 +80,8 @@ void TestDataSheet::rows_followTheBookBounds_data()
         << QStringList{QStringLiteral("2.28"), QStringLiteral("35.67"), QStringLiteral("37.95")};
     QTest::newRow("SE-04 three bounds: 15 rows")
         << qint64(25) << 15
-        << QStringList{QStringLiteral("3\"- 8.9\"  "), QStringLiteral("9\"- 19.9\"  "), QStringLiteral("20\"- 34.9\"  "),
-                       QStringLiteral("35\" + ")}
+        << QStringList{QStringLiteral("3\"- 8.9\"  "), QStringLiteral("9\"- 19.9\"  "),
+                       QStringLiteral("20\"- 34.9\"  "), QStringLiteral("35\" + ")}
         << QStringList{QStringLiteral("6.35"), QStringLiteral("1.31"), QStringLiteral("15.07"), QStringLiteral("4.15")}
         << QStringList{QStringLiteral("6.04"), QStringLiteral("26.88"), QStringLiteral("32.92")};
 }
@@ -112,12 +113,12 @@ void TestDataSheet::fixedRows_showDepthsTypesAndFineClasses()
 {
     const DataSheet sheet = fromFixture(25).sheet;
     const QStringList labels{QStringLiteral("Average Duff Depth (In.)"), QStringLiteral("Average Fuelbed Depth (In.)"),
-                             QStringLiteral("Vegetation Type"), QStringLiteral("Activity Type"),
-                             QStringLiteral("Loading (Tons per acre)"), kIndent + QStringLiteral("0\"-.24\""),
-                             kIndent + QStringLiteral(".25\"-.9\""), kIndent + QStringLiteral("1\"-2.9\"")};
-    const QStringList values{QStringLiteral("1.40"), QStringLiteral("13.70"), QStringLiteral("wh"),
-                             QStringLiteral(" SLH"), QString(), QStringLiteral("0.63"), QStringLiteral("3.39"),
-                             QStringLiteral("2.02")};
+                             QStringLiteral("Vegetation Type"),          QStringLiteral("Activity Type"),
+                             QStringLiteral("Loading (Tons per acre)"),  kIndent + QStringLiteral("0\"-.24\""),
+                             kIndent + QStringLiteral(".25\"-.9\""),     kIndent + QStringLiteral("1\"-2.9\"")};
+    const QStringList values{
+        QStringLiteral("1.40"), QStringLiteral("13.70"), QStringLiteral("wh"),  QStringLiteral(" SLH"), QString(),
+        QStringLiteral("0.63"), QStringLiteral("3.39"),  QStringLiteral("2.02")};
     for (int r = 0; r < labels.size(); ++r) {
         QCOMPARE(sheet.cell(r, 0), labels.at(r));
         QCOMPARE(sheet.cell(r, 1), values.at(r));
@@ -126,8 +127,8 @@ void TestDataSheet::fixedRows_showDepthsTypesAndFineClasses()
 
 void TestDataSheet::negativeDepth_showsNotAvailable()
 {
-    QCOMPARE(fromFixture(4).sheet.cell(0, 1), QStringLiteral("n/a"));  // duff -1
-    QCOMPARE(fromFixture(6).sheet.cell(1, 1), QStringLiteral("n/a"));  // fuel bed -1
+    QCOMPARE(fromFixture(4).sheet.cell(0, 1), QStringLiteral("n/a")); // duff -1
+    QCOMPARE(fromFixture(6).sheet.cell(1, 1), QStringLiteral("n/a")); // fuel bed -1
     QCOMPARE(fromFixture(6).sheet.cell(0, 1), QStringLiteral("2.50"));
 }
 
@@ -183,30 +184,35 @@ void TestDataSheet::graphSeries_followTheSheet_data()
     QTest::addColumn<QStringList>("legends");
     QTest::addColumn<QList<double>>("values");
 
-    QTest::newRow("SW-01: 4 bars, 3\"+")
-        << qint64(1)
-        << QStringList{QStringLiteral("0\"-.24\" TPA: 1.09"), QStringLiteral(".25\"-.9\" TPA: 2.73"),
-                       QStringLiteral("1\"-2.9\" TPA: 1.85"), QStringLiteral("3\"+ TPA: 4.16")}
-        << QList<double>{1.09, 2.73, 1.85, 4.16};
-    QTest::newRow("RM-03: 5 bars")
-        << qint64(17)
-        << QStringList{QStringLiteral("0\"-.24\" TPA: 0.78"), QStringLiteral(".25\"-.9\" TPA: 3.34"),
-                       QStringLiteral("1\"-2.9\" TPA: 3.50"), QStringLiteral("3\"- 5.9\"   TPA: 10.32"),
-                       QStringLiteral("6\" +  TPA: 13.91")}
-        << QList<double>{0.78, 3.34, 3.5, 10.32, 13.91};
-    QTest::newRow("CP-05: 6 bars")
-        << qint64(33)
-        << QStringList{QStringLiteral("0\"-.24\" TPA: 0.72"), QStringLiteral(".25\"-.9\" TPA: 1.66"),
-                       QStringLiteral("1\"-2.9\" TPA: 3.53"), QStringLiteral("3\"- 4.9\"   TPA: 2.41"),
-                       QStringLiteral("5\"- 9.9\"   TPA: 6.52"), QStringLiteral("10\" +  TPA: 12.78")}
-        << QList<double>{0.72, 1.66, 3.53, 2.41, 6.52, 12.78};
-    QTest::newRow("SE-04: 7 bars, last with a colon")
-        << qint64(25)
-        << QStringList{QStringLiteral("0\"-.24\" TPA: 0.63"), QStringLiteral(".25\"-.9\" TPA: 3.39"),
-                       QStringLiteral("1\"-2.9\" TPA: 2.02"), QStringLiteral("3\"- 8.9\"   TPA: 6.35"),
-                       QStringLiteral("9\"- 19.9\"   TPA: 1.31"), QStringLiteral("20\"- 34.9\"   TPA: 15.07"),
-                       QStringLiteral("35\" + : 4.15")}
-        << QList<double>{0.63, 3.39, 2.02, 6.35, 1.31, 15.07, 4.15};
+    QTest::newRow("SW-01: 4 bars, 3\"+") << qint64(1)
+                                         << QStringList{QStringLiteral("0\"-.24\" TPA: 1.09"),
+                                                        QStringLiteral(".25\"-.9\" TPA: 2.73"),
+                                                        QStringLiteral("1\"-2.9\" TPA: 1.85"),
+                                                        QStringLiteral("3\"+ TPA: 4.16")}
+                                         << QList<double>{1.09, 2.73, 1.85, 4.16};
+    QTest::newRow("RM-03: 5 bars") << qint64(17)
+                                   << QStringList{QStringLiteral("0\"-.24\" TPA: 0.78"),
+                                                  QStringLiteral(".25\"-.9\" TPA: 3.34"),
+                                                  QStringLiteral("1\"-2.9\" TPA: 3.50"),
+                                                  QStringLiteral("3\"- 5.9\"   TPA: 10.32"),
+                                                  QStringLiteral("6\" +  TPA: 13.91")}
+                                   << QList<double>{0.78, 3.34, 3.5, 10.32, 13.91};
+    QTest::newRow("CP-05: 6 bars") << qint64(33) << QStringList{QStringLiteral("0\"-.24\" TPA: 0.72"),
+                                                                QStringLiteral(".25\"-.9\" TPA: 1.66"),
+                                                                QStringLiteral("1\"-2.9\" TPA: 3.53"),
+                                                                QStringLiteral("3\"- 4.9\"   TPA: 2.41"),
+                                                                QStringLiteral("5\"- 9.9\"   TPA: 6.52"),
+                                                                QStringLiteral("10\" +  TPA: 12.78")}
+                                   << QList<double>{0.72, 1.66, 3.53, 2.41, 6.52, 12.78};
+    QTest::newRow("SE-04: 7 bars, last with a colon") << qint64(25)
+                                                      << QStringList{QStringLiteral("0\"-.24\" TPA: 0.63"),
+                                                                     QStringLiteral(".25\"-.9\" TPA: 3.39"),
+                                                                     QStringLiteral("1\"-2.9\" TPA: 2.02"),
+                                                                     QStringLiteral("3\"- 8.9\"   TPA: 6.35"),
+                                                                     QStringLiteral("9\"- 19.9\"   TPA: 1.31"),
+                                                                     QStringLiteral("20\"- 34.9\"   TPA: 15.07"),
+                                                                     QStringLiteral("35\" + : 4.15")}
+                                                      << QList<double>{0.63, 3.39, 2.02, 6.35, 1.31, 15.07, 4.15};
 }
 
 void TestDataSheet::graphSeries_followTheSheet()
@@ -238,8 +244,8 @@ void TestDataSheet::graphSeries_readNotAvailableAsZero()
 void TestDataSheet::summary_comparesBothSlots_data()
 {
     QTest::addColumn<qint64>("left");
-    QTest::addColumn<qint64>("right"); // 0: no photo
-    QTest::addColumn<QStringList>("duff");    // left, right, difference
+    QTest::addColumn<qint64>("right");     // 0: no photo
+    QTest::addColumn<QStringList>("duff"); // left, right, difference
     QTest::addColumn<QStringList>("fuelBed");
     QTest::addColumn<QStringList>("total");
     QTest::addColumn<QList<int>>("highlights"); // duff left/right, total left/right
@@ -247,29 +253,22 @@ void TestDataSheet::summary_comparesBothSlots_data()
     const int Y = AssistantSummary::Yellow;
     const int L = AssistantSummary::Light3D;
     QTest::newRow("left larger everywhere")
-        << qint64(25) << qint64(1)
-        << QStringList{QStringLiteral("1.4"), QStringLiteral("2.0"), QStringLiteral("0.6")}
+        << qint64(25) << qint64(1) << QStringList{QStringLiteral("1.4"), QStringLiteral("2.0"), QStringLiteral("0.6")}
         << QStringList{QStringLiteral("13.7"), QStringLiteral("21.7"), QStringLiteral("8.0")}
-        << QStringList{QStringLiteral("32.9"), QStringLiteral("9.8"), QStringLiteral("23.1")}
-        << QList<int>{L, Y, Y, L};
+        << QStringList{QStringLiteral("32.9"), QStringLiteral("9.8"), QStringLiteral("23.1")} << QList<int>{L, Y, Y, L};
     QTest::newRow("negative duff: no data, n/a")
         << qint64(4) << qint64(1)
         << QStringList{QStringLiteral("no data"), QStringLiteral("2.0"), QStringLiteral("n/a")}
         << QStringList{QStringLiteral("13.9"), QStringLiteral("21.7"), QStringLiteral("7.8")}
-        << QStringList{QStringLiteral("15.7"), QStringLiteral("9.8"), QStringLiteral("5.9")}
-        << QList<int>{L, L, Y, L};
+        << QStringList{QStringLiteral("15.7"), QStringLiteral("9.8"), QStringLiteral("5.9")} << QList<int>{L, L, Y, L};
     QTest::newRow("same photo: tie goes right, 0.0")
-        << qint64(1) << qint64(1)
-        << QStringList{QStringLiteral("2.0"), QStringLiteral("2.0"), QStringLiteral("0.0")}
+        << qint64(1) << qint64(1) << QStringList{QStringLiteral("2.0"), QStringLiteral("2.0"), QStringLiteral("0.0")}
         << QStringList{QStringLiteral("21.7"), QStringLiteral("21.7"), QStringLiteral("0.0")}
-        << QStringList{QStringLiteral("9.8"), QStringLiteral("9.8"), QStringLiteral("0.0")}
-        << QList<int>{L, Y, L, Y};
+        << QStringList{QStringLiteral("9.8"), QStringLiteral("9.8"), QStringLiteral("0.0")} << QList<int>{L, Y, L, Y};
     QTest::newRow("one photo: the empty column reads 0")
-        << qint64(1) << qint64(0)
-        << QStringList{QStringLiteral("2.0"), QString(), QStringLiteral("2.0")}
+        << qint64(1) << qint64(0) << QStringList{QStringLiteral("2.0"), QString(), QStringLiteral("2.0")}
         << QStringList{QStringLiteral("21.7"), QString(), QStringLiteral("21.7")}
-        << QStringList{QStringLiteral("9.8"), QString(), QStringLiteral("9.8")}
-        << QList<int>{Y, L, Y, L};
+        << QStringList{QStringLiteral("9.8"), QString(), QStringLiteral("9.8")} << QList<int>{Y, L, Y, L};
 }
 
 void TestDataSheet::summary_comparesBothSlots()

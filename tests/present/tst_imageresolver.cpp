@@ -7,7 +7,8 @@
 
 #include <QtTest>
 
-class TestImageResolver : public QObject {
+class TestImageResolver : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -80,7 +81,8 @@ static PhotoRecord photo(const QString &book, const QString &pic, const QString 
 void TestImageResolver::paths_joinFolderBookAndName()
 {
     const ImageResolver resolver(m_directory, m_program);
-    const SlotPaths p = resolver.paths(photo(QStringLiteral("PNW-01"), QStringLiteral("a.jpg"), QStringLiteral("a_d.jpg")));
+    const SlotPaths p =
+        resolver.paths(photo(QStringLiteral("PNW-01"), QStringLiteral("a.jpg"), QStringLiteral("a_d.jpg")));
     QCOMPARE(p.PhotoPath, m_dir->filePath(QStringLiteral("disc/PNW-01/a.jpg")));
     QCOMPARE(p.DataPath, m_dir->filePath(QStringLiteral("disc/PNW-01/a_d.jpg")));
     QCOMPARE(p.LocalPhotoPath, m_program + QStringLiteral("/PhotoImages/PNW-01/a.jpg"));
@@ -97,7 +99,8 @@ void TestImageResolver::unsafeNames_areNeverFollowed_data()
     QTest::newRow("null picture") << QStringLiteral("PNW-01") << QString();
     QTest::newRow("blank picture") << QStringLiteral("PNW-01") << QStringLiteral("  ");
     QTest::newRow("picture climbs out") << QStringLiteral("PNW-01") << QStringLiteral("../../secret.jpg");
-    QTest::newRow("picture climbs out with backslashes") << QStringLiteral("PNW-01") << QStringLiteral("..\\..\\secret.jpg");
+    QTest::newRow("picture climbs out with backslashes")
+        << QStringLiteral("PNW-01") << QStringLiteral("..\\..\\secret.jpg");
     QTest::newRow("absolute picture") << QStringLiteral("PNW-01") << QStringLiteral("/etc/secret.jpg");
     QTest::newRow("drive-letter picture") << QStringLiteral("PNW-01") << QStringLiteral("C:\\secret.jpg");
     QTest::newRow("book climbs out") << QStringLiteral("../..") << QStringLiteral("secret.jpg");
@@ -211,8 +214,8 @@ void TestImageResolver::load_nonAsciiAndBlankNames()
 {
     writeImage(QStringLiteral("program/PhotoImages/Sö 01/plot één.jpg"), QSize(16, 12));
     const ImageResolver resolver(m_directory, m_program);
-    const ImageResolver::Result found =
-        resolver.resolve(photo(QStringLiteral("Sö 01"), QStringLiteral("plot één.jpg"), {}), ImageResolver::Photo, true);
+    const ImageResolver::Result found = resolver.resolve(
+        photo(QStringLiteral("Sö 01"), QStringLiteral("plot één.jpg"), {}), ImageResolver::Photo, true);
     QCOMPARE(found.source, int(ImageLocal));
     QVERIFY(ImageLoader::load(found.path, QSize(8, 6), false));
 }

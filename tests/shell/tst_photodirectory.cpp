@@ -7,7 +7,8 @@
 #include <QtTest>
 #include <unistd.h>
 
-class TestPhotoDirectory : public QObject {
+class TestPhotoDirectory : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -25,24 +26,24 @@ private:
 
 void TestPhotoDirectory::read_usesSettingOrDefault_data()
 {
-    QTest::addColumn<QString>("stored");  // null: no setting
+    QTest::addColumn<QString>("stored"); // null: no setting
     QTest::addColumn<QString>("optical");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("underProgramFolder");
 
-    QTest::newRow("no setting, optical drive") << QString() << QStringLiteral("/media/cdrom")
-                                               << QStringLiteral("/media/cdrom/photoimages/") << false;
+    QTest::newRow("no setting, optical drive")
+        << QString() << QStringLiteral("/media/cdrom") << QStringLiteral("/media/cdrom/photoimages/") << false;
     QTest::newRow("no setting, no optical drive") << QString() << QString() << QStringLiteral("photoimages/") << true;
-    QTest::newRow("setting wins over the drive") << QStringLiteral("/srv/photos/") << QStringLiteral("/media/cdrom/")
-                                                 << QStringLiteral("/srv/photos/") << false;
-    QTest::newRow("missing trailing separator") << QStringLiteral("/srv/photos") << QString()
-                                                << QStringLiteral("/srv/photos/") << false;
+    QTest::newRow("setting wins over the drive")
+        << QStringLiteral("/srv/photos/") << QStringLiteral("/media/cdrom/") << QStringLiteral("/srv/photos/") << false;
+    QTest::newRow("missing trailing separator")
+        << QStringLiteral("/srv/photos") << QString() << QStringLiteral("/srv/photos/") << false;
     QTest::newRow("backslashes") << QStringLiteral("\\srv\\photos\\") << QString() << QStringLiteral("/srv/photos/")
                                  << false;
     QTest::newRow("relative setting") << QStringLiteral("series\\images") << QString()
                                       << QStringLiteral("series/images/") << true;
-    QTest::newRow("empty setting takes the default") << QStringLiteral("") << QString()
-                                                     << QStringLiteral("photoimages/") << true;
+    QTest::newRow("empty setting takes the default")
+        << QStringLiteral("") << QString() << QStringLiteral("photoimages/") << true;
 }
 
 void TestPhotoDirectory::read_usesSettingOrDefault()
@@ -132,8 +133,8 @@ void TestPhotoDirectory::runAndWait_runsPhotoManagerThatChangesTheSetting()
 
     QFile script(QDir(programFolder).filePath(QStringLiteral("photomgr")));
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '[General]\\nPhotoDir=/srv/series\\n' > '" + settings.fileFor(QStringLiteral("Brackel")).toUtf8()
-                 + "'\n");
+    script.write("#!/bin/sh\nprintf '[General]\\nPhotoDir=/srv/series\\n' > '" +
+                 settings.fileFor(QStringLiteral("Brackel")).toUtf8() + "'\n");
     script.close();
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
 

@@ -58,14 +58,15 @@ void frmFenwyx::createActions()
         m_actions.insert(name, bar);
     };
 
-    QMenu *file = addMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    QMenu *file = addMenu(QStringLiteral("mnuFile"), QStringLiteral("File"));
     addMenuAction(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup"));
     addMenuAction(file, QStringLiteral("mnuMP"), QStringLiteral("Manage Photo Series"));
     separator(file, QStringLiteral("mnubar2"));
     QAction *exit = addMenuAction(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"));
+    exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &frmFenwyx::exitRequested);
 
-    QMenu *view = addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"));
+    QMenu *view = addMenu(QStringLiteral("mnuView"), QStringLiteral("View"));
     QAction *listView = addMenuAction(view, QStringLiteral("mnuListView"), QStringLiteral("List View"));
     QAction *iconView = addMenuAction(view, QStringLiteral("mnuIconView"), QStringLiteral("IconView"));
     listView->setCheckable(true);
@@ -78,14 +79,14 @@ void frmFenwyx::createActions()
     assistants->setCheckable(true);
     assistants->setEnabled(false);
 
-    QMenu *reports = addMenu(QStringLiteral("mnuReports"), QStringLiteral("&Reports"));
+    QMenu *reports = addMenu(QStringLiteral("mnuReports"), QStringLiteral("Reports"));
     addMenuAction(reports, QStringLiteral("mnuPrintPhoto"), QStringLiteral("Print Selected Photo/Data"));
     addMenuAction(reports, QStringLiteral("mnuPrintComparsion"), QStringLiteral("Print Photo Comparison "))
         ->setEnabled(false);
     addMenuAction(reports, QStringLiteral("mnuFuelProfilePrint"), QStringLiteral("Print Current Fuel Profile"))
         ->setEnabled(false);
 
-    QMenu *tools = addMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
+    QMenu *tools = addMenu(QStringLiteral("mnuTools"), QStringLiteral("Tools"));
     QAction *query = addMenuAction(tools, QStringLiteral("mnuQuery"), QStringLiteral("Query"));
     query->setCheckable(true);
     query->setChecked(true);
@@ -94,8 +95,9 @@ void frmFenwyx::createActions()
     addMenuAction(tools, QStringLiteral("mnuProfileBuilder"), QStringLiteral("Fuel Profile Builder"))
         ->setCheckable(true);
 
-    QMenu *help = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    addMenuAction(help, QStringLiteral("mnuHelpContents"), QStringLiteral("Help Contents"));
+    QMenu *help = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("Help"));
+    addMenuAction(help, QStringLiteral("mnuHelpContents"), QStringLiteral("Help Contents"))
+        ->setShortcut(QKeySequence::HelpContents);
     addMenuAction(help, QStringLiteral("mnuWeb"), QStringLiteral("Web Based Support"));
     addMenuAction(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
 }

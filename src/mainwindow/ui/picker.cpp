@@ -133,9 +133,10 @@ void Picker::open()
     if (m_list->parentWidget() != window)
         m_list->setParent(window);
     const int height = std::min(twips(window, kOpenHeightTwips), std::max(window->height(), 1));
-    const QPoint below = m_button->mapTo(window, QPoint(0, m_button->height()));
-    int left = below.x() - m_list->width() + twips(window, m_offsetTwips);
-    int top = below.y();
+    // Below the button, opening to the left so that it lies under the summary label.
+    const QPoint below = m_button->mapTo(window, QPoint(m_button->width(), m_button->height()));
+    int left = below.x() - m_list->width();
+    int top = below.y() + 1;
     left = std::clamp(left, 0, std::max(0, window->width() - m_list->width()));
     top = std::clamp(top, 0, std::max(0, window->height() - height));
     m_list->setGeometry(left, top, m_list->width(), height);

@@ -33,8 +33,6 @@ public:
 
     // The window the open list floats over (the list's parent while it exists).
     void setHost(QWidget *host);
-    // Nudges the opened list right by this many twips (the vegetation and activity pickers use 180).
-    void setOpenOffsetTwips(int twips) { m_offsetTwips = twips; }
 
     // New entries, nothing chosen; the label shows the initial text, or "No Models Available" with the
     // button disabled when emptyMeansUnavailable and there are no entries.
@@ -67,7 +65,6 @@ private:
     QToolButton *m_button;
     QPointer<QListWidget> m_list; // may live in (and die with) the host window
     QPointer<QWidget> m_host;
-    int m_offsetTwips = 0;
     bool m_filling = false;
     bool m_watchingClicks = false;
 };

@@ -223,7 +223,6 @@ QFrame *QueryPane::createVegActFrame()
     const QString captions[] = {QStringLiteral("Vegetation Types"), QStringLiteral("Activity")};
     for (int r = 0; r < 2; ++r) {
         Picker *picker = m_pickers[size_t(r)];
-        picker->setOpenOffsetTwips(180);
         grid->addWidget(caption(captions[r], frame), r, 0);
         grid->addWidget(picker->label(), r, 1);
         grid->addWidget(picker->button(), r, 2);
@@ -333,10 +332,11 @@ bool QueryPane::RunQuery(int kind)
         }
     }
     if (!ok) {
-        status.ShowStatus(StatusError, QStringLiteral("Query problem: ") + error);
+        // The count first: setting it clears the message line, which must go on showing the problem.
         const PhotoSetPtr current = library.currentPhotoSet();
         status.ShowStatus(StatusCount,
                           QString::number(current ? current->size() : 0) + QStringLiteral(" photos found"));
+        status.ShowStatus(StatusError, QStringLiteral("Query problem: ") + error);
     }
     return ok;
 }

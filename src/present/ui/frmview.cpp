@@ -12,7 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 const QString kCantLoad = QStringLiteral("Can't load image") + QLatin1Char('\n') + QStringLiteral("Check disk drive");
 
 // A tab page: the picture area, or its message label in its place.
@@ -37,9 +38,7 @@ struct WaitCursor {
 };
 } // namespace
 
-ImageView::ImageView(QWidget *parent)
-    : QScrollArea(parent)
-    , m_canvas(new QLabel)
+ImageView::ImageView(QWidget *parent) : QScrollArea(parent), m_canvas(new QLabel)
 {
     m_canvas->setAlignment(Qt::AlignCenter);
     m_canvas->installEventFilter(this);
@@ -71,8 +70,8 @@ void ImageView::refresh()
     QSize shown = m_image.size();
     if (m_fit)
         shown = m_image.size().scaled(viewport()->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
-    const QImage scaled = shown == m_image.size() ? m_image
-                                                  : m_image.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled =
+        shown == m_image.size() ? m_image : m_image.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_canvas->setPixmap(QPixmap::fromImage(scaled));
     m_canvas->resize(scaled.size());
     m_canvas->setCursor(m_fit ? Qt::ArrowCursor : Qt::OpenHandCursor);
@@ -104,9 +103,7 @@ bool ImageView::eventFilter(QObject *watched, QEvent *event)
     return QScrollArea::eventFilter(watched, event);
 }
 
-frmView::frmView(ProgramState &state, QWidget *parent)
-    : QWidget(parent, Qt::Window)
-    , m_state(state)
+frmView::frmView(ProgramState &state, QWidget *parent) : QWidget(parent, Qt::Window), m_state(state)
 {
     setObjectName(QStringLiteral("frmView"));
     setWindowTitle(QStringLiteral("View"));

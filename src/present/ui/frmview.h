@@ -13,7 +13,8 @@ class QLabel;
 class QTabWidget;
 
 // A picture area that fits its image into the view or shows it at 100%, panned by dragging.
-class ImageView : public QScrollArea {
+class ImageView : public QScrollArea
+{
     Q_OBJECT
 public:
     explicit ImageView(QWidget *parent = nullptr);
@@ -37,7 +38,8 @@ private:
     QPoint m_dragFrom;
 };
 
-class frmView : public QWidget {
+class frmView : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmView(ProgramState &state, QWidget *parent = nullptr);

@@ -11,9 +11,7 @@
 #include <QtCharts/QValueAxis>
 
 LoadingGraph::LoadingGraph(QWidget *parent)
-    : QChartView(parent)
-    , m_categories(new QBarCategoryAxis)
-    , m_values(new QValueAxis)
+    : QChartView(parent), m_categories(new QBarCategoryAxis), m_values(new QValueAxis)
 {
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Total Tons Per Acre"));

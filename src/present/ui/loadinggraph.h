@@ -7,7 +7,8 @@ struct DataSheet;
 class QBarCategoryAxis;
 class QValueAxis;
 
-class LoadingGraph : public QChartView {
+class LoadingGraph : public QChartView
+{
     Q_OBJECT
 public:
     explicit LoadingGraph(QWidget *parent = nullptr);

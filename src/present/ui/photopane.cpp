@@ -10,17 +10,15 @@
 #include <QMouseEvent>
 #include <QTableView>
 
-namespace {
+namespace
+{
 int twips(int t)
 {
     return qRound(t / 15.0);
 }
-}
+} // namespace
 
-PhotoPane::PhotoPane(int slot, QWidget *parent)
-    : QFrame(parent)
-    , m_slot(slot)
-    , m_model(new DataSheetModel(this))
+PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), m_model(new DataSheetModel(this))
 {
     const QString index = QStringLiteral("_") + QString::number(slot);
     setObjectName(QStringLiteral("vsePane") + index);
@@ -71,14 +69,15 @@ PhotoPane::PhotoPane(int slot, QWidget *parent)
 void PhotoPane::fitGrid(bool belowLabel)
 {
     const QFontMetrics metrics = m_grid->fontMetrics();
-    const int labelWidth = metrics.horizontalAdvance(QString(20, QLatin1Char(' ')) + QStringLiteral("Total 0\"-3\" "))
-                           + metrics.horizontalAdvance(QStringLiteral("Average Fuelbed Depth (In.)")) / 3 + 12;
+    const int labelWidth = metrics.horizontalAdvance(QString(20, QLatin1Char(' ')) + QStringLiteral("Total 0\"-3\" ")) +
+                           metrics.horizontalAdvance(QStringLiteral("Average Fuelbed Depth (In.)")) / 3 + 12;
     const int valueWidth = metrics.horizontalAdvance(QStringLiteral("00000.00")) + 16;
     m_grid->setColumnWidth(0, labelWidth);
     m_grid->setColumnWidth(1, valueWidth);
     const int frame = 2 * m_grid->frameWidth();
     const int rows = m_model->rowCount();
-    m_grid->resize(labelWidth + valueWidth + frame, std::max(rows, 1) * m_grid->verticalHeader()->defaultSectionSize() + frame);
+    m_grid->resize(labelWidth + valueWidth + frame,
+                   std::max(rows, 1) * m_grid->verticalHeader()->defaultSectionSize() + frame);
     m_grid->move(twips(330), belowLabel ? m_label->geometry().bottom() + 3 : twips(130));
 }
 

@@ -9,7 +9,8 @@ class PictureBox;
 class QLabel;
 class QTableView;
 
-class PhotoPane : public QFrame {
+class PhotoPane : public QFrame
+{
     Q_OBJECT
 public:
     PhotoPane(int slot, QWidget *parent = nullptr);

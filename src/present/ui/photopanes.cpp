@@ -21,7 +21,8 @@
 #include <QTabBar>
 #include <QTableView>
 
-namespace {
+namespace
+{
 
 int twips(int t)
 {
@@ -29,7 +30,8 @@ int twips(int t)
 }
 
 // Sets a flag for the length of a scope, so that no path can leave it set.
-class BusyFlag {
+class BusyFlag
+{
 public:
     explicit BusyFlag(bool &flag) : m_flag(flag) { m_flag = true; }
     ~BusyFlag() { m_flag = false; }
@@ -60,9 +62,7 @@ PhotoPanes *PhotoPanes::install(frmFenwyx &form)
     return panes;
 }
 
-PhotoPanes::PhotoPanes(frmFenwyx &form, ProgramState &state)
-    : m_form(form)
-    , m_state(state)
+PhotoPanes::PhotoPanes(frmFenwyx &form, ProgramState &state) : m_form(form), m_state(state)
 {
     setObjectName(QStringLiteral("PhotoPanes"));
     buildPanes();
@@ -132,9 +132,8 @@ void PhotoPanes::buildBrowseButtons()
         if (layout)
             layout->insertWidget(at++, button);
     }
-    connect(m_browseData, &QPushButton::clicked, this, [this] {
-        SwitchPaneView(m_browseData->property("tag").toString(), 0);
-    });
+    connect(m_browseData, &QPushButton::clicked, this,
+            [this] { SwitchPaneView(m_browseData->property("tag").toString(), 0); });
     connect(m_browseGraph, &QPushButton::clicked, this, [this] {
         if (m_browseGraph->isEnabled())
             SwitchPaneView(m_browseGraph->property("tag").toString(), 0);
@@ -198,8 +197,8 @@ void PhotoPanes::ShowSelectedPhoto(int row)
     std::optional<PhotoSlotState> next = PhotoData::read(m_state.library.database(), id, &error);
     if (!next) {
         m_form.LastItemKey.clear();
-        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't show photo ") + itemLabel + QStringLiteral(": ")
-                                                   + error);
+        m_state.status.ShowStatus(StatusError,
+                                  QStringLiteral("Can't show photo ") + itemLabel + QStringLiteral(": ") + error);
         return;
     }
 

@@ -17,7 +17,8 @@ class QAbstractButton;
 class QPushButton;
 class QTabBar;
 
-class PhotoPanes : public QObject {
+class PhotoPanes : public QObject
+{
     Q_OBJECT
 public:
     enum PaneView { ViewData, ViewGraph, ViewImage };

@@ -6,8 +6,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-PictureBox::PictureBox(QWidget *parent)
-    : QWidget(parent)
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
@@ -54,8 +53,8 @@ void PictureBox::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // A box grown well beyond the decoded picture gets it decoded again at the new size.
     const QSize wanted = decodeSize();
-    if (!m_path.isEmpty() && !m_image.isNull()
-        && (wanted.width() > m_image.width() * 5 / 4 || wanted.height() > m_image.height() * 5 / 4)) {
+    if (!m_path.isEmpty() && !m_image.isNull() &&
+        (wanted.width() > m_image.width() * 5 / 4 || wanted.height() > m_image.height() * 5 / 4)) {
         if (std::optional<QImage> image = ImageLoader::load(m_path, wanted, false))
             m_image = std::move(*image);
     }

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-class PictureBox : public QWidget {
+class PictureBox : public QWidget
+{
     Q_OBJECT
 public:
     explicit PictureBox(QWidget *parent = nullptr);

@@ -6,8 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmDefaultWarn::frmDefaultWarn(const QString &photoDirectory, QWidget *parent)
-    : QDialog(parent)
+frmDefaultWarn::frmDefaultWarn(const QString &photoDirectory, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmDefaultWarn"));
     setWindowTitle(QStringLiteral("Fenwyx"));
@@ -55,8 +54,8 @@ frmDefaultWarn::frmDefaultWarn(const QString &photoDirectory, QWidget *parent)
 QString frmDefaultWarn::warningText(const QString &photoDirectory)
 {
     const QStringList lines{
-        QStringLiteral("The default drive/folder (") + photoDirectory.toUpper()
-            + QStringLiteral(") that contains the photo images is not accessible."),
+        QStringLiteral("The default drive/folder (") + photoDirectory.toUpper() +
+            QStringLiteral(") that contains the photo images is not accessible."),
         QString(),
         QStringLiteral("You can take the following actions: "),
         QString(),

@@ -6,7 +6,8 @@
 class QLabel;
 class QPushButton;
 
-class frmDefaultWarn : public QDialog {
+class frmDefaultWarn : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmDefaultWarn(const QString &photoDirectory, QWidget *parent = nullptr);

@@ -1,0 +1,542 @@
+// The photo panes headless over a sample library: showing photos, the drive warning, the photo manager,
+// bad pictures and odd names, the compare layout, the browse buttons and the view window.
+#include "data/resultsmodel.h"
+#include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/resultslistview.h"
+#include "platform/dialogs.h"
+#include "platform/driveinfo.h"
+#include "platform/processrunner.h"
+#include "platform/settingsstore.h"
+#include "present/datasheetmodel.h"
+#include "present/ui/frmview.h"
+#include "present/ui/loadinggraph.h"
+#include "present/ui/photopane.h"
+#include "present/ui/photopanes.h"
+#include "present/ui/picturebox.h"
+#include "shell/programstate.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QChart>
+#include <QtTest>
+
+namespace
+{
+const QString kCantLoad = QStringLiteral("Can't load image.\nCheck disk drive.");
+
+// One main window over a library folder, with settings in a folder of their own.
+struct Window {
+    Window(const QString &library, const QString &config)
+        : settings(config), state(library, Services{&dialogs, &settings, &processes, &drives})
+    {
+        state.library.OpenPhotoDatabase(library);
+        state.photoDirectory.ReadPhotoDirectory(&settings, &drives, library);
+        form = std::make_unique<frmFenwyx>(state);
+        form->InitMainWindow();
+        form->resize(1200, 800);
+        form->show();
+        panes = form->findChild<PhotoPanes *>();
+    }
+    QString label(int slot) const { return panes->pane(slot)->lblSelectedPhoto()->text(); }
+    QString noPic(int slot) const { return panes->pane(slot)->lblNoPic()->text(); }
+
+    ScriptedDialogs dialogs;
+    IniSettingsStore settings;
+    QtProcessRunner processes;
+    FixedDriveInfo drives;
+    ProgramState state;
+    std::unique_ptr<frmFenwyx> form;
+    PhotoPanes *panes = nullptr;
+};
+} // namespace
+
+class TestPhotoPanes : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void show_firstPhoto_fillsPictureSheetGraphAndLabel();
+    void show_keyboardMove_showsEachPhoto();
+    void show_emptyDataPic_changesNothing();
+    void driveWarning_answers_data();
+    void driveWarning_answers();
+    void manage_fromWarning_findsPhotoByIdInNewSeries();
+    void manage_photoGone_saysSo();
+    void manage_managerMissingOrDatabaseGone_saysSo();
+    void picture_badFiles_onlyThePictureSuffers_data();
+    void picture_badFiles_onlyThePictureSuffers();
+    void oddRows_neverCrash();
+    void compareLayout_freesRightSlotAndGatesPrinting();
+    void browseButtons_twoWaySwitch();
+    void view_opensOnPhotoTabAndLooksUpAgain();
+    void realign_endsForAnyPaneWidth();
+    void cli_datasheet_printsTheGridRows();
+
+private:
+    QString photoPath(int row) const;
+    void writeManager(const QString &body);
+    void setPhotoDir(const QString &value);
+    bool sql(const QStringList &statements);
+
+    QTemporaryDir m_root;
+    QString m_template;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_library;
+    QString m_config;
+    std::unique_ptr<Window> m_w;
+};
+
+void TestPhotoPanes::initTestCase()
+{
+    m_template = m_root.filePath(QStringLiteral("template"));
+    QProcess sample;
+    sample.start(TestSupport::binPath(QStringLiteral("fenwyx-sample")),
+                 {m_template, QStringLiteral("--photos"), QStringLiteral("24")});
+    QVERIFY(sample.waitForFinished(120000));
+    QCOMPARE(sample.exitCode(), 0);
+}
+
+void TestPhotoPanes::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_library = m_dir->filePath(QStringLiteral("lib"));
+    m_config = m_dir->filePath(QStringLiteral("config"));
+    QVERIFY(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), m_template, m_library}) == 0);
+    m_w = std::make_unique<Window>(m_library, m_config);
+    QVERIFY(m_w->panes);
+}
+
+void TestPhotoPanes::cleanup()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        modal->close();
+    m_w.reset();
+}
+
+QString TestPhotoPanes::photoPath(int row) const
+{
+    const PhotoRecord *p = m_w->form->resultsModel()->photoAt(row);
+    return m_library + QStringLiteral("/PhotoImages/") + p->bookLabel + QLatin1Char('/') + p->photoPic;
+}
+
+void TestPhotoPanes::writeManager(const QString &body)
+{
+    QFile script(m_library + QStringLiteral("/photomgr"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n" + body.toUtf8() + "\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+}
+
+void TestPhotoPanes::setPhotoDir(const QString &value)
+{
+    m_w->settings.writeText(QStringLiteral("Brackel"), QStringLiteral("General"), QStringLiteral("PhotoDir"), value);
+    m_w->state.photoDirectory.ReadPhotoDirectory(&m_w->settings, &m_w->drives, m_library);
+}
+
+bool TestPhotoPanes::sql(const QStringList &statements)
+{
+    if (!TestSupport::makeSqlite(m_library + QStringLiteral("/Photo.mdb"), statements))
+        return false;
+    QString error;
+    if (!m_w->state.library.ReopenPhotoDatabase(&error))
+        return false;
+    m_w->form->FillResultsList();
+    return true;
+}
+
+void TestPhotoPanes::show_firstPhoto_fillsPictureSheetGraphAndLabel()
+{
+    m_w->form->SelectResult(1);
+    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    PhotoPane *pane = m_w->panes->pane(0);
+    QCOMPARE(m_w->label(0), first->label());
+    QCOMPARE(m_w->form->LastItemKey, first->key());
+    QVERIFY(pane->picPreviewPhoto()->hasPicture());
+    QVERIFY(!pane->lblNoPic()->isVisible());
+    // The relative default "photoimages/" lies under the program folder, where "PhotoImages" matches it.
+    QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImagePhotoDirectory));
+
+    const int rows = m_w->state.photoSlots.states[0].sheet.rows;
+    QVERIFY(rows >= 12 && rows <= 15);
+    QTableView *grid = pane->grdselect();
+    QCOMPARE(grid->model()->rowCount(), rows);
+    QCOMPARE(grid->height(), rows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
+    QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(!(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable));
+    QVERIFY(grid->isVisible()); // the single layout's first view is the data sheet, in the right pane
+    QCOMPARE(grid->parentWidget(), m_w->panes->pane(1));
+
+    const auto series = pane->chtTotal()->chart()->series();
+    QCOMPARE(series.size(), 1);
+    QCOMPARE(static_cast<QBarSeries *>(series.first())->count(), rows - 8);
+    QCOMPARE(pane->chtTotal()->chart()->title(), QStringLiteral("Tons per Acre(TPA) by Size Class"));
+    QVERIFY(!m_w->form->action(QStringLiteral("mnuPrintComparsion"))->isEnabled());
+}
+
+void TestPhotoPanes::show_keyboardMove_showsEachPhoto()
+{
+    m_w->form->SelectResult(1);
+    QTableView *table = m_w->form->resultsList()->table();
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Down);
+    const PhotoRecord *second = m_w->form->resultsModel()->photoAt(1);
+    QCOMPARE(m_w->label(0), second->label());
+    QCOMPARE(m_w->form->LastItemKey, second->key());
+    QCOMPARE(m_w->state.photoSlots.states[0].photo->id, second->id);
+}
+
+void TestPhotoPanes::show_emptyDataPic_changesNothing()
+{
+    QVERIFY(sql({QStringLiteral("UPDATE Photos SET DataPic = NULL WHERE ID = (SELECT MIN(ID) FROM Photos)")}));
+    m_w->form->SelectResult(2);
+    const QString before = m_w->label(0);
+    m_w->panes->ShowSelectedPhoto(0);
+    QCOMPARE(m_w->label(0), before);
+}
+
+void TestPhotoPanes::driveWarning_answers_data()
+{
+    QTest::addColumn<QList<int>>("answers"); // for the first photo, then the second
+    QTest::addColumn<int>("askedForFirst");
+    QTest::addColumn<int>("askedForSecond");
+    QTest::addColumn<int>("choice");
+
+    QTest::newRow("search local only: never again") << QList<int>{3} << 1 << 0 << 3;
+    QTest::newRow("retry while the disc is missing, then local") << QList<int>{1, 1, 3} << 3 << 0 << 3;
+    QTest::newRow("closed: local this time, asked again") << QList<int>{0, 0} << 1 << 1 << 0;
+}
+
+void TestPhotoPanes::driveWarning_answers()
+{
+    QFETCH(QList<int>, answers);
+    QFETCH(int, askedForFirst);
+    QFETCH(int, askedForSecond);
+    QFETCH(int, choice);
+
+    setPhotoDir(m_dir->filePath(QStringLiteral("cdrom/photoimages")));
+    int asked = 0;
+    QString shownFolder;
+    m_w->panes->driveWarning = [&](const QString &folder) {
+        shownFolder = folder;
+        return asked < answers.size() ? answers.at(asked++) : 3;
+    };
+    m_w->form->SelectResult(1);
+    QCOMPARE(asked, askedForFirst);
+    QCOMPARE(shownFolder, m_dir->filePath(QStringLiteral("cdrom/photoimages/")));
+    QVERIFY(m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+    QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImageLocal));
+    m_w->form->SelectResult(2);
+    QCOMPARE(asked, askedForFirst + askedForSecond);
+    QCOMPARE(m_w->state.photoDirectory.DriveChoice, choice);
+    QCOMPARE(m_w->label(0), m_w->form->resultsModel()->photoAt(1)->label());
+}
+
+void TestPhotoPanes::manage_fromWarning_findsPhotoByIdInNewSeries()
+{
+    // The new series lacks the first photo, so every later photo moves up one row.
+    const QString newDatabase = m_dir->filePath(QStringLiteral("new.mdb"));
+    QVERIFY(QFile::copy(m_library + QStringLiteral("/Photo.mdb"), newDatabase));
+    QVERIFY(TestSupport::makeSqlite(newDatabase,
+                                    {QStringLiteral("DELETE FROM Photos WHERE ID = (SELECT MIN(ID) FROM Photos)")}));
+    writeManager(QStringLiteral("cp '%1' '%2/Photo.mdb'\nprintf '[General]\\nPhotoDir=%2/PhotoImages\\n' > '%3'")
+                     .arg(newDatabase, m_library, m_w->settings.fileFor(QStringLiteral("Brackel"))));
+    setPhotoDir(m_dir->filePath(QStringLiteral("cdrom/photoimages")));
+    int asked = 0;
+    m_w->panes->driveWarning = [&](const QString &) { return ++asked == 1 ? 2 : 3; };
+
+    const PhotoRecord second = *m_w->form->resultsModel()->photoAt(1);
+    m_w->form->lstPhotos_ItemClick(1);
+    QCOMPARE(asked, 1); // the new photo directory can be read
+    QCOMPARE(m_w->state.photoDirectory.value(), m_library + QStringLiteral("/PhotoImages/"));
+    QCOMPARE(m_w->label(0), second.label());
+    QCOMPARE(m_w->state.photoSlots.states[0].photo->id, second.id);
+    QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImagePhotoDirectory));
+    QCOMPARE(m_w->form->LastItemKey, second.key());
+    QCOMPARE(m_w->form->resultsList()->currentRow(), 0);
+    QCOMPARE(m_w->form->resultsModel()->rowCount(), 23);
+}
+
+void TestPhotoPanes::manage_photoGone_saysSo()
+{
+    const QString newDatabase = m_dir->filePath(QStringLiteral("new.mdb"));
+    QVERIFY(QFile::copy(m_library + QStringLiteral("/Photo.mdb"), newDatabase));
+    const PhotoRecord third = *m_w->form->resultsModel()->photoAt(2);
+    QVERIFY(TestSupport::makeSqlite(newDatabase, {QStringLiteral("DELETE FROM Photos WHERE ID = %1").arg(third.id)}));
+    writeManager(QStringLiteral("cp '%1' '%2/Photo.mdb'").arg(newDatabase, m_library));
+    setPhotoDir(m_dir->filePath(QStringLiteral("cdrom/photoimages")));
+    int asked = 0;
+    m_w->panes->driveWarning = [&](const QString &) { return ++asked == 1 ? 2 : 3; };
+
+    m_w->form->lstPhotos_ItemClick(2);
+    QCOMPARE(asked, 2); // still no disc after the manager: asked again, then local only
+    QVERIFY(m_w->label(0).isEmpty());
+    QVERIFY(!m_w->state.photoSlots.SlotHasPhoto(0));
+    QVERIFY(m_w->form->LastItemKey.isEmpty());
+    QVERIFY2(m_w->state.status.message().contains(third.label()), qPrintable(m_w->state.status.message()));
+}
+
+void TestPhotoPanes::manage_managerMissingOrDatabaseGone_saysSo()
+{
+    m_w->panes->ManagePhotoSeries();
+    QVERIFY2(m_w->state.status.message().contains(QLatin1String("Can't start the photo manager")),
+             qPrintable(m_w->state.status.message()));
+    QCOMPARE(m_w->form->resultsModel()->rowCount(), 24);
+
+    writeManager(QStringLiteral("rm -f '%1/Photo.mdb'").arg(m_library));
+    m_w->panes->ManagePhotoSeries();
+    QVERIFY2(m_w->state.status.message().contains(QLatin1String("Can't open the photo database")),
+             qPrintable(m_w->state.status.message()));
+    QCOMPARE(m_w->form->resultsModel()->rowCount(), 0);
+    const QString shown = m_w->label(0);
+    m_w->panes->ShowSelectedPhoto(0); // nothing to show, nothing breaks
+    QCOMPARE(m_w->label(0), shown);
+}
+
+void TestPhotoPanes::picture_badFiles_onlyThePictureSuffers_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("message"); // empty: either a partial picture or the load message
+    QTest::newRow("not an image") << "text" << kCantLoad;
+    QTest::newRow("zero bytes") << "empty" << kCantLoad;
+    QTest::newRow("truncated") << "truncate" << QString();
+    QTest::newRow("missing") << "remove" << QStringLiteral("No Picture Available in:");
+}
+
+void TestPhotoPanes::picture_badFiles_onlyThePictureSuffers()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, message);
+    const QString path = photoPath(0);
+    QFile file(path);
+    if (damage == QLatin1String("remove")) {
+        QVERIFY(file.remove());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        file.resize(0);
+        if (damage == QLatin1String("text"))
+            file.write("no picture here");
+        else if (damage == QLatin1String("truncate"))
+            file.write(bytes.left(bytes.size() / 3));
+        file.close();
+    }
+    m_w->form->SelectResult(1);
+    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    QCOMPARE(m_w->label(0), first->label());
+    QVERIFY(m_w->state.photoSlots.states[0].sheet.rows >= 12);
+    QCOMPARE(m_w->panes->pane(0)->sheetModel()->rowCount(), m_w->state.photoSlots.states[0].sheet.rows);
+    QCOMPARE(m_w->form->LastItemKey, first->key());
+    if (message.isEmpty()) {
+        QVERIFY(m_w->panes->pane(0)->picPreviewPhoto()->hasPicture() || m_w->noPic(0) == kCantLoad);
+    } else {
+        QVERIFY2(m_w->noPic(0).startsWith(message), qPrintable(m_w->noPic(0)));
+        QVERIFY(m_w->panes->pane(0)->lblNoPic()->isVisible());
+        QVERIFY(!m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+    }
+    if (damage == QLatin1String("remove")) {
+        QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImageNowhere));
+        QCOMPARE(m_w->noPic(0), QStringLiteral("No Picture Available in:\nphotoimages/ or\n") + m_library +
+                                    QStringLiteral("/PhotoImages"));
+    }
+}
+
+void TestPhotoPanes::oddRows_neverCrash()
+{
+    const PhotoRecord p0 = *m_w->form->resultsModel()->photoAt(0);
+    const PhotoRecord p1 = *m_w->form->resultsModel()->photoAt(1);
+    const PhotoRecord p2 = *m_w->form->resultsModel()->photoAt(2);
+    const PhotoRecord p3 = *m_w->form->resultsModel()->photoAt(3);
+    // A picture outside the library that a climbing name would reach.
+    QVERIFY(QFile::copy(photoPath(0), m_dir->filePath(QStringLiteral("secret.jpg"))));
+    const QString odd = QStringLiteral("plot één 2.jpg");
+    QVERIFY(QFile::rename(photoPath(1), QFileInfo(photoPath(1)).path() + QLatin1Char('/') + odd));
+    QVERIFY(sql({
+        QStringLiteral("UPDATE Photos SET PhotoPic = '../../../secret.jpg' WHERE ID = %1").arg(p0.id),
+        QStringLiteral("UPDATE Photos SET PhotoPic = '%1' WHERE ID = %2").arg(odd).arg(p1.id),
+        QStringLiteral("UPDATE Photos SET BookLabel = '../..' WHERE ID = %1").arg(p2.id),
+        QStringLiteral(
+            "UPDATE Photos SET TonsPerAcreBreak1 = NULL, TonsPerAcreBreak2 = NULL, TonsPerAcreBreak3 = NULL, "
+            "TonsPerAcreBreak4 = NULL, Oto3FL = NULL, TotalFL = NULL, AverageDuffDepth = NULL, "
+            "BookLabel = 'NOBOOK' WHERE ID = %1")
+            .arg(p3.id),
+    }));
+
+    m_w->form->SelectResult(1);
+    QVERIFY(m_w->noPic(0).startsWith(QLatin1String("No Picture Available in:")));
+    QVERIFY(!m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+
+    m_w->form->SelectResult(2);
+    QVERIFY(m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+    QVERIFY(m_w->noPic(0).isEmpty());
+
+    m_w->form->SelectResult(3); // its book row is missing too: one class of 3 inches and more
+    QCOMPARE(m_w->label(0), QStringLiteral("../../") + p2.photoLabel);
+    QVERIFY(m_w->noPic(0).startsWith(QLatin1String("No Picture Available in:")));
+    QCOMPARE(m_w->state.photoSlots.states[0].sheet.rows, 12);
+
+    m_w->form->SelectResult(4);
+    const DataSheet &sheet = m_w->state.photoSlots.states[0].sheet;
+    QCOMPARE(sheet.rows, 12);
+    QVERIFY(sheet.cell(0, 1).isEmpty());
+    QVERIFY(sheet.cell(5, 1).isEmpty());
+    QVERIFY(sheet.cell(11, 1).isEmpty());
+    QCOMPARE(m_w->panes->ShowAssistantSummary().lblDuff.value[0].text, QStringLiteral("no data"));
+}
+
+void TestPhotoPanes::compareLayout_freesRightSlotAndGatesPrinting()
+{
+    PhotoPanes *panes = m_w->panes;
+    QAction *print = m_w->form->action(QStringLiteral("mnuPrintComparsion"));
+    QVERIFY(!panes->tabControl()->isEnabled()); // no slot tabs in the single layout
+    m_w->form->SelectResult(1);
+    m_w->form->SelectResult(2); // slot 1 would hold nothing either way; make slot 0 hold row 2
+    panes->SetCompareLayout(1);
+    QCOMPARE(m_w->state.photoSlots.CurrentSlot, 1);
+    QVERIFY(!panes->SlotHasPhoto(1));
+    QVERIFY(panes->tabControl()->isEnabled());
+    QCOMPARE(panes->tabControl()->currentIndex(), 1);
+    QCOMPARE(m_w->noPic(1), QStringLiteral("Select a photo from the list"));
+    QCOMPARE(panes->pane(0)->grdselect()->parentWidget(), panes->pane(0));
+    QVERIFY(!print->isEnabled());
+
+    // A photo without a picture shows the message in the compare layout too.
+    QVERIFY(QFile::remove(photoPath(4)));
+    m_w->form->lstPhotos_ItemClick(4);
+    QVERIFY(panes->SlotHasPhoto(1));
+    QVERIFY(m_w->noPic(1).startsWith(QLatin1String("No Picture Available in:")));
+    QVERIFY(panes->pane(1)->lblNoPic()->isVisible());
+    QVERIFY(print->isEnabled());
+    QCOMPARE(m_w->label(0), m_w->form->resultsModel()->photoAt(1)->label()); // slot 0 untouched
+
+    // Clicking the left pane makes slot 0 current through the tabs.
+    QTest::mouseClick(panes->pane(0), Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(m_w->state.photoSlots.CurrentSlot, 0);
+    m_w->form->lstPhotos_ItemClick(5);
+    QCOMPARE(m_w->label(0), m_w->form->resultsModel()->photoAt(5)->label());
+    QCOMPARE(m_w->state.photoSlots.states[0].photo->id, m_w->form->resultsModel()->photoAt(5)->id);
+
+    panes->SetCompareLayout(0);
+    QVERIFY(!print->isEnabled());
+    QVERIFY(!panes->tabControl()->isEnabled());
+    QCOMPARE(m_w->state.photoSlots.CurrentSlot, 0);
+    QVERIFY(!panes->pane(1)->lblNoPic()->isVisible());
+    QCOMPARE(panes->pane(0)->grdselect()->parentWidget(), panes->pane(1));
+}
+
+void TestPhotoPanes::browseButtons_twoWaySwitch()
+{
+    PhotoPanes *panes = m_w->panes;
+    m_w->form->SelectResult(1);
+    QVERIFY(!panes->vseBrowseData()->isEnabled());
+    panes->vseBrowseGraph()->click();
+    QVERIFY(panes->pane(0)->chtTotal()->isVisible());
+    QVERIFY(!panes->pane(0)->grdselect()->isVisible());
+    QVERIFY(!panes->vseBrowseGraph()->isEnabled());
+    QVERIFY(panes->vseBrowseData()->isEnabled());
+    panes->PaneSwitchBusy = true; // a switch already running: the request is dropped
+    panes->SwitchPaneView(QStringLiteral("Browse Data"), 0);
+    QVERIFY(panes->pane(0)->chtTotal()->isVisible());
+    panes->PaneSwitchBusy = false;
+    panes->vseBrowseData()->click();
+    QVERIFY(panes->pane(0)->grdselect()->isVisible());
+    QVERIFY(!panes->pane(0)->chtTotal()->isVisible());
+    QVERIFY(!panes->PaneSwitchBusy);
+}
+
+void TestPhotoPanes::view_opensOnPhotoTabAndLooksUpAgain()
+{
+    PhotoPanes *panes = m_w->panes;
+    panes->vseView_Click(4);
+    QVERIFY(m_w->state.status.message().contains(QLatin1String("Can't view, no photo selected")));
+    QVERIFY(!panes->viewWindow());
+
+    m_w->form->SelectResult(1);
+    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    const QString data =
+        m_library + QStringLiteral("/PhotoImages/") + first->bookLabel + QLatin1Char('/') + first->dataPic;
+    QVERIFY(QFile::rename(data, data + QStringLiteral(".away")));
+    panes->vseView4()->click();
+    frmView *view = panes->viewWindow();
+    QVERIFY(view && view->isVisible());
+    QCOMPARE(view->windowTitle(), QStringLiteral("View"));
+    QCOMPARE(view->tabView()->currentIndex(), 0);
+    QCOMPARE(view->tabView()->tabText(1), QStringLiteral("Data Plate"));
+    QVERIFY(view->elePhoto()->hasImage());
+    QCOMPARE(view->elePhoto()->image().size(), QSize(822, 600)); // full quality
+    QVERIFY(view->lblNoData()->text().startsWith(QLatin1String("No Picture Available in:\n")));
+
+    // The data image is looked up again when its tab is chosen.
+    QVERIFY(QFile::rename(data + QStringLiteral(".away"), data));
+    view->tabView()->setCurrentIndex(1);
+    QVERIFY(view->eleData()->hasImage());
+    QVERIFY(view->lblNoData()->isHidden());
+
+    // A damaged photo found on a tab change shows its own message on its own tab.
+    QFile photo(photoPath(0));
+    QVERIFY(photo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    photo.write("damaged");
+    photo.close();
+    view->tabView()->setCurrentIndex(0);
+    QCOMPARE(view->lblNoPic()->text(), QStringLiteral("Can't load image\nCheck disk drive"));
+    QVERIFY(view->eleData()->hasImage());
+
+    // A second request reloads both and shows the photo tab.
+    view->tabView()->setCurrentIndex(1);
+    m_w->form->SelectResult(2);
+    panes->vseView_Click(4);
+    QCOMPARE(view->tabView()->currentIndex(), 0);
+    QVERIFY(view->elePhoto()->hasImage());
+    QVERIFY(view->ViewPhotoFile.endsWith(m_w->form->resultsModel()->photoAt(1)->photoPic));
+}
+
+void TestPhotoPanes::realign_endsForAnyPaneWidth()
+{
+    PhotoPane *pane = m_w->panes->pane(0);
+    m_w->panes->vsePane_RealignFrame();
+    const QRect normal = pane->picPreviewPhoto()->geometry();
+    QVERIFY(normal.width() < pane->width() - 15);
+    QVERIFY(qAbs(normal.width() - normal.height() * 1.37) < 2);
+    pane->setMinimumSize(0, 0);
+    pane->setFixedSize(4, 300); // narrower than the margin: the loop must still end
+    m_w->panes->vsePane_RealignFrame();
+    QVERIFY(pane->picPreviewPhoto()->width() >= 1);
+}
+
+void TestPhotoPanes::cli_datasheet_printsTheGridRows()
+{
+    m_w->form->SelectResult(1);
+    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    QProcess cli;
+    cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
+              {QStringLiteral("--home"), m_library, QStringLiteral("datasheet"), first->label()});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QStringList lines =
+        QString::fromUtf8(cli.readAllStandardOutput()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const DataSheet &sheet = m_w->state.photoSlots.states[0].sheet;
+    QCOMPARE(lines.size(), sheet.rows);
+    QCOMPARE(lines.at(0), QStringLiteral("Average Duff Depth (In.),") + sheet.cell(0, 1));
+    QCOMPARE(lines.at(sheet.rows - 1), QStringLiteral("                    Total ,") + sheet.cell(sheet.rows - 1, 1));
+
+    cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
+              {QStringLiteral("--home"), m_library, QStringLiteral("datasheet"), QStringLiteral("NO-BOOK/99")});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY(cli.exitCode() != 0);
+    QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains(QLatin1String("NO-BOOK/99")));
+}
+
+QTEST_MAIN(TestPhotoPanes)
+#include "tst_photopanes.moc"
