@@ -75,6 +75,8 @@ PhotoPanes::PhotoPanes(frmFenwyx &form, ProgramState &state) : m_form(form), m_s
     form.selectSlot = [this](int slot) { SelectSlot(slot); };
     form.slotHasPhoto = [this](int slot) { return SlotHasPhoto(slot); };
     form.compareLayout = [this] { return m_state.photoSlots.CompareLayout; };
+    if (QAction *manage = form.action(QStringLiteral("mnuMP")))
+        connect(manage, &QAction::triggered, this, [this] { ManagePhotoSeries(); });
     SetCompareLayout(0);
 }
 
