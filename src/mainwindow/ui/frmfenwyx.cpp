@@ -111,23 +111,22 @@ void frmFenwyx::createToolbar()
     struct Button {
         const char *key;
         QStyle::StandardPixmap fallback;
-        const char *theme;
         bool checkable;
         bool pressed;
         const char *tip;
     };
     const Button buttons[] = {
-        {"Query", QStyle::SP_FileDialogContentsView, "edit-find", true, true, "Close Query Window"},
-        {"Compare", QStyle::SP_FileDialogListView, "view-dual", true, false, "Open Compare Mode"},
-        {"Builder", QStyle::SP_FileDialogDetailedView, "document-edit", true, false, "Open Builder Mode"},
-        {"Assistant", QStyle::SP_MessageBoxInformation, "help-hint", true, false, "Hide Assistant"},
-        {nullptr, {}, nullptr, false, false, nullptr},
-        {"Icon", QStyle::SP_FileDialogListView, "view-list-icons", true, false, "View Photos as Icons"},
-        {"List", QStyle::SP_FileDialogDetailedView, "view-list-details", true, true, "View Photos as List"},
-        {nullptr, {}, nullptr, false, false, nullptr},
-        {"Exit", QStyle::SP_DialogCloseButton, "application-exit", false, false, "Exit Fenwyx"},
-        {nullptr, {}, nullptr, false, false, nullptr},
-        {"Help", QStyle::SP_DialogHelpButton, "help-contents", false, false, "Press here for Help"},
+        {"Query", QStyle::SP_FileDialogContentsView, true, true, "Close Query Window"},
+        {"Compare", QStyle::SP_FileDialogListView, true, false, "Open Compare Mode"},
+        {"Builder", QStyle::SP_FileDialogDetailedView, true, false, "Open Builder Mode"},
+        {"Assistant", QStyle::SP_MessageBoxInformation, true, false, "Hide Assistant"},
+        {nullptr, {}, false, false, nullptr},
+        {"Icon", QStyle::SP_FileDialogListView, true, false, "View Photos as Icons"},
+        {"List", QStyle::SP_FileDialogDetailedView, true, true, "View Photos as List"},
+        {nullptr, {}, false, false, nullptr},
+        {"Exit", QStyle::SP_DialogCloseButton, false, false, "Exit Fenwyx"},
+        {nullptr, {}, false, false, nullptr},
+        {"Help", QStyle::SP_DialogHelpButton, false, false, "Press here for Help"},
     };
     auto *viewGroup = new QActionGroup(this);
     for (const Button &b : buttons) {
@@ -136,8 +135,8 @@ void frmFenwyx::createToolbar()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction *action = m_toolbar->addAction(QIcon::fromTheme(QString::fromLatin1(b.theme), style->standardIcon(b.fallback)),
-                                               key);
+        // Style icons: looking through the desktop's icon themes would slow every start.
+        QAction *action = m_toolbar->addAction(style->standardIcon(b.fallback), key);
         action->setObjectName(QStringLiteral("barMain_") + key);
         action->setToolTip(QString::fromLatin1(b.tip));
         action->setCheckable(b.checkable);
