@@ -79,10 +79,16 @@ QStringList CodeFile::fields(QStringView line)
 
 QString CodeFile::LookupCode(const QString &code) const
 {
-    const QString wanted = code.trimmed().toUpper();
+    // Only blanks (spaces) are removed here: a tab or line break is part of the code.
+    qsizetype from = 0, to = code.size();
+    while (from < to && code[from] == u' ')
+        ++from;
+    while (to > from && code[to - 1] == u' ')
+        --to;
+    const QString wanted = code.mid(from, to - from).toUpper();
     for (const Line &line : m_lines) {
         qsizetype first = 0;
-        while (first < line.code.size() && isBlank(line.code[first]))
+        while (first < line.code.size() && line.code[first] == u' ')
             ++first;
         if (QStringView(line.code).mid(first).toString().toUpper() == wanted)
             return line.code + QLatin1Char('-') + line.description;

@@ -19,8 +19,8 @@ public:
     static CodeFile fromBytes(const QByteArray &bytes);
 
     // The list entry for a database code: the file's code, "-" and its description when a line matches
-    // (first field without leading blanks equals the trimmed code, both upper-cased; first match wins),
-    // else the code followed by "- ".
+    // (first field without leading blanks equals the code without surrounding blanks, both upper-cased;
+    // first match wins), else the code followed by "- ".
     QString LookupCode(const QString &code) const;
 
     const std::vector<Line> &lines() const { return m_lines; }

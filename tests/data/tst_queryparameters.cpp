@@ -115,6 +115,9 @@ void TestQueryParameters::lookupCode_fileContents_data()
     QTest::newRow("case differs: file's spelling") << QByteArray("AB,Aspen\n") << "ab" << "AB-Aspen";
     QTest::newRow("database blanks trimmed") << QByteArray("AB,Aspen\n") << " AB  " << "AB-Aspen";
     QTest::newRow("quoted code's leading blank ignored") << QByteArray("\" AB\",Aspen\n") << "AB" << " AB-Aspen";
+    QTest::newRow("tab in a quoted code is no blank") << QByteArray("\"\tAB\",Tabbed\nAB,Aspen\n") << "AB"
+                                                     << "AB-Aspen";
+    QTest::newRow("tab around a database code is no blank") << QByteArray("AB,Aspen\n") << "AB\t" << "AB\t- ";
     QTest::newRow("first match wins") << QByteArray("ab,first\nAB,second\n") << "AB" << "ab-first";
     QTest::newRow("blank lines skipped") << QByteArray("\n\r\n   \nAB,Aspen\n\n") << "AB" << "AB-Aspen";
     QTest::newRow("blank lines never match empty code") << QByteArray("\n\n") << "" << "- ";

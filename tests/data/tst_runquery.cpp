@@ -1,40 +1,14 @@
 // Tests of the query: each kind against the Access fixture and crafted SQLite tables, bad input, the CLI.
 #include "data/photolibrary.h"
 #include "data/querybuilder.h"
+#include "querylibrary.h"
 #include "testsupport.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sqlite3.h>
-
 namespace {
-
-// Photo.mdb in SQLite form; photo rows give ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL,
-// VegType, Activity, FireBehaveFM, DangerRatingFM.
-bool writeDatabase(const QString &folder, const QStringList &photoRows, const QStringList &bookRows = {})
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(QFile::encodeName(folder + QStringLiteral("/Photo.mdb")).constData(), &db) != SQLITE_OK)
-        return false;
-    QString sql = QStringLiteral(
-        "CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT);"
-        "CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT, TonsPerAcreBreak1 REAL,"
-        " TonsPerAcreBreak2 REAL DEFAULT 0, TonsPerAcreBreak3 REAL DEFAULT 0, TonsPerAcreBreak4 REAL,"
-        " TonsPerAcreBreak5 REAL DEFAULT 0, TonsPerAcreBreak6 REAL DEFAULT 0, TonsPerAcreBreak7 REAL DEFAULT 0,"
-        " TotalFL REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT, DangerRatingFM TEXT);");
-    for (const QString &row : bookRows)
-        sql += QStringLiteral("INSERT INTO Books VALUES (%1);").arg(row);
-    for (const QString &row : photoRows)
-        sql += QStringLiteral("INSERT INTO Photos (ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL,"
-                              " VegType, Activity, FireBehaveFM, DangerRatingFM) VALUES (%1);")
-                   .arg(row);
-    const bool ok = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
 
 QList<qint64> ids(const PhotoSet &photos)
 {
@@ -94,7 +68,7 @@ void TestRunQuery::initTestCase()
     QString error;
     QVERIFY2(m_fixture.open(TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb")), &error),
              qPrintable(error));
-    QVERIFY(writeDatabase(m_crafted.path(), kCraftedPhotos, kCraftedBooks));
+    QVERIFY(QueryLibrary::write(m_crafted.path(), kCraftedPhotos, kCraftedBooks));
     QVERIFY2(m_craftedDb.open(m_crafted.filePath(QStringLiteral("Photo.mdb")), &error), qPrintable(error));
 }
 
@@ -314,11 +288,8 @@ void TestRunQuery::cli_query()
 void TestRunQuery::cli_params_printsEachListUnderItsControl()
 {
     QTemporaryDir dir;
-    QVERIFY(writeDatabase(dir.path(), {"1, 'B', 1, 1, 37.3, 'ab', NULL, NULL, NULL"}, {"1, 'B', 'One, two'"}));
-    QFile codes(dir.filePath(QStringLiteral("VegCodes.txt")));
-    QVERIFY(codes.open(QIODevice::WriteOnly));
-    codes.write("AB,Aspen\r\n");
-    codes.close();
+    QVERIFY(QueryLibrary::write(dir.path(), {"1, 'B', 1, 1, 37.3, 'ab', NULL, NULL, NULL"}, {"1, 'B', 'One, two'"}));
+    QVERIFY(QueryLibrary::writeFile(dir.path(), QStringLiteral("VegCodes.txt"), "AB,Aspen\r\n"));
     QProcess cli;
     cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")), QStringList{"--home", dir.path(), "params"});
     QVERIFY(cli.waitForFinished(60000));

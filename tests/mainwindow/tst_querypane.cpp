@@ -8,12 +8,12 @@
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
 #include "shell/programstate.h"
+#include "querylibrary.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,33 +24,15 @@
 #include <QtTest>
 
 #include <memory>
-#include <sqlite3.h>
 
 namespace {
 
-// Photo.mdb with ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL and the four codes.
+// The library with a vegetation code file; the other code files are missing.
 bool writeLibrary(const QString &folder, const QStringList &photoRows, const QStringList &bookRows)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(QFile::encodeName(folder + QStringLiteral("/Photo.mdb")).constData(), &db) != SQLITE_OK)
-        return false;
-    QString sql = QStringLiteral(
-        "CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT);"
-        "CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT DEFAULT '1', TonsPerAcreBreak1 REAL,"
-        " TonsPerAcreBreak2 REAL DEFAULT 0, TonsPerAcreBreak3 REAL DEFAULT 0, TonsPerAcreBreak4 REAL,"
-        " TonsPerAcreBreak5 REAL DEFAULT 0, TonsPerAcreBreak6 REAL DEFAULT 0, TonsPerAcreBreak7 REAL DEFAULT 0,"
-        " TotalFL REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT, DangerRatingFM TEXT);");
-    for (const QString &row : bookRows)
-        sql += QStringLiteral("INSERT INTO Books VALUES (%1);").arg(row);
-    for (const QString &row : photoRows)
-        sql += QStringLiteral("INSERT INTO Photos (ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL,"
-                              " VegType, Activity, FireBehaveFM, DangerRatingFM) VALUES (%1);")
-                   .arg(row);
-    const bool ok = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    QFile codes(folder + QStringLiteral("/VegCodes.txt"));
-    return ok && codes.open(QIODevice::WriteOnly) &&
-           codes.write("AB,Aspen stand\r\nPP,\"Ponderosa pine, mature\"\r\n") > 0;
+    return QueryLibrary::write(folder, photoRows, bookRows) &&
+           QueryLibrary::writeFile(folder, QStringLiteral("VegCodes.txt"),
+                                   "AB,Aspen stand\r\nPP,\"Ponderosa pine, mature\"\r\n");
 }
 
 const QStringList kPhotos{
@@ -103,7 +85,9 @@ private Q_SLOTS:
     void picker_liveCountThenClosedText();
     void picker_clickOutside_closesList();
     void picker_modelListsKeepTheirWidth();
-    void picker_keyOnWindow_shrinksOpenVegetationList();
+    void keyPress_anywhereInWindow_clearsStatusAndShrinksVegetationList();
+    void picker_keyboard_opensChoosesAndCloses_data();
+    void picker_keyboard_opensChoosesAndCloses();
     void rangeList_digitsOnly_data();
     void rangeList_digitsOnly();
     void rangeList_lettersSet_reportsProblemAndKeepsList();
@@ -274,17 +258,91 @@ void TestQueryPane::picker_modelListsKeepTheirWidth()
         QVERIFY(metrics.horizontalAdvance(list->item(i)->text()) < width);
 }
 
-void TestQueryPane::picker_keyOnWindow_shrinksOpenVegetationList()
+void TestQueryPane::keyPress_anywhereInWindow_clearsStatusAndShrinksVegetationList()
 {
     Run &r = *m_run;
+    r.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
     r.find<QTabWidget>("tabQuery")->setCurrentIndex(1);
-    QTest::mouseClick(r.find<QToolButton>("cmdVegType"), Qt::LeftButton);
+
+    // A key taken by a child (a digit typed into a range list) still clears the status line.
+    r.state.status.ShowStatus(StatusInfo, QStringLiteral("shown"));
+    auto *range = r.find<QComboBox>("cboTotalLoad_0");
+    range->setFocus();
+    QTest::keyClick(range->lineEdit(), Qt::Key_7);
+    QCOMPARE(r.state.status.message(), QString());
+
+    // Keys that work the open vegetation list leave it at its open height.
+    auto *button = r.find<QToolButton>("cmdVegType");
     auto *list = r.find<QListWidget>("lstVegType");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(list->hasFocus());
     const int open = list->height();
-    QTest::keyClick(r.window.get(), Qt::Key_A);
+    r.state.status.ShowStatus(StatusInfo, QStringLiteral("shown"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->height(), open);
+    QCOMPARE(r.state.status.message(), QString());
+
+    // A key elsewhere in the window shrinks it without hiding it.
+    button->setFocus();
     QVERIFY(list->isVisible());
-    QVERIFY(list->height() < open);
+    QTest::keyClick(button, Qt::Key_A);
+    QVERIFY(list->isVisible());
     QCOMPARE(list->height(), Picker::twips(list, 300));
+
+    // Keys in another window are not the main window's.
+    QLineEdit other;
+    r.state.status.ShowStatus(StatusInfo, QStringLiteral("shown"));
+    QTest::keyClick(&other, Qt::Key_A);
+    QCOMPARE(r.state.status.message(), QStringLiteral("shown"));
+}
+
+void TestQueryPane::picker_keyboard_opensChoosesAndCloses_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("closeKey");
+    QTest::addColumn<QString>("live");
+    QTest::addColumn<QString>("closed");
+    QTest::newRow("vegetation, Esc") << 1 << "VegType" << int(Qt::Key_Escape) << "2 Veg Types Selected"
+                                     << "2 Veg Types Selected";
+    QTest::newRow("activity, Return") << 2 << "ActType" << int(Qt::Key_Return) << "2 Activities Selected"
+                                      << "2 Act Types Selected";
+    QTest::newRow("fire behaviour, Enter") << 3 << "FireBehave" << int(Qt::Key_Enter) << "2 Models Selected"
+                                           << "2 Models Selected";
+}
+
+void TestQueryPane::picker_keyboard_opensChoosesAndCloses()
+{
+    QFETCH(int, page);
+    QFETCH(QString, name);
+    QFETCH(int, closeKey);
+    QFETCH(QString, live);
+    QFETCH(QString, closed);
+    Run &r = *m_run;
+    r.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
+    r.find<QTabWidget>("tabQuery")->setCurrentIndex(page);
+    auto *button = r.find<QToolButton>("cmd" + name);
+    auto *list = r.find<QListWidget>("lst" + name);
+    auto *label = r.find<QLabel>("lbl" + name);
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    QVERIFY(list->isVisible());
+    QTRY_VERIFY(list->hasFocus());
+    // Space chooses the current entry, the arrows move through the list.
+    QTest::keyClick(list, Qt::Key_Space);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(label->text(), live);
+    QCOMPARE(r.find<QueryPane>("QueryPane")->picker(page == 3 ? 3 : page - 1)->chosenCount(), 2);
+    QTest::keyClick(list, Qt::Key(closeKey));
+    QVERIFY(!list->isVisible());
+    QCOMPARE(label->text(), closed);
+    QVERIFY(button->hasFocus());
+    // And opens again from its button.
+    QTest::keyClick(button, Qt::Key_Space);
+    QVERIFY(list->isVisible());
 }
 
 void TestQueryPane::rangeList_digitsOnly_data()

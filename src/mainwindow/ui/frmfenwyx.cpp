@@ -19,6 +19,41 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace {
+
+// Form_KeyPress and Form_MouseDown: every key pressed in the window, whichever child has the focus, and
+// every press that reaches the window's own background.
+class FormInput : public QObject {
+public:
+    FormInput(frmFenwyx &form, QueryPane &pane)
+        : QObject(&form)
+        , m_form(form)
+        , m_pane(pane)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::KeyPress && type != QEvent::MouseButtonPress) || !watched->isWidgetType())
+            return false;
+        auto *widget = static_cast<QWidget *>(watched);
+        if (type == QEvent::KeyPress && (widget == &m_form || m_form.isAncestorOf(widget))) {
+            m_pane.shrinkVegetationList(true);
+            m_form.state().status.ShowStatus(StatusClear, QString());
+        } else if (type == QEvent::MouseButtonPress && widget == &m_form) {
+            m_pane.shrinkVegetationList(false);
+        }
+        return false;
+    }
+
+private:
+    frmFenwyx &m_form;
+    QueryPane &m_pane;
+};
+
+} // namespace
+
 frmFenwyx::frmFenwyx(ProgramState &state, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
@@ -30,7 +65,7 @@ frmFenwyx::frmFenwyx(ProgramState &state, QWidget *parent)
     createToolbar();
     createLayout();
     PhotoPanes::install(*this);
-    QueryPane::install(*this);
+    qApp->installEventFilter(new FormInput(*this, *QueryPane::install(*this)));
 }
 
 frmFenwyx::~frmFenwyx() = default;
@@ -264,6 +299,6 @@ void frmFenwyx::SetQueryPaneClosed(int closed)
 
 void frmFenwyx::keyPressEvent(QKeyEvent *event)
 {
-    m_state.status.ShowStatus(StatusClear, QString());
+    // The status line was cleared when the key was pressed (FormInput).
     QWidget::keyPressEvent(event);
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -199,6 +200,17 @@ bool Picker::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_list)
         return false;
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        // Esc or Enter ends the choosing like the button's click; the focus goes back to the button so that
+        // the list's loss of focus does not close it a second time.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (isOpen() && (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            m_button->setFocus(Qt::OtherFocusReason);
+            close();
+            return true;
+        }
+        return false;
+    }
     if (watched == m_list && event->type() == QEvent::FocusOut) {
         // Losing the focus to the picker's own button leaves the closing to the button's click.
         if (QApplication::focusWidget() != m_button && isOpen())

@@ -7,6 +7,7 @@
 #include "mainwindow/ui/picker.h"
 #include "shell/programstate.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -73,7 +74,6 @@ QueryPane::QueryPane(frmFenwyx &window, QWidget *parent)
 
     for (Picker *picker : m_pickers)
         picker->setHost(&m_window);
-    m_window.installEventFilter(this);
 }
 
 QueryPane::~QueryPane() = default;
@@ -413,14 +413,17 @@ void QueryPane::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
+void QueryPane::shrinkVegetationList(bool byKey)
+{
+    Picker *veg = m_pickers[VegPicker];
+    const QWidget *focus = QApplication::focusWidget();
+    if (byKey && focus && (focus == veg->list() || veg->list()->isAncestorOf(focus)))
+        return;
+    veg->shrink();
+}
+
 bool QueryPane::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &m_window) {
-        // A key or a click on the window leaves the vegetation list at its closed height.
-        if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
-            m_pickers[VegPicker]->shrink();
-        return false;
-    }
     if (event->type() == QEvent::KeyPress) {
         // Range lists take digits and backspace only; keys that type nothing (arrows, Tab) are left alone.
         const auto *key = static_cast<QKeyEvent *>(event);

@@ -40,6 +40,9 @@ public:
     void tabQuery_Switch(int oldTab, int newTab);
     // Closes every open picker list, in the order vegetation, activity, danger rating, fire behaviour.
     void closePickers();
+    // A key pressed in the window or a press on its background: an open vegetation list drops to its closed
+    // height but stays shown. Keys typed while that list has the focus work the list instead.
+    void shrinkVegetationList(bool byKey);
 
     enum PickerIndex { VegPicker, ActPicker, DangerPicker, BehavePicker };
     Picker *picker(int index) const { return m_pickers[size_t(index)]; }

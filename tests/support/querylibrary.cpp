@@ -1,0 +1,35 @@
+// Photo libraries for the query tests.
+#include "querylibrary.h"
+
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace QueryLibrary {
+
+bool write(const QString &folder, const QStringList &photoRows, const QStringList &bookRows)
+{
+    QStringList sql{
+        QStringLiteral("CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT)"),
+        QStringLiteral("CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT DEFAULT '1',"
+                       " TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL DEFAULT 0, TonsPerAcreBreak3 REAL DEFAULT 0,"
+                       " TonsPerAcreBreak4 REAL, TonsPerAcreBreak5 REAL DEFAULT 0, TonsPerAcreBreak6 REAL DEFAULT 0,"
+                       " TonsPerAcreBreak7 REAL DEFAULT 0, TotalFL REAL, VegType TEXT, Activity TEXT,"
+                       " FireBehaveFM TEXT, DangerRatingFM TEXT)")};
+    for (const QString &row : bookRows)
+        sql << QStringLiteral("INSERT INTO Books VALUES (%1)").arg(row);
+    for (const QString &row : photoRows)
+        sql << QStringLiteral("INSERT INTO Photos (ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL,"
+                              " VegType, Activity, FireBehaveFM, DangerRatingFM) VALUES (%1)")
+                   .arg(row);
+    return TestSupport::makeSqlite(QDir(folder).filePath(QStringLiteral("Photo.mdb")), sql);
+}
+
+bool writeFile(const QString &folder, const QString &name, const QByteArray &bytes)
+{
+    QFile file(QDir(folder).filePath(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace QueryLibrary
