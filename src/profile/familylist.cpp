@@ -104,6 +104,23 @@ QByteArray updated(const QByteArray &listBytes, const QString &path, const QStri
     return out;
 }
 
+QString timeText(const QLocale &locale, const QDateTime &time)
+{
+    QString text = locale.toString(time, QLocale::ShortFormat);
+    if (Windows1252::canEncode(text))
+        return text;
+    text = QLocale::c().toString(time, locale.dateTimeFormat(QLocale::ShortFormat));
+    QString kept;
+    for (const QChar c : std::as_const(text)) {
+        if (Windows1252::canEncode(QStringView(&c, 1)))
+            kept += c;
+        else if (c.isSpace())
+            kept += QLatin1Char(' ');
+        // direction marks and the like are dropped
+    }
+    return kept;
+}
+
 QString refusal(const QString &path)
 {
     if (path.contains(QLatin1Char('"')))
@@ -147,7 +164,7 @@ bool AddToFamilyList(const QString &programFolder, const QString &path, const QS
         }
     }
 
-    const QString now = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    const QString now = FamilyList::timeText(QLocale(), QDateTime::currentDateTime());
     const QByteArray bytes = FamilyList::updated(old, path, type, now);
 
     // Written beside the list and renamed over it, so a failure at any point leaves the old list whole.
@@ -158,6 +175,8 @@ bool AddToFamilyList(const QString &programFolder, const QString &path, const QS
         && temp.flush();
     if (!ok)
         error = FileErrors::fromFile(temp, tempPath);
+    else if (listInfo.exists())
+        temp.setPermissions(listInfo.permissions()); // siblings of other users may share the list
     if (ok && ::fsync(temp.handle()) != 0) {
         ok = false;
         error = {FileErrors::DeviceIo, QString::fromLocal8Bit(std::strerror(errno))};

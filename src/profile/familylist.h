@@ -5,6 +5,9 @@
 
 #include <QString>
 
+class QDateTime;
+class QLocale;
+
 class Dialogs;
 
 namespace FamilyList {
@@ -16,6 +19,10 @@ inline const QString kTempName = QStringLiteral("brackellist.tmp");
 // type and gets the new time, otherwise a new entry goes to the end. Blank lines are dropped, lines
 // that are not entries are kept as they are. listBytes may be empty (no list yet).
 QByteArray updated(const QByteArray &listBytes, const QString &path, const QString &type, const QString &time);
+
+// The time of a save in the locale's short date-and-time form, in characters the list can hold: a
+// locale with its own digits gets the same form with Latin digits, so the time never turns into "?".
+QString timeText(const QLocale &locale, const QDateTime &time);
 
 // Why a path cannot be entered (empty when it can): the list has no way to hold a double quote or a
 // line break, and a character outside the code page would name another file.

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "profilestate.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -44,6 +45,12 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// The family list names files for other programs and the caption shows the path: both want it whole.
+QString absolute(const QString &path)
+{
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
 void usage(QTextStream &err)
 {
     err << "usage: profile show FILE\n       profile save IN OUT\n";
@@ -58,7 +65,7 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
     ProfileState state(dialogs, nullptr, programFolder);
 
     if (args.size() == 2 && args.at(0) == QLatin1String("show")) {
-        if (!state.LoadProfile(args.at(1)))
+        if (!state.LoadProfile(absolute(args.at(1))))
             return 1;
         const ProfileDisplay d = state.ShowProfile();
         out.setEncoding(QStringConverter::Utf8);
@@ -83,9 +90,9 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
     }
 
     if (args.size() == 3 && args.at(0) == QLatin1String("save")) {
-        if (!state.LoadProfile(args.at(1)))
+        if (!state.LoadProfile(absolute(args.at(1))))
             return 1;
-        QString path = args.at(2);
+        QString path = absolute(args.at(2));
         if (!state.SaveProfile(path))
             return 1;
         out << path << '\n';

@@ -63,7 +63,8 @@ public:
             return 0.0;
         const auto value = NumberFormat::parse(raw);
         if (!value || !std::isfinite(*value)) {
-            fail(error, FileErrors::TypeMismatch, QStringLiteral("Type mismatch (\"%1\" is not a number)").arg(raw.left(40)));
+            fail(error, FileErrors::TypeMismatch,
+                 QStringLiteral("Type mismatch (\"%1\" is not a number)").arg(raw.left(40)));
             return std::nullopt;
         }
         return value;
@@ -236,9 +237,11 @@ std::optional<FuelProfile> read(const QString &path, FileError *error)
 {
     QFile file(path);
     const QFileInfo info(path);
-    if (info.isDir()) {
+    // A folder, pipe or device is no profile, and reading a device such as /dev/zero would never end.
+    if (info.exists() && !info.isFile()) {
         if (error)
-            *error = {FileErrors::AccessError, QStringLiteral("Is a directory")};
+            *error = {FileErrors::AccessError,
+                      info.isDir() ? QStringLiteral("Is a directory") : QStringLiteral("Not a regular file")};
         return std::nullopt;
     }
     if (!file.open(QIODevice::ReadOnly)) {

@@ -199,40 +199,35 @@ bool ProfileState::SaveProfileAs(QString &path)
 
 std::optional<QString> ProfileState::AskProfileToLoad()
 {
-    const QDir program(m_programFolder);
-    FileDialogRequest request;
-    request.title = QStringLiteral("Load Profile");
-    request.filter = kFilter;
-    request.initialFolder = program.exists(QStringLiteral("data")) ? program.filePath(QStringLiteral("data"))
-                                                                   : m_programFolder;
-    if (m_beforeDialog)
-        m_beforeDialog();
-    const auto chosen = m_dialogs.openFileName(request);
-    if (m_afterDialog)
-        m_afterDialog();
-    if (chosen && chosen->isEmpty())
-        return std::nullopt;
-    if (chosen)
-        m_lastDialogFileName = *chosen;
-    return chosen;
+    const QString data = QDir(m_programFolder).filePath(QStringLiteral("data"));
+    const QString folder = QFileInfo(data).isDir() ? data : m_programFolder;
+    // The load dialog starts empty, so a cancelled one leaves no name for the next save dialog.
+    m_lastDialogFileName.clear();
+    return askFileName(QStringLiteral("Load Profile"), folder, &Dialogs::openFileName);
 }
 
 std::optional<QString> ProfileState::AskProfileSaveName()
 {
+    return askFileName(QStringLiteral("Save Profile as ..."), QDir(m_programFolder).filePath(QStringLiteral("data")),
+                       &Dialogs::saveFileName);
+}
+
+std::optional<QString> ProfileState::askFileName(const QString &title, const QString &initialFolder,
+                                                 FileChooser chooser)
+{
     FileDialogRequest request;
-    request.title = QStringLiteral("Save Profile as ...");
+    request.title = title;
     request.filter = kFilter;
-    request.initialFolder = QDir(m_programFolder).filePath(QStringLiteral("data"));
+    request.initialFolder = initialFolder;
     request.fileName = m_lastDialogFileName;
     if (m_beforeDialog)
         m_beforeDialog();
-    const auto chosen = m_dialogs.saveFileName(request);
+    const auto chosen = (m_dialogs.*chooser)(request);
     if (m_afterDialog)
         m_afterDialog();
-    if (chosen && chosen->isEmpty())
+    if (!chosen || chosen->isEmpty())
         return std::nullopt;
-    if (chosen)
-        m_lastDialogFileName = *chosen;
+    m_lastDialogFileName = *chosen;
     return chosen;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 class Dialogs;
+struct FileDialogRequest;
 class StatusReporter;
 struct PhotoRecord;
 enum class MessageAnswer;
@@ -59,12 +60,19 @@ public:
     bool saveForExit() { return SaveCommand(); }
 
 Q_SIGNALS:
+    // Every text of the profile column, the name box and the caption (ShowProfile).
     void profileShown(const ProfileDisplay &display);
+    // The caption alone, where the profile column stays as it is (a save, a new profile).
     void captionChanged(const QString &caption);
+    // The main window's fuel-profile print entry becomes available.
     void fuelProfilePrintEnabled();
 
 private:
+    using FileChooser = std::optional<QString> (Dialogs::*)(const FileDialogRequest &);
+
     void showStatusError(const QString &text);
+    // Shows one of the file dialogs with the name the last one ended with; nothing when cancelled.
+    std::optional<QString> askFileName(const QString &title, const QString &initialFolder, FileChooser chooser);
 
     Dialogs &m_dialogs;
     StatusReporter *m_status;

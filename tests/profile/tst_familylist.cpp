@@ -2,6 +2,8 @@
 #include "platform/dialogs.h"
 #include "profile/familylist.h"
 
+#include "files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -10,22 +12,8 @@
 
 #include <unistd.h>
 
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
+using TestSupport::fileBytes;
+using TestSupport::writeBytes;
 
 class TestFamilyList : public QObject {
     Q_OBJECT
@@ -36,6 +24,9 @@ private Q_SLOTS:
     void add_existingList_replacedAsNewFileWithoutTemp();
     void add_refusedPath_data();
     void add_refusedPath();
+    void add_existingList_keepsPermissions();
+    void timeText_locales_data();
+    void timeText_locales();
     void add_unwritable_data();
     void add_unwritable();
 };
@@ -97,8 +88,8 @@ void TestFamilyList::add_existingList_replacedAsNewFileWithoutTemp()
     const QString list = dir.filePath(FamilyList::kListName);
     const QString link = dir.filePath(QStringLiteral("second-name.txt"));
     const QByteArray old = "\"pro\",\"/d/a.pro\",\"old\"\r\n";
-    writeBytes(list, old);
-    writeBytes(dir.filePath(FamilyList::kTempName), "stale");
+    QVERIFY(writeBytes(list, old));
+    QVERIFY(writeBytes(dir.filePath(FamilyList::kTempName), "stale"));
     QCOMPARE(::link(QFile::encodeName(list).constData(), QFile::encodeName(link).constData()), 0);
     ScriptedDialogs dialogs;
     QVERIFY(AddToFamilyList(dir.path(), QStringLiteral("/d/b.pro"), QStringLiteral("pro"), dialogs));
@@ -120,7 +111,7 @@ void TestFamilyList::add_refusedPath()
     QFETCH(QString, path);
     QTemporaryDir dir;
     const QByteArray old = "\"pro\",\"/d/a.pro\",\"old\"\r\n";
-    writeBytes(dir.filePath(FamilyList::kListName), old);
+    QVERIFY(writeBytes(dir.filePath(FamilyList::kListName), old));
     ScriptedDialogs dialogs;
     QVERIFY(!AddToFamilyList(dir.path(), path, QStringLiteral("pro"), dialogs));
     QCOMPARE(dialogs.messages.size(), size_t(1));
@@ -128,6 +119,41 @@ void TestFamilyList::add_refusedPath()
     QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("cannot hold")));
     QCOMPARE(dialogs.messages[0].buttons, MessageButtons::Ok);
     QCOMPARE(fileBytes(dir.filePath(FamilyList::kListName)), old);
+}
+
+void TestFamilyList::add_existingList_keepsPermissions()
+{
+    QTemporaryDir dir;
+    const QString list = dir.filePath(FamilyList::kListName);
+    QVERIFY(writeBytes(list, "\"pro\",\"/d/a.pro\",\"old\"\r\n"));
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup;
+    QVERIFY(QFile::setPermissions(list, permissions));
+    ScriptedDialogs dialogs;
+    QVERIFY(AddToFamilyList(dir.path(), QStringLiteral("/d/b.pro"), QStringLiteral("pro"), dialogs));
+    const auto now = QFile::permissions(list);
+    QVERIFY(now.testFlag(QFile::WriteGroup)); // not the default of a new file
+    QVERIFY(!now.testFlag(QFile::ReadOther));
+}
+
+void TestFamilyList::timeText_locales_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected"); // empty: the locale's own text
+    QTest::newRow("Latin digits: the locale's text") << "de_DE" << "";
+    QTest::newRow("Arabic digits and direction marks") << "ar_EG" << "5/3/2024 2:07 PM";
+    QTest::newRow("Persian digits") << "fa_IR" << "2024/3/5 14:07";
+}
+
+void TestFamilyList::timeText_locales()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    const QLocale l(locale);
+    const QDateTime t(QDate(2024, 3, 5), QTime(14, 7, 9));
+    if (expected.isEmpty())
+        expected = l.toString(t, QLocale::ShortFormat);
+    const QString text = FamilyList::timeText(l, t);
+    QCOMPARE(text, expected);
 }
 
 void TestFamilyList::add_unwritable_data()
@@ -146,7 +172,7 @@ void TestFamilyList::add_unwritable()
         QVERIFY(QDir(folder).mkdir(FamilyList::kListName));
     } else {
         folder = dir.filePath(QStringLiteral("plain"));
-        writeBytes(folder, "x");
+        QVERIFY(writeBytes(folder, "x"));
     }
     ScriptedDialogs dialogs;
     QVERIFY(!AddToFamilyList(folder, QStringLiteral("/d/a.pro"), QStringLiteral("pro"), dialogs));

@@ -13,6 +13,7 @@ class TestProfileCli : public QObject {
 private Q_SLOTS:
     void show_savedProfile_printsRowsInOrder();
     void save_addsExtensionAndListEntry();
+    void commands_relativePaths_madeAbsolute();
     void commands_failures_data();
     void commands_failures();
 };
@@ -73,6 +74,27 @@ void TestProfileCli::save_addsExtensionAndListEntry()
     QFile list(dir.filePath(FamilyList::kListName));
     QVERIFY(list.open(QIODevice::ReadOnly));
     QVERIFY(list.readAll().contains(QFile::encodeName(out.fileName())));
+}
+
+void TestProfileCli::commands_relativePaths_madeAbsolute()
+{
+    // The family list is read by other programs, which cannot resolve a path against our folder.
+    QTemporaryDir dir;
+    QVERIFY(ProfileFile::write(dir.filePath(QStringLiteral("in.pro")), FuelProfile()));
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const Run shown = run({QStringLiteral("show"), QStringLiteral("in.pro")}, dir.path());
+    const Run saved = run({QStringLiteral("save"), QStringLiteral("in.pro"), QStringLiteral("out")}, dir.path());
+    QDir::setCurrent(before);
+    const QString out = QDir(dir.path()).absoluteFilePath(QStringLiteral("out.pro"));
+    QCOMPARE(shown.code, 0);
+    QVERIFY2(shown.out.endsWith("caption,Fenwyx Assistant[" + QDir(dir.path()).absoluteFilePath("in.pro") + "]\r\n"),
+             qPrintable(shown.out));
+    QCOMPARE(saved.code, 0);
+    QCOMPARE(saved.out.trimmed(), out);
+    QFile list(dir.filePath(FamilyList::kListName));
+    QVERIFY(list.open(QIODevice::ReadOnly));
+    QVERIFY(list.readAll().startsWith("\"pro\",\"" + QFile::encodeName(out) + "\","));
 }
 
 void TestProfileCli::commands_failures_data()

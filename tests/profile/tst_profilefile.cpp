@@ -1,12 +1,17 @@
 // The .pro format: exact bytes, reading rules, malformed files and safe replacement.
 #include "profile/profilefile.h"
 
+#include "files.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <unistd.h>
+
+using TestSupport::fileBytes;
+using TestSupport::writeBytes;
 
 namespace {
 
@@ -19,19 +24,6 @@ const QByteArray kFieldFile = QByteArrayLiteral("\"Ridge \xE9 site\"\r\n"
                                                "12.3\r\n"
                                                "\"B1/1\"\r\n\"\"\r\n"
                                                "-1\r\n.5\r\n");
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 } // namespace
 
@@ -54,6 +46,7 @@ private Q_SLOTS:
     void write_replacesWithNewFile_oldContentNeverTruncated();
     void write_folderIsAFile_failsWithoutFile();
     void read_missingAndFolder_fail();
+    void read_device_refusedUnread();
 };
 
 void TestProfileFile::decode_fieldFile_readsEveryValue()
@@ -227,7 +220,7 @@ void TestProfileFile::write_replacesWithNewFile_oldContentNeverTruncated()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("site.pro"));
     const QString link = dir.filePath(QStringLiteral("link.pro"));
-    writeBytes(path, kFieldFile);
+    QVERIFY(writeBytes(path, kFieldFile));
     QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
     QVERIFY(ProfileFile::write(path, FuelProfile()));
     QCOMPARE(fileBytes(link), kFieldFile);
@@ -238,7 +231,7 @@ void TestProfileFile::write_folderIsAFile_failsWithoutFile()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("plain"));
-    writeBytes(file, "x");
+    QVERIFY(writeBytes(file, "x"));
     FileError error;
     QVERIFY(!ProfileFile::write(file + QStringLiteral("/site.pro"), FuelProfile(), &error));
     QVERIFY(error.number != 0);
@@ -254,6 +247,16 @@ void TestProfileFile::read_missingAndFolder_fail()
     QCOMPARE(error.number, FileErrors::FileNotFound);
     QVERIFY(!ProfileFile::read(dir.path(), &error));
     QVERIFY(error.number != 0);
+}
+
+void TestProfileFile::read_device_refusedUnread()
+{
+    // Reading an endless device would never return.
+    if (!QFileInfo::exists(QStringLiteral("/dev/zero")))
+        QSKIP("no /dev/zero");
+    FileError error;
+    QVERIFY(!ProfileFile::read(QStringLiteral("/dev/zero"), &error));
+    QCOMPARE(error.number, FileErrors::AccessError);
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

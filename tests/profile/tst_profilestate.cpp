@@ -6,10 +6,15 @@
 #include "profile/profilestate.h"
 #include "shell/statusreporter.h"
 
+#include "files.h"
+
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using TestSupport::fileBytes;
+using TestSupport::writeBytes;
 
 namespace {
 
@@ -27,19 +32,6 @@ PhotoRecord photo(const QString &book, const QString &label, std::array<Optional
 
 const PhotoRecord kFine = photo("B1", "3", {1.04, 2.03, 0.02, 0, 0, 0, 0}, 0.26, -1);
 const PhotoRecord kCoarse = photo("B2", "7", {0, 0, 0, 5.01, 4.0, 3.25, 0.0}, std::nullopt, 14.04);
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 struct Fixture {
     QTemporaryDir dir;
@@ -72,6 +64,7 @@ private Q_SLOTS:
     void load_keepsChangedFlag_andNotesLines();
     void save_quotesAndForeignCharacters_toldOnce();
     void dialogs_titlesFoldersAndLastName();
+    void saveDialog_afterCancelledLoad_offersNoName();
 };
 
 void TestProfileState::showProfile_texts_data()
@@ -175,7 +168,7 @@ void TestProfileState::save_newProfile_extensionCaptionAndList()
 void TestProfileState::save_writeFails_profileStaysChanged()
 {
     Fixture f;
-    writeBytes(f.path("plain"), "x");
+    QVERIFY(writeBytes(f.path("plain"), "x"));
     f.state.AddComponent(Component0to3, &kFine);
     QString path = f.path("plain/site");
     QVERIFY(!f.state.SaveProfile(path));
@@ -198,7 +191,7 @@ void TestProfileState::saveAs_existingFile_asksAboutFinalPath()
 {
     QFETCH(MessageAnswer, answer);
     Fixture f;
-    writeBytes(f.path("site.pro"), "old");
+    QVERIFY(writeBytes(f.path("site.pro"), "old"));
     f.state.AddComponent(Component0to3, &kFine);
     f.dialogs.answers.push_back(answer);
     QString path = f.path("site");
@@ -248,9 +241,9 @@ void TestProfileState::saveForExit_failures()
     QFETCH(QString, chosen);
     QFETCH(bool, existing);
     Fixture f;
-    writeBytes(f.path("plain"), "x");
+    QVERIFY(writeBytes(f.path("plain"), "x"));
     if (existing)
-        writeBytes(f.path("site.pro"), "old");
+        QVERIFY(writeBytes(f.path("site.pro"), "old"));
     if (!chosen.isEmpty())
         f.dialogs.fileNames.push_back(f.path(chosen));
     f.state.AddComponent(Component0to3, &kFine);
@@ -279,7 +272,7 @@ void TestProfileState::load_failure_leavesProfileUntouched()
     const FuelProfile before = f.state.profile();
     const QString bad = f.path("bad.pro");
     if (bytes != "MISSING")
-        writeBytes(bad, bytes);
+        QVERIFY(writeBytes(bad, bytes));
     QSignalSpy shown(&f.state, &ProfileState::profileShown);
     QVERIFY(!f.state.LoadProfile(bad));
     QCOMPARE(f.state.profile(), before);
@@ -336,7 +329,9 @@ void TestProfileState::dialogs_titlesFoldersAndLastName()
     Fixture f;
     int hidden = 0, shownAgain = 0;
     f.state.setDialogHooks([&] { ++hidden; }, [&] { ++shownAgain; });
+    QVERIFY(writeBytes(f.path("data"), "a file, not the folder"));
     QVERIFY(!f.state.AskProfileToLoad());
+    QVERIFY(QFile::remove(f.path("data")));
     QVERIFY(QDir(f.dir.path()).mkdir("data"));
     const QString chosen = f.path("data/one.pro");
     f.dialogs.fileNames.push_back(chosen);
@@ -355,6 +350,22 @@ void TestProfileState::dialogs_titlesFoldersAndLastName()
     QCOMPARE(r[2].fileName, chosen);
     QCOMPARE(hidden, 3);
     QCOMPARE(shownAgain, 3);
+}
+
+void TestProfileState::saveDialog_afterCancelledLoad_offersNoName()
+{
+    // The load dialog starts empty; cancelling it leaves that empty name for the next save dialog.
+    Fixture f;
+    f.dialogs.fileNames.push_back(f.path("chosen.pro"));
+    QVERIFY(f.state.AskProfileSaveName());
+    QVERIFY(!f.state.AskProfileSaveName());
+    QVERIFY(!f.state.AskProfileToLoad());
+    QVERIFY(!f.state.AskProfileSaveName());
+    const auto &r = f.dialogs.fileRequests;
+    QCOMPARE(r.size(), size_t(4));
+    QCOMPARE(r[1].fileName, f.path("chosen.pro")); // a cancelled save dialog keeps the name
+    QCOMPARE(r[2].fileName, QString());
+    QCOMPARE(r[3].fileName, QString());
 }
 
 QTEST_GUILESS_MAIN(TestProfileState)
