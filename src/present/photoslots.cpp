@@ -21,14 +21,6 @@ SlotPaths PhotoSlots::paths(int slot, const ImageResolver &resolver) const
     return resolver.paths(*states[size_t(slot)].photo);
 }
 
-std::pair<QString, QString> PhotoSlots::viewFiles(int slot, const ImageResolver &resolver) const
-{
-    const SlotPaths p = paths(slot, resolver);
-    if (SlotHasPhoto(slot) && states[size_t(slot)].ImageSource == ImagePhotoDirectory)
-        return {p.PhotoPath, p.DataPath};
-    return {p.LocalPhotoPath, p.LocalDataPath};
-}
-
 namespace
 {
 

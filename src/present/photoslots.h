@@ -63,8 +63,6 @@ public:
     bool canPrintComparison() const { return CompareLayout == 1 && SlotHasPhoto(0) && SlotHasPhoto(1); }
     // The four image paths, worked out from the photo directory as it is now; empty for an empty slot.
     SlotPaths paths(int slot, const ImageResolver &resolver) const;
-    // The pair the view window gets: the photo directory's when the picture came from there, else the local one.
-    std::pair<QString, QString> viewFiles(int slot, const ImageResolver &resolver) const; // {photo, data}
 
     AssistantSummary summary() const { return ShowAssistantSummary(states, CurrentSlot); }
     static AssistantSummary ShowAssistantSummary(const std::array<PhotoSlotState, 2> &states, int currentSlot);

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void browseButtons_twoWaySwitch();
     void view_opensOnPhotoTabAndLooksUpAgain();
     void realign_endsForAnyPaneWidth();
+    void grid_longestSheet_fitsInsideItsPane();
+    void graph_sevenClasses_legendShowsEveryText();
     void cli_datasheet_printsTheGridRows();
 
 private:
@@ -89,6 +92,7 @@ private:
     void writeManager(const QString &body);
     void setPhotoDir(const QString &value);
     bool sql(const QStringList &statements);
+    QString sevenClassesForFirstBook() const;
 
     QTemporaryDir m_root;
     QString m_template;
@@ -155,6 +159,14 @@ bool TestPhotoPanes::sql(const QStringList &statements)
         return false;
     m_w->form->FillResultsList();
     return true;
+}
+
+// All three bounds set: the first photo's data sheet has its longest form, 15 rows.
+QString TestPhotoPanes::sevenClassesForFirstBook() const
+{
+    return QStringLiteral("UPDATE Books SET BreakInches4 = 9, BreakInches5 = 20, BreakInches6 = 35 "
+                          "WHERE BookLabel = '%1'")
+        .arg(m_w->form->resultsModel()->photoAt(0)->bookLabel);
 }
 
 void TestPhotoPanes::show_firstPhoto_fillsPictureSheetGraphAndLabel()
@@ -513,6 +525,62 @@ void TestPhotoPanes::realign_endsForAnyPaneWidth()
     pane->setFixedSize(4, 300); // narrower than the margin: the loop must still end
     m_w->panes->vsePane_RealignFrame();
     QVERIFY(pane->picPreviewPhoto()->width() >= 1);
+}
+
+void TestPhotoPanes::grid_longestSheet_fitsInsideItsPane()
+{
+    QVERIFY(sql({sevenClassesForFirstBook()}));
+    m_w->form->resize(1100, 740); // the window's size in a new frame
+    m_w->form->SelectResult(1);
+    QCOMPARE(m_w->state.photoSlots.states[0].sheet.rows, 15);
+    for (int mode : {0, 1}) {
+        m_w->panes->SetCompareLayout(mode);
+        m_w->panes->SwitchPaneView(QStringLiteral("Browse Data"), 0);
+        QApplication::processEvents();
+        QTableView *grid = m_w->panes->pane(0)->grdselect();
+        // Every row inside the grid, and the grid inside its pane.
+        QCOMPARE(grid->verticalHeader()->length(), grid->viewport()->height());
+        const QRect inPane = grid->geometry();
+        const QSize pane = grid->parentWidget()->size();
+        QVERIFY2(inPane.bottom() < pane.height() && inPane.right() < pane.width(),
+                 qPrintable(QStringLiteral("layout %1: grid %2,%3 %4x%5 in a pane of %6x%7")
+                                .arg(mode)
+                                .arg(inPane.x())
+                                .arg(inPane.y())
+                                .arg(inPane.width())
+                                .arg(inPane.height())
+                                .arg(pane.width())
+                                .arg(pane.height())));
+    }
+}
+
+void TestPhotoPanes::graph_sevenClasses_legendShowsEveryText()
+{
+    const PhotoRecord first = *m_w->form->resultsModel()->photoAt(0);
+    QVERIFY(sql({sevenClassesForFirstBook(),
+                 QStringLiteral("UPDATE Photos SET TonsPerAcreBreak6 = 115.07 WHERE ID = %1").arg(first.id)}));
+    m_w->form->resize(1100, 740);
+    m_w->form->SelectResult(1);
+    m_w->panes->vseBrowseGraph()->click();
+    LoadingGraph *graph = m_w->panes->pane(0)->chtTotal();
+    QVERIFY(graph->isVisible());
+    QStringList legends;
+    for (const GraphSeries &s : loadingGraphSeries(m_w->state.photoSlots.states[0].sheet))
+        legends << s.legend;
+    QCOMPARE(legends.size(), 7);
+    QVERIFY(legends.contains(QStringLiteral("20\"- 34.9\"   TPA: 115.07")));
+    // The legend draws its entries as rich text items (runs of blanks collapse); a cut entry ends in an ellipsis.
+    auto shownTexts = [graph] {
+        QStringList texts;
+        for (QGraphicsItem *item : graph->scene()->items()) {
+            if (auto *text = dynamic_cast<QGraphicsTextItem *>(item))
+                texts << text->toPlainText().simplified();
+        }
+        return texts;
+    };
+    QTRY_VERIFY2(std::all_of(legends.cbegin(), legends.cend(),
+                             [&](const QString &legend) { return shownTexts().contains(legend.simplified()); }),
+                 qPrintable(shownTexts().join(QLatin1Char('|'))));
 }
 
 void TestPhotoPanes::cli_datasheet_printsTheGridRows()

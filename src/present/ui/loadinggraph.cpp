@@ -29,7 +29,8 @@ LoadingGraph::LoadingGraph(QWidget *parent)
     axis.setPointSize(7);
     m_values->setTitleFont(axis);
     m_values->setLabelsFont(axis);
-    m_values->setLabelFormat(QStringLiteral("%.0f"));
+    // Light loadings need their decimals: a whole-number format labels a 0 to 1 axis "0, 0, 0, 1".
+    m_values->setLabelFormat(QStringLiteral("%g"));
     m_categories->append(QStringLiteral(""));
     chart->addAxis(m_categories, Qt::AlignBottom);
     chart->addAxis(m_values, Qt::AlignLeft);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTableView>
+#include <algorithm>
 
 namespace
 {
@@ -55,9 +56,12 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setWordWrap(false);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setMinimumSectionSize(m_grid->fontMetrics().height() + 1);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
     connect(m_grid, &QTableView::pressed, this, [this] { Q_EMIT clicked(m_slot); });
     fitGrid(false);
+    // Wide enough for the data sheet; its rows adapt to the height (fitGrid).
+    setMinimumSize(twips(330) + m_grid->width() + 4, 90);
 
     m_chart = new LoadingGraph(this);
     m_chart->setObjectName(QStringLiteral("chtTotal") + index);
@@ -75,10 +79,15 @@ void PhotoPane::fitGrid(bool belowLabel)
     m_grid->setColumnWidth(0, labelWidth);
     m_grid->setColumnWidth(1, valueWidth);
     const int frame = 2 * m_grid->frameWidth();
-    const int rows = m_model->rowCount();
-    m_grid->resize(labelWidth + valueWidth + frame,
-                   std::max(rows, 1) * m_grid->verticalHeader()->defaultSectionSize() + frame);
-    m_grid->move(twips(330), belowLabel ? m_label->geometry().bottom() + 3 : twips(130));
+    const int rows = std::max(m_model->rowCount(), 1);
+    const int top = belowLabel ? m_label->geometry().bottom() + 3 : twips(130);
+    // Rows as roomy as the pane holding the grid allows, so that all of them show without scrolling.
+    const QWidget *holder = m_grid->parentWidget();
+    const int room = holder ? (holder->height() - top - frame - 2) / rows : 0;
+    const int rowHeight = std::clamp(room, metrics.height() + 1, metrics.height() + 4);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_grid->resize(labelWidth + valueWidth + frame, rows * rowHeight + frame);
+    m_grid->move(twips(330), top);
 }
 
 void PhotoPane::showNoPicMessage(const QString &text)
