@@ -1,5 +1,6 @@
 // The query pane's pages, its list filling and the Search, All Photos and close buttons.
 #include "querypane.h"
+#include "platform/scopeguards.h"
 
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
@@ -31,13 +32,6 @@ const QString kInch = QStringLiteral("\"");
 const QString kSelectValues = QStringLiteral("Press to select values");
 
 // The wait pointer for as long as it lives.
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 QLabel *caption(const QString &text, QWidget *parent)
 {
     return new QLabel(text, parent);

@@ -1,5 +1,6 @@
 // The view window: both images of a photo, looked up again whenever their tab is chosen.
 #include "frmview.h"
+#include "platform/scopeguards.h"
 
 #include "present/imageloader.h"
 #include "shell/programstate.h"
@@ -30,12 +31,6 @@ QWidget *makePage(QWidget *parent, ImageView *area, QLabel *message)
     return page;
 }
 
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 } // namespace
 
 ImageView::ImageView(QWidget *parent) : QScrollArea(parent), m_canvas(new QLabel)

@@ -1,5 +1,6 @@
 // The photo pane's controls and their look.
 #include "photopane.h"
+#include "platform/scopeguards.h"
 
 #include "present/datasheetmodel.h"
 #include "present/ui/loadinggraph.h"
@@ -10,14 +11,6 @@
 #include <QMouseEvent>
 #include <QTableView>
 #include <algorithm>
-
-namespace
-{
-int twips(int t)
-{
-    return qRound(t / 15.0);
-}
-} // namespace
 
 PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), m_model(new DataSheetModel(this))
 {

@@ -1,5 +1,6 @@
 // Showing photos in the panes, the slot layout, the browse buttons and the view window.
 #include "photopanes.h"
+#include "platform/scopeguards.h"
 
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/frmfenwyx.h"
@@ -23,31 +24,6 @@
 
 namespace
 {
-
-int twips(int t)
-{
-    return qRound(t / 15.0);
-}
-
-// Sets a flag for the length of a scope, so that no path can leave it set.
-class BusyFlag
-{
-public:
-    explicit BusyFlag(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~BusyFlag() { m_flag = false; }
-    BusyFlag(const BusyFlag &) = delete;
-    BusyFlag &operator=(const BusyFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 const QString kCantLoad = QStringLiteral("Can't load image.") + QLatin1Char('\n') + QStringLiteral("Check disk drive.");
 // The fitting loop stops here at the latest, however narrow the pane.
