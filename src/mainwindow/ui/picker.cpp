@@ -40,6 +40,7 @@ Picker::Picker(Kind kind, const QString &name, Texts texts, QWidget *parent)
     m_list->resize(twips(parent, 2400), twips(parent, kClosedHeightTwips));
     m_list->hide();
     m_list->installEventFilter(this);
+    m_listObject = m_list.data();
 
     connect(m_button, &QToolButton::clicked, this, &Picker::click);
     connect(m_list, &QListWidget::itemChanged, this, [this] {
@@ -57,8 +58,12 @@ Picker::~Picker()
     if (m_watchingClicks)
         qApp->removeEventFilter(this);
     // The list may live in the host window rather than in the pane.
-    if (m_list && m_list->parent() != parent())
-        delete m_list;
+    if (!m_list.isNull()) {
+        QListWidget *list = m_list.data();
+        list->removeEventFilter(this);
+        if (list->parent() != parent())
+            delete list;
+    }
 }
 
 int Picker::twips(const QWidget *widget, int twips)
@@ -198,9 +203,11 @@ void Picker::showLiveCount()
 
 bool Picker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_list)
+    if (m_list.isNull())
         return false;
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
+    // Identity by address only: a list half-way through its destruction is no longer a QListWidget.
+    const bool onList = watched == m_listObject && qobject_cast<QListWidget *>(watched);
+    if (onList && event->type() == QEvent::KeyPress) {
         // Esc or Enter ends the choosing like the button's click; the focus goes back to the button so that
         // the list's loss of focus does not close it a second time.
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -211,15 +218,16 @@ bool Picker::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == m_list && event->type() == QEvent::FocusOut) {
+    if (onList && event->type() == QEvent::FocusOut) {
         // Losing the focus to the picker's own button leaves the closing to the button's click.
         if (QApplication::focusWidget() != m_button && isOpen())
             close();
         return false;
     }
-    if (m_watchingClicks && event->type() == QEvent::MouseButtonPress) {
+    if (m_watchingClicks && event->type() == QEvent::MouseButtonPress && qobject_cast<QListWidget *>(m_listObject)) {
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && widget != m_list && !m_list->isAncestorOf(widget) && widget != m_button &&
+        const auto *list = static_cast<const QWidget *>(m_listObject);
+        if (widget && widget != list && !list->isAncestorOf(widget) && widget != m_button &&
             !m_button->isAncestorOf(widget))
             close();
     }

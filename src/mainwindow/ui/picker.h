@@ -64,6 +64,7 @@ private:
     QLabel *m_label;
     QToolButton *m_button;
     QPointer<QListWidget> m_list; // may live in (and die with) the host window
+    QObject *m_listObject = nullptr; // the same list, for telling its events apart while it is destroyed
     QPointer<QWidget> m_host;
     bool m_filling = false;
     bool m_watchingClicks = false;
