@@ -10,6 +10,8 @@
 #include "present/datasheetmodel.h"
 #include "present/ui/frmview.h"
 #include "present/ui/loadinggraph.h"
+
+#include <QGraphicsScene>
 #include "present/ui/photopane.h"
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"

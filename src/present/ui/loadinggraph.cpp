@@ -8,11 +8,24 @@
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
+#include <QtCharts/QChartView>
 #include <QtCharts/QValueAxis>
+#include <QVBoxLayout>
 
 LoadingGraph::LoadingGraph(QWidget *parent)
-    : QChartView(parent), m_categories(new QBarCategoryAxis), m_values(new QValueAxis)
+    : QWidget(parent)
 {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void LoadingGraph::ensureChart()
+{
+    if (m_view)
+        return;
+    m_view = new QChartView(this);
+    m_categories = new QBarCategoryAxis;
+    m_values = new QValueAxis;
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Total Tons Per Acre"));
     QFont title = chart->titleFont();
@@ -34,19 +47,55 @@ LoadingGraph::LoadingGraph(QWidget *parent)
     m_categories->append(QStringLiteral(""));
     chart->addAxis(m_categories, Qt::AlignBottom);
     chart->addAxis(m_values, Qt::AlignLeft);
-    setChart(chart);
-    setRenderHint(QPainter::Antialiasing);
+    m_view->setChart(chart);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    layout()->addWidget(m_view);
+    if (m_pending) {
+        const DataSheet sheet = *m_pending;
+        m_pending.reset();
+        draw(sheet);
+    }
+}
+
+QChart *LoadingGraph::chart()
+{
+    ensureChart();
+    return m_view->chart();
+}
+
+QGraphicsScene *LoadingGraph::scene()
+{
+    ensureChart();
+    return m_view->scene();
+}
+
+void LoadingGraph::showEvent(QShowEvent *event)
+{
+    ensureChart();
+    QWidget::showEvent(event);
 }
 
 void LoadingGraph::clearGraph()
 {
-    chart()->removeAllSeries();
+    m_pending.reset();
+    if (!m_view)
+        return;
+    m_view->chart()->removeAllSeries();
     m_values->setRange(0, 1);
 }
 
 void LoadingGraph::DrawLoadingGraph(const DataSheet &sheet)
 {
-    QChart *c = chart();
+    if (!m_view) {
+        m_pending = sheet;
+        return;
+    }
+    draw(sheet);
+}
+
+void LoadingGraph::draw(const DataSheet &sheet)
+{
+    QChart *c = m_view->chart();
     c->removeAllSeries();
     const std::vector<GraphSeries> series = loadingGraphSeries(sheet);
     c->setTitle(QString::fromUtf16(GraphTexts::kTitle));

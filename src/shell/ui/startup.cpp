@@ -10,9 +10,13 @@
 #include "shell/ui/mdimain.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QFileInfo>
 #include <QScreen>
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcStartup, "fenwyx.startup", QtWarningMsg)
 
 Startup::Startup(ProgramState &state, QtDialogs *windowDialogs)
     : m_state(state)
@@ -34,8 +38,11 @@ bool Startup::splashOpen() const
 
 void Startup::step(const char *name, const std::function<void()> &work)
 {
+    QElapsedTimer timer;
+    timer.start();
     try {
         work();
+        qCDebug(lcStartup, "%s: %.1f ms", name, timer.nsecsElapsed() / 1e6);
     } catch (const std::exception &e) {
         m_failed << QStringLiteral("%1: %2").arg(QString::fromLatin1(name), QString::fromLocal8Bit(e.what()));
         qWarning("start-up step %s failed: %s", name, e.what());
