@@ -35,3 +35,14 @@ Qt::ItemFlags DataSheetModel::flags(const QModelIndex &index) const
 {
     return index.isValid() ? (Qt::ItemIsEnabled | Qt::ItemIsSelectable) : Qt::NoItemFlags;
 }
+
+QVariant DataSheetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    if (section == 0)
+        return QStringLiteral("Atrrib");
+    if (section == 1)
+        return QStringLiteral("Value");
+    return {};
+}

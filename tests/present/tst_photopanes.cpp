@@ -189,6 +189,9 @@ void TestPhotoPanes::show_firstPhoto_fillsPictureSheetGraphAndLabel()
     QCOMPARE(grid->model()->rowCount(), rows);
     QCOMPARE(grid->height(), rows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Atrrib"));
+    QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Value"));
+    QCOMPARE(grid->palette().color(QPalette::Base), QColor(255, 255, 192));
     QVERIFY(!(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable));
     QVERIFY(grid->isVisible()); // the single layout's first view is the data sheet, in the right pane
     QCOMPARE(grid->parentWidget(), m_w->panes->pane(1));

@@ -48,6 +48,9 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setWordWrap(false);
+    QPalette grid = m_grid->palette(); // the data sheet's light yellow
+    grid.setColor(QPalette::Base, QColor(255, 255, 192));
+    m_grid->setPalette(grid);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setMinimumSectionSize(m_grid->fontMetrics().height() + 1);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
