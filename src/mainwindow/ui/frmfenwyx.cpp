@@ -4,6 +4,7 @@
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
+#include "mainwindow/ui/toolbaricons.h"
 #include "present/ui/photopanes.h"
 #include "shell/programstate.h"
 
@@ -142,26 +143,25 @@ void frmFenwyx::createToolbar()
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("barMain"));
     m_toolbar->setIconSize(QSize(24, 24));
-    QStyle *style = QApplication::style();
     struct Button {
         const char *key;
-        QStyle::StandardPixmap fallback;
+        const char *image; // the picture named after the button
         bool checkable;
         bool pressed;
         const char *tip;
     };
     const Button buttons[] = {
-        {"Query", QStyle::SP_FileDialogContentsView, true, true, "Close Query Window"},
-        {"Compare", QStyle::SP_FileDialogListView, true, false, "Open Compare Mode"},
-        {"Builder", QStyle::SP_FileDialogDetailedView, true, false, "Open Builder Mode"},
-        {"Assistant", QStyle::SP_MessageBoxInformation, true, false, "Hide Assistant"},
-        {nullptr, {}, false, false, nullptr},
-        {"Icon", QStyle::SP_FileDialogListView, true, false, "View Photos as Icons"},
-        {"List", QStyle::SP_FileDialogDetailedView, true, true, "View Photos as List"},
-        {nullptr, {}, false, false, nullptr},
-        {"Exit", QStyle::SP_DialogCloseButton, false, false, "Exit Fenwyx"},
-        {nullptr, {}, false, false, nullptr},
-        {"Help", QStyle::SP_DialogHelpButton, false, false, "Press here for Help"},
+        {"Query", "Query", true, true, "Close Query Window"},
+        {"Compare", "Compare", true, false, "Open Compare Mode"},
+        {"Builder", "Builder", true, false, "Open Builder Mode"},
+        {"Assistant", "Assistant", true, false, "Hide Assistant"},
+        {nullptr, nullptr, false, false, nullptr},
+        {"Icon", "IconView", true, false, "View Photos as Icons"},
+        {"List", "listview", true, true, "View Photos as List"},
+        {nullptr, nullptr, false, false, nullptr},
+        {"Exit", "Exit", false, false, "Exit Fenwyx"},
+        {nullptr, nullptr, false, false, nullptr},
+        {"Help", "Help", false, false, "Press here for Help"},
     };
     auto *viewGroup = new QActionGroup(this);
     for (const Button &b : buttons) {
@@ -170,8 +170,7 @@ void frmFenwyx::createToolbar()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        // Style icons: looking through the desktop's icon themes would slow every start.
-        QAction *action = m_toolbar->addAction(style->standardIcon(b.fallback), key);
+        QAction *action = m_toolbar->addAction(toolbarIcon(QString::fromLatin1(b.image)), key);
         action->setObjectName(QStringLiteral("barMain_") + key);
         action->setToolTip(QString::fromLatin1(b.tip));
         action->setCheckable(b.checkable);

@@ -1,0 +1,104 @@
+// Drawing the toolbar pictures.
+#include "toolbaricons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+const QColor kInk(0x2f, 0x3b, 0x2a);
+const QColor kLeaf(0x4f, 0x8a, 0x3a);
+const QColor kPaper(0xfb, 0xf8, 0xee);
+const QColor kSky(0x8f, 0xb7, 0xd9);
+
+void photo(QPainter &p, const QRectF &r)
+{
+    p.setPen(QPen(kInk, 1.2));
+    p.setBrush(kSky);
+    p.drawRect(r);
+    QPainterPath ground;
+    ground.moveTo(r.left(), r.bottom());
+    ground.lineTo(r.left() + r.width() * 0.35, r.top() + r.height() * 0.45);
+    ground.lineTo(r.left() + r.width() * 0.6, r.top() + r.height() * 0.75);
+    ground.lineTo(r.right(), r.top() + r.height() * 0.35);
+    ground.lineTo(r.right(), r.bottom());
+    ground.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLeaf);
+    p.drawPath(ground);
+}
+
+void draw(QPainter &p, const QString &name)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen ink(kInk, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (name == QLatin1String("Query")) {
+        p.setPen(ink);
+        p.setBrush(kPaper);
+        p.drawEllipse(QRectF(3, 3, 12, 12));
+        p.setPen(QPen(kInk, 3.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14, 14), QPointF(21, 21));
+    } else if (name == QLatin1String("Compare")) {
+        photo(p, QRectF(2, 6, 9, 12));
+        photo(p, QRectF(13, 6, 9, 12));
+    } else if (name == QLatin1String("Builder")) {
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4, 2, 13, 19));
+        p.setPen(QPen(kInk, 1));
+        for (int y = 6; y <= 14; y += 4)
+            p.drawLine(QPointF(6.5, y), QPointF(14.5, y));
+        p.setPen(QPen(QColor(0xc0, 0x7a, 0x1c), 3.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(12, 20), QPointF(21, 9));
+    } else if (name == QLatin1String("Assistant")) {
+        p.setPen(ink);
+        p.setBrush(kPaper);
+        p.drawRoundedRect(QRectF(2, 3, 20, 14), 3, 3);
+        QPainterPath tail;
+        tail.moveTo(7, 16.5);
+        tail.lineTo(6, 22);
+        tail.lineTo(12, 16.5);
+        p.drawPath(tail);
+        p.setPen(QPen(kLeaf, 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(6, 10), QPointF(18, 10));
+    } else if (name == QLatin1String("IconView")) {
+        for (int x = 0; x < 2; ++x)
+            for (int y = 0; y < 2; ++y)
+                photo(p, QRectF(3 + x * 10, 3 + y * 10, 8, 8));
+    } else if (name == QLatin1String("listview")) {
+        p.setPen(QPen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap));
+        for (int y = 5; y <= 19; y += 4.66) {
+            p.drawPoint(QPointF(4, y));
+            p.drawLine(QPointF(8, y), QPointF(21, y));
+        }
+    } else if (name == QLatin1String("Exit")) {
+        p.setPen(QPen(kInk, 1.5));
+        p.setBrush(QColor(0x9b, 0x6a, 0x3c));
+        p.drawRect(QRectF(4, 2, 11, 20));
+        p.setPen(QPen(QColor(0xb2, 0x2b, 0x22), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(12, 12), QPointF(22, 12));
+        p.drawLine(QPointF(18, 8), QPointF(22, 12));
+        p.drawLine(QPointF(18, 16), QPointF(22, 12));
+    } else if (name == QLatin1String("Help")) {
+        p.setPen(ink);
+        p.setBrush(QColor(0x3d, 0x6b, 0xb3));
+        p.drawEllipse(QRectF(2, 2, 20, 20));
+        QFont font = p.font();
+        font.setBold(true);
+        font.setPixelSize(15);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
+    }
+}
+} // namespace
+
+QIcon toolbarIcon(const QString &name)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    draw(painter, name);
+    painter.end();
+    return QIcon(pixmap);
+}
