@@ -83,7 +83,9 @@ void MDIMain::closeWithoutAsking()
 void MDIMain::saveGeometrySetting()
 {
     QSettings settings;
-    settings.setValue(QStringLiteral("frame/geometry"), saveGeometry());
+    const QByteArray geometry = saveGeometry();
+    if (settings.value(QStringLiteral("frame/geometry")).toByteArray() != geometry) // spare a write when unchanged
+        settings.setValue(QStringLiteral("frame/geometry"), geometry);
 }
 
 void MDIMain::closeEvent(QCloseEvent *event)
