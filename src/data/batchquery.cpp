@@ -113,12 +113,22 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     for (int c = 0; c < QueryParameters::CodesCount; ++c)
         *lists[c] = codes[size_t(c)];
 
-    const auto photos = QueryBuilder::select(database, kind, criteria, &error);
-    if (!photos) {
+    const auto statement = QueryBuilder::build(database, kind, criteria, &error);
+    if (!statement) {
         print(err, QStringLiteral("Query problem: ") + error);
         return 1;
     }
-    BatchData::writeResultsCsv(*photos, out);
+    // Streamed like the list: the rows are printed as the database hands them over.
+    bool ok = false;
+    {
+        BatchData::ResultsCsvWriter writer(out);
+        ok = database.visitPhotos(statement->where, statement->binds,
+                                  [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
+    }
+    if (!ok) {
+        print(err, QStringLiteral("Query problem: ") + error);
+        return 1;
+    }
     return 0;
 }
 
