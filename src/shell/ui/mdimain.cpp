@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -40,8 +41,17 @@ MDIMain::MDIMain(ProgramState &state, QWidget *parent)
     showStatus();
 
     QSettings settings;
-    if (!restoreGeometry(settings.value(QStringLiteral("frame/geometry")).toByteArray()))
-        resize(1100, 800);
+    if (!restoreGeometry(settings.value(QStringLiteral("frame/geometry")).toByteArray())) {
+        // First start: most of the screen, centred; the photos need the room.
+        QSize size(1100, 800);
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            size = size.expandedTo(available.size() * 0.9).boundedTo(available.size());
+            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+        } else {
+            resize(size);
+        }
+    }
 }
 
 void MDIMain::setMainWindow(frmFenwyx *window)
