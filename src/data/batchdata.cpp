@@ -39,13 +39,6 @@ void ResultsCsvWriter::write(const PhotoRecord &photo)
     }
 }
 
-void writeResultsCsv(const std::vector<PhotoRecord> &photos, std::FILE *out)
-{
-    ResultsCsvWriter writer(out);
-    for (const PhotoRecord &photo : photos)
-        writer.write(photo);
-}
-
 int list(const QString &programFolder, std::FILE *out, std::FILE *err)
 {
     // Start-up's whole table, streamed rather than held.

@@ -1,7 +1,7 @@
 // Reading the code files and turning database codes into list entries.
 #include "codefile.h"
 
-#include "profile/windows1252.h"
+#include "platform/windows1252.h"
 
 #include <QFile>
 

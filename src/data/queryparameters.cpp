@@ -3,14 +3,13 @@
 
 #include "data/codefile.h"
 #include "data/photodatabase.h"
-
-#include <QHash>
-#include <QScopeGuard>
+#include "data/sqlitestatement.h"
 
 #include <QDir>
+#include <QHash>
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -51,10 +50,6 @@ struct CodeCollector {
     static void final(sqlite3_context *context) { sqlite3_result_null(context); }
 };
 
-struct StatementFinalizer {
-    void operator()(sqlite3_stmt *st) const { sqlite3_finalize(st); }
-};
-
 // Maxima of TotalFL and of the two class sums (none when every row's is null) and, per code column, each
 // distinct non-null value, ordered as the database groups them without regard to case; the first spelling
 // in table order stands for its group.
@@ -78,17 +73,14 @@ bool scanPhotos(const PhotoDatabase &database,
     // The function refers to the collector on this stack frame: remove it whatever happens.
     const auto unregister = qScopeGuard(
         [db] { sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr, nullptr); });
-    sqlite3_stmt *raw = nullptr;
-    const int prepared = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
-    const std::unique_ptr<sqlite3_stmt, StatementFinalizer> st(raw);
-    const int rc = prepared == SQLITE_OK ? sqlite3_step(raw) : prepared;
-    if (rc != SQLITE_ROW) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
+    SqliteStatement st(db, QString::fromLatin1(sql));
+    if (!st.step()) {
+        *error = st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error();
         return false;
     }
     for (int r = 0; r < QueryParameters::RangeCount; ++r) {
-        if (sqlite3_column_type(raw, r) != SQLITE_NULL)
-            maxima[size_t(r)] = sqlite3_column_double(raw, r);
+        if (!st.isNull(r))
+            maxima[size_t(r)] = st.number(r);
     }
     for (int list = 0; list < QueryParameters::CodesCount; ++list) {
         const auto &set = collector.seen[size_t(list)];

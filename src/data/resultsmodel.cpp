@@ -146,8 +146,13 @@ const PhotoRecord *ResultsModel::photoAt(int row) const
 
 int ResultsModel::rowOfKey(const QString &key) const
 {
+    // A key is "P" and the ID: compare IDs rather than build a key for every row.
+    bool ok = false;
+    const qint64 id = key.startsWith(QLatin1Char('P')) ? QStringView(key).mid(1).toLongLong(&ok) : 0;
+    if (!ok)
+        return -1;
     for (int row = 0; row < int(m_rows.size()); ++row)
-        if (photoAt(row)->key() == key)
+        if (photoAt(row)->id == id)
             return row;
     return -1;
 }

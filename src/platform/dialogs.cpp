@@ -1,7 +1,6 @@
 // Scripted and console answers to the program's questions.
 #include "dialogs.h"
 
-#include <cstdio>
 
 MessageAnswer ScriptedDialogs::message(const QString &text, const QString &caption, MessageButtons buttons,
                                        MessageIcon icon)
@@ -36,7 +35,8 @@ MessageAnswer ConsoleDialogs::message(const QString &text, const QString &, Mess
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(stderr, "%s\n", qUtf8Printable(shown));
+    m_err << shown << '\n';
+    m_err.flush();
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -28,7 +29,7 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogRequest &request) = 0;
 };
 
-// Answers from a script, in order; records everything it was asked. Used by tests and batch runs.
+// Answers from a script, in order; records everything it was asked. Used by tests.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
@@ -49,11 +50,15 @@ public:
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
 };
 
-// Batch interface: messages go to stderr, questions are answered No, file choosers are cancelled.
+// Batch interface: messages go to the error stream, questions are answered No, file choosers are cancelled.
 class ConsoleDialogs : public Dialogs {
 public:
+    explicit ConsoleDialogs(QTextStream &err) : m_err(err) {}
     MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
                           MessageIcon icon) override;
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
+
+private:
+    QTextStream &m_err;
 };

@@ -10,23 +10,22 @@ namespace BatchPresent
 
 int datasheet(const QString &programFolder, const QString &label, std::FILE *out, std::FILE *err)
 {
-    PhotoLibrary library;
+    // The database alone: one photo needs no reading of the whole table.
+    PhotoDatabase database;
     QString error;
-    if (!library.OpenPhotoDatabase(programFolder, &error)) {
+    if (!database.open(PhotoLibrary::databasePath(programFolder), &error)) {
         std::fprintf(err, "%s\n", qUtf8Printable(error));
         return 1;
     }
-    const std::optional<PhotoRecord> photo = PhotoData::photoByLabel(library.database(), label, &error);
-    std::optional<PhotoSlotState> state;
-    if (photo)
-        state = PhotoData::read(library.database(), photo->id, &error);
-    if (!state) {
+    std::optional<PhotoRecord> photo = PhotoData::photoByLabel(database, label, &error);
+    if (!photo) {
         std::fprintf(err, "datasheet: %s\n", qUtf8Printable(error));
         return 1;
     }
+    const PhotoSlotState state = PhotoData::fromRecord(database, std::move(*photo));
     QByteArray buffer;
-    for (int row = 0; row < state->sheet.rows; ++row)
-        Csv::appendRow(buffer, {state->sheet.cell(row, 0), state->sheet.cell(row, 1)});
+    for (int row = 0; row < state.sheet.rows; ++row)
+        Csv::appendRow(buffer, {state.sheet.cell(row, 0), state.sheet.cell(row, 1)});
     std::fwrite(buffer.constData(), 1, size_t(buffer.size()), out);
     std::fflush(out);
     return 0;

@@ -14,10 +14,15 @@ std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QSt
     std::optional<PhotoRecord> photo = database.photoById(id, error);
     if (!photo)
         return std::nullopt;
+    return fromRecord(database, std::move(*photo));
+}
+
+PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo)
+{
     PhotoSlotState state;
-    state.book = database.bookByLabel(photo->bookLabel);
-    state.label = photo->label();
-    state.sheet = BuildDataSheet(*photo, state.book);
+    state.book = database.bookByLabel(photo.bookLabel);
+    state.label = photo.label();
+    state.sheet = BuildDataSheet(photo, state.book);
     state.photo = std::move(photo);
     return state;
 }

@@ -12,6 +12,8 @@ namespace PhotoData
 // A slot state for the photo with this ID (picture fields left for the picture step). Fails (with a reason)
 // when the database cannot be read or no longer holds the photo; a missing book is no failure.
 std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error = nullptr);
+// The same for a photo already read: its book's row and its data sheet.
+PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo);
 
 // The photo named by its label ("BOOK/PHOTO"); an exact match first, then one that differs only in case.
 std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QString &label, QString *error = nullptr);

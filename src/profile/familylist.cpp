@@ -2,7 +2,7 @@
 #include "familylist.h"
 
 #include "platform/dialogs.h"
-#include "windows1252.h"
+#include "platform/windows1252.h"
 
 #include <QDateTime>
 #include <QDir>

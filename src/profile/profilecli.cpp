@@ -1,7 +1,7 @@
 // Profile commands of the batch program.
 #include "profilecli.h"
 
-#include "familylist.h"
+#include "data/csvwriter.h"
 #include "platform/dialogs.h"
 #include "profilestate.h"
 
@@ -9,41 +9,6 @@
 #include <QTextStream>
 
 namespace {
-
-// Messages to the error stream, questions answered No, file choosers cancelled.
-class StreamDialogs : public Dialogs {
-public:
-    explicit StreamDialogs(QTextStream &err) : m_err(err) {}
-
-    MessageAnswer message(const QString &text, const QString &, MessageButtons buttons, MessageIcon) override
-    {
-        QString shown = text;
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        m_err << shown << '\n';
-        m_err.flush();
-        if (text.startsWith(QLatin1String("Problem saving to Brackel list")))
-            m_listFailed = true;
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-    std::optional<QString> openFileName(const FileDialogRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const FileDialogRequest &) override { return std::nullopt; }
-
-    bool listFailed() const { return m_listFailed; }
-
-private:
-    QTextStream &m_err;
-    bool m_listFailed = false;
-};
-
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 // The family list names files for other programs and the caption shows the path: both want it whole.
 QString absolute(const QString &path)
@@ -61,7 +26,7 @@ void usage(QTextStream &err)
 
 int runProfileCommand(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err)
 {
-    StreamDialogs dialogs(err);
+    ConsoleDialogs dialogs(err);
     ProfileState state(dialogs, nullptr, programFolder);
 
     if (args.size() == 2 && args.at(0) == QLatin1String("show")) {
@@ -83,8 +48,10 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
             {QStringLiteral("Notes"), state.profile().Notes},
             {QStringLiteral("caption"), d.caption},
         };
+        QByteArray csv;
         for (const auto &row : rows)
-            out << csvField(row.first) << ',' << csvField(row.second) << "\r\n";
+            Csv::appendRow(csv, {row.first, row.second});
+        out << QString::fromUtf8(csv);
         out.flush();
         return 0;
     }
@@ -97,7 +64,7 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
             return 1;
         out << path << '\n';
         out.flush();
-        return dialogs.listFailed() ? 3 : 0;
+        return state.familyListUpdated() ? 0 : 3;
     }
 
     usage(err);

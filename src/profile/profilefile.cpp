@@ -2,7 +2,7 @@
 #include "profilefile.h"
 
 #include "data/numberformat.h"
-#include "windows1252.h"
+#include "platform/windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

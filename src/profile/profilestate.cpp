@@ -16,12 +16,6 @@ namespace {
 const QString kProgramTitle = QStringLiteral("Fenwyx");
 const QString kFilter = QStringLiteral("Fenwyx Fuel Profile(*.pro)");
 
-// A value as the Assistant shows it for the current photo ("###0.0"), read back.
-double asShown(double value)
-{
-    return NumberFormat::parse(NumberFormat::picture(value, u"###0.0")).value_or(0);
-}
-
 QString errorText(const FileError &error)
 {
     return QStringLiteral("Error: ") + QString::number(error.number) + QLatin1Char(' ') + error.description;
@@ -84,7 +78,7 @@ bool ProfileState::TakeComponentFromPhoto(int component, const PhotoRecord *phot
                                  : QStringLiteral("Can't select values, photo has no fuel bed depth"));
             break;
         }
-        const double shown = asShown(*depth);
+        const double shown = NumberFormat::round(*depth, 1); // as the Assistant shows it
         if (shown < 0) // shown as "no data": not measured
             break;
         (duff ? m_profile.DuffDepth : m_profile.FuelBedDepth) = shown;
@@ -109,7 +103,7 @@ bool ProfileState::TakeComponentFromPhoto(int component, const PhotoRecord *phot
             showStatusError(QStringLiteral("Can't select values, photo has no 3\" + loading"));
             break;
         }
-        m_profile.Load3Plus = asShown(*coarse);
+        m_profile.Load3Plus = NumberFormat::round(*coarse, 1);
         m_profile.Source3Plus = source;
         break;
     }
@@ -157,7 +151,7 @@ bool ProfileState::SaveProfile(QString &path)
         ShowProfile();
     }
     Q_EMIT captionChanged(profileCaption(m_profilePath));
-    AddToFamilyList(m_programFolder, path, QStringLiteral("pro"), m_dialogs);
+    m_familyListUpdated = AddToFamilyList(m_programFolder, path, QStringLiteral("pro"), m_dialogs);
     return true;
 }
 

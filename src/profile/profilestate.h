@@ -45,6 +45,8 @@ public:
     // Writes the profile; path receives the name with ".pro" added. Returns whether the file was written.
     bool SaveProfile(QString &path);
     bool LoadProfile(const QString &path);
+    // Whether the last successful save was also entered in the family list.
+    bool familyListUpdated() const { return m_familyListUpdated; }
     // Asks before replacing an existing file; path receives the final name.
     bool SaveProfileAs(QString &path);
     MessageAnswer ConfirmReplace(const QString &path);
@@ -80,6 +82,7 @@ private:
     FuelProfile m_profile;
     QString m_profilePath = kUntitled;
     bool m_profileChanged = false;
+    bool m_familyListUpdated = false;
     bool m_cleaningNoticeGiven = false; // once per profile
     QString m_lastDialogFileName;
     std::function<void()> m_beforeDialog;

@@ -159,7 +159,6 @@ void PhotoPanes::ShowSelectedPhoto(int row)
     while (!skipDirectory && !directory.isReadable()) {
         closeSplash();
         // An earlier answer must not stand for this one: closing the window means "local, this time".
-        directory.DriveChoice = PhotoDirectory::NoAnswer;
         directory.DriveChoice = driveWarning ? driveWarning(directory.value()) : PhotoDirectory::NoAnswer;
         if (directory.DriveChoice == PhotoDirectory::Retry)
             continue;
@@ -211,7 +210,9 @@ void PhotoPanes::ShowSelectedPhoto(int row)
     showPaneControls();
     updatePrintComparison();
     m_form.LastItemKey = key;
-    const int listRow = m_form.resultsModel()->rowOfKey(key);
+    // The list was refilled if the photo manager ran: then the photo is found again by its ID.
+    const PhotoRecord *listed = m_form.resultsModel()->photoAt(row);
+    const int listRow = listed && listed->id == id ? row : m_form.resultsModel()->rowOfKey(key);
     if (listRow >= 0 && m_form.resultsList()->currentRow() != listRow)
         m_form.resultsList()->selectRow(listRow);
     ShowAssistantSummary();
@@ -311,10 +312,8 @@ void PhotoPanes::SetCompareLayout(int mode)
         m_browseView = ViewGraph; // so that pressing Data switches
         SwitchPaneView(QStringLiteral("Browse Data"), 0);
     }
-    for (int s = 0; s < 2; ++s)
-        pane(s)->fitGrid(photoSlots.CompareLayout == 1);
     showPaneControls();
-    vsePane_RealignFrame();
+    vsePane_RealignFrame(); // fits the grids too
     updatePrintComparison();
 }
 
