@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <sqlite3.h>
 
 PhotoDatabase::FileKind PhotoDatabase::detect(const QString &path)
@@ -96,84 +97,79 @@ bool PhotoDatabase::open(const QString &path, QString *error)
 
 namespace {
 
-// Column positions of a Photos row, found by name without regard to case.
-struct PhotoColumns {
-    int id = -1, bookLabel = -1, photoLabel = -1, groupLabel = -1;
-    std::array<int, 7> tpa{{-1, -1, -1, -1, -1, -1, -1}};
-    int oto3FL = -1, totalFL = -1, duff = -1, fuelbed = -1;
-    int vegType = -1, activity = -1, fireBehave = -1, dangerRating = -1, photoPic = -1, dataPic = -1;
+struct TextField {
+    const char *name; // lower case
+    QString PhotoRecord::*field;
+};
+const TextField kTextFields[] = {
+    {"booklabel", &PhotoRecord::bookLabel},   {"photolabel", &PhotoRecord::photoLabel},
+    {"grouplabel", &PhotoRecord::groupLabel}, {"vegtype", &PhotoRecord::vegType},
+    {"activity", &PhotoRecord::activity},     {"firebehavefm", &PhotoRecord::fireBehaveFM},
+    {"dangerratingfm", &PhotoRecord::dangerRatingFM}, {"photopic", &PhotoRecord::photoPic},
+    {"datapic", &PhotoRecord::dataPic},
+};
 
+struct NumberField {
+    const char *name; // lower case
+    OptionalNumber PhotoRecord::*field;
+};
+const NumberField kNumberFields[] = {
+    {"oto3fl", &PhotoRecord::oto3FL},
+    {"totalfl", &PhotoRecord::totalFL},
+    {"averageduffdepth", &PhotoRecord::averageDuffDepth},
+    {"averagefuelbeddepth", &PhotoRecord::averageFuelbedDepth},
+};
+
+// Column positions of a Photos row, found by name without regard to case; the first column of a name wins.
+class PhotoColumns {
+public:
     explicit PhotoColumns(const SqliteStatement &st)
     {
+        QSet<QString> seen;
         for (int c = 0; c < st.columnCount(); ++c) {
             const QString name = st.columnName(c).toLower();
-            auto set = [&](int &slot) {
-                if (slot < 0)
-                    slot = c;
-            };
+            if (seen.contains(name))
+                continue;
+            seen.insert(name);
             if (name == QLatin1String("id"))
-                set(id);
-            else if (name == QLatin1String("booklabel"))
-                set(bookLabel);
-            else if (name == QLatin1String("photolabel"))
-                set(photoLabel);
-            else if (name == QLatin1String("grouplabel"))
-                set(groupLabel);
-            else if (name.startsWith(QLatin1String("tonsperacrebreak")) && name.size() == 17 && name[16] >= u'1' &&
+                m_id = c;
+            else if (name.size() == 17 && name.startsWith(QLatin1String("tonsperacrebreak")) && name[16] >= u'1' &&
                      name[16] <= u'7')
-                set(tpa[size_t(name[16].unicode() - u'1')]);
-            else if (name == QLatin1String("oto3fl"))
-                set(oto3FL);
-            else if (name == QLatin1String("totalfl"))
-                set(totalFL);
-            else if (name == QLatin1String("averageduffdepth"))
-                set(duff);
-            else if (name == QLatin1String("averagefuelbeddepth"))
-                set(fuelbed);
-            else if (name == QLatin1String("vegtype"))
-                set(vegType);
-            else if (name == QLatin1String("activity"))
-                set(activity);
-            else if (name == QLatin1String("firebehavefm"))
-                set(fireBehave);
-            else if (name == QLatin1String("dangerratingfm"))
-                set(dangerRating);
-            else if (name == QLatin1String("photopic"))
-                set(photoPic);
-            else if (name == QLatin1String("datapic"))
-                set(dataPic);
+                m_tpa[size_t(name[16].unicode() - u'1')] = c;
+            for (const TextField &f : kTextFields)
+                if (name == QLatin1String(f.name))
+                    m_texts.push_back({c, f.field});
+            for (const NumberField &f : kNumberFields)
+                if (name == QLatin1String(f.name))
+                    m_numbers.push_back({c, f.field});
         }
     }
 
+    PhotoRecord read(const SqliteStatement &st) const
+    {
+        PhotoRecord r;
+        r.id = m_id < 0 ? 0 : st.integer(m_id);
+        for (const auto &[column, field] : m_texts)
+            r.*field = st.text(column);
+        for (const auto &[column, field] : m_numbers)
+            r.*field = number(st, column);
+        for (size_t i = 0; i < m_tpa.size(); ++i)
+            r.tonsPerAcreBreak[i] = number(st, m_tpa[i]);
+        return r;
+    }
+
+private:
     static OptionalNumber number(const SqliteStatement &st, int c)
     {
         if (c < 0 || st.isNull(c))
             return std::nullopt;
         return st.number(c);
     }
-    static QString text(const SqliteStatement &st, int c) { return c < 0 ? QString() : st.text(c); }
 
-    PhotoRecord read(const SqliteStatement &st) const
-    {
-        PhotoRecord r;
-        r.id = id < 0 ? 0 : st.integer(id);
-        r.bookLabel = text(st, bookLabel);
-        r.photoLabel = text(st, photoLabel);
-        r.groupLabel = text(st, groupLabel);
-        for (size_t i = 0; i < 7; ++i)
-            r.tonsPerAcreBreak[i] = number(st, tpa[i]);
-        r.oto3FL = number(st, oto3FL);
-        r.totalFL = number(st, totalFL);
-        r.averageDuffDepth = number(st, duff);
-        r.averageFuelbedDepth = number(st, fuelbed);
-        r.vegType = text(st, vegType);
-        r.activity = text(st, activity);
-        r.fireBehaveFM = text(st, fireBehave);
-        r.dangerRatingFM = text(st, dangerRating);
-        r.photoPic = text(st, photoPic);
-        r.dataPic = text(st, dataPic);
-        return r;
-    }
+    int m_id = -1;
+    std::array<int, 7> m_tpa{{-1, -1, -1, -1, -1, -1, -1}};
+    std::vector<std::pair<int, QString PhotoRecord::*>> m_texts;
+    std::vector<std::pair<int, OptionalNumber PhotoRecord::*>> m_numbers;
 };
 
 BookRecord readBook(const SqliteStatement &st)

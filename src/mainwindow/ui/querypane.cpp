@@ -146,56 +146,44 @@ QWidget *QueryPane::createBookPage()
 
 QWidget *QueryPane::createTotalPage()
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("vseQuerytab_1"));
-    auto *row = new QHBoxLayout(page);
-    row->setContentsMargins(6, 4, 6, 4);
-    auto *grid = new QGridLayout;
-    grid->setVerticalSpacing(2);
-    m_ranges[0] = createRangeList(QStringLiteral("cboTotalLoad_0"));
-    m_ranges[1] = createRangeList(QStringLiteral("cboTotalLoad_1"));
-    grid->addWidget(caption(QStringLiteral("Total Loading"), page), 0, 0);
-    grid->addWidget(m_ranges[0], 0, 1);
-    grid->addWidget(caption(QStringLiteral("to"), page), 0, 2);
-    grid->addWidget(m_ranges[1], 0, 3);
-    grid->addWidget(caption(QStringLiteral("tons per acre"), page), 0, 4);
-    grid->setRowStretch(1, 1);
-    row->addLayout(grid);
-    row->addSpacing(12);
-    m_vegActSlots[1] = new QHBoxLayout;
-    row->addLayout(m_vegActSlots[1]);
-    row->addStretch(1);
-    row->addLayout(createPageButtons(page, 1, 3));
-    return page;
+    return createLoadingPage(1, 3, {{QStringLiteral("Total Loading"), QStringLiteral("cboTotalLoad")}});
 }
 
 QWidget *QueryPane::createSizePage()
 {
+    return createLoadingPage(2, 2, {{QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch,
+                                     QStringLiteral("cbo0to3")},
+                                    {QStringLiteral("3") + kInch + QStringLiteral(" Plus"), QStringLiteral("cbo3Plus")}});
+}
+
+QWidget *QueryPane::createLoadingPage(int index, int closeIndex, const std::vector<std::pair<QString, QString>> &ranges)
+{
     auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("vseQuerytab_2"));
+    page->setObjectName(QStringLiteral("vseQuerytab_%1").arg(index));
     auto *row = new QHBoxLayout(page);
     row->setContentsMargins(6, 4, 6, 4);
     auto *grid = new QGridLayout;
     grid->setVerticalSpacing(2);
-    m_ranges[2] = createRangeList(QStringLiteral("cbo0to3_0"));
-    m_ranges[3] = createRangeList(QStringLiteral("cbo0to3_1"));
-    m_ranges[4] = createRangeList(QStringLiteral("cbo3Plus_0"));
-    m_ranges[5] = createRangeList(QStringLiteral("cbo3Plus_1"));
-    const QString captions[] = {QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch,
-                                QStringLiteral("3") + kInch + QStringLiteral(" Plus")};
-    for (int r = 0; r < 2; ++r) {
-        grid->addWidget(caption(captions[r], page), r, 0);
-        grid->addWidget(m_ranges[size_t(2 + 2 * r)], r, 1);
+    // The pages' range lists follow one another in m_ranges: page 1 holds the first pair, page 2 the others.
+    size_t first = index == 1 ? 0 : 2;
+    for (int r = 0; r < int(ranges.size()); ++r, first += 2) {
+        const auto &[label, name] = ranges[size_t(r)];
+        m_ranges[first] = createRangeList(name + QStringLiteral("_0"));
+        m_ranges[first + 1] = createRangeList(name + QStringLiteral("_1"));
+        grid->addWidget(caption(label, page), r, 0);
+        grid->addWidget(m_ranges[first], r, 1);
         grid->addWidget(caption(QStringLiteral("to"), page), r, 2);
-        grid->addWidget(m_ranges[size_t(3 + 2 * r)], r, 3);
+        grid->addWidget(m_ranges[first + 1], r, 3);
         grid->addWidget(caption(QStringLiteral("tons per acre"), page), r, 4);
     }
+    if (ranges.size() == 1)
+        grid->setRowStretch(1, 1);
     row->addLayout(grid);
     row->addSpacing(12);
-    m_vegActSlots[2] = new QHBoxLayout;
-    row->addLayout(m_vegActSlots[2]);
+    m_vegActSlots[size_t(index)] = new QHBoxLayout;
+    row->addLayout(m_vegActSlots[size_t(index)]);
     row->addStretch(1);
-    row->addLayout(createPageButtons(page, 2, 2));
+    row->addLayout(createPageButtons(page, index, closeIndex));
     return page;
 }
 

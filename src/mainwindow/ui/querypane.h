@@ -5,6 +5,8 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 #include <functional>
 
 class QCheckBox;
@@ -55,6 +57,9 @@ private:
     QWidget *createBookPage();
     QWidget *createTotalPage();
     QWidget *createSizePage();
+    // A loading page: a row of two range lists per (caption, list name), the place of the vegetation and
+    // activity frame, and the page's buttons.
+    QWidget *createLoadingPage(int index, int closeIndex, const std::vector<std::pair<QString, QString>> &ranges);
     QWidget *createModelsPage();
     QFrame *createVegActFrame();
     QComboBox *createRangeList(const QString &name);
