@@ -23,9 +23,3 @@ public:
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
-
-// Window measures of the design are in twips: 15 to a pixel at 96 dots per inch.
-inline int twips(int t)
-{
-    return qRound(t / 15.0);
-}

@@ -2,6 +2,7 @@
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/picker.h"
+#include "platform/ui/twips.h"
 #include "mainwindow/ui/querypane.h"
 #include "platform/dialogs.h"
 #include "platform/driveinfo.h"
@@ -288,7 +289,7 @@ void TestQueryPane::keyPress_anywhereInWindow_clearsStatusAndShrinksVegetationLi
     QVERIFY(list->isVisible());
     QTest::keyClick(button, Qt::Key_A);
     QVERIFY(list->isVisible());
-    QCOMPARE(list->height(), Picker::twips(list, 300));
+    QCOMPARE(list->height(), twips(list, 300));
 
     // Keys in another window are not the main window's.
     QLineEdit other;

@@ -2,6 +2,7 @@
 #include "picker.h"
 
 #include "data/itemroles.h"
+#include "platform/ui/twips.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -64,12 +65,6 @@ Picker::~Picker()
         if (list->parent() != parent())
             delete list;
     }
-}
-
-int Picker::twips(const QWidget *widget, int twips)
-{
-    const int dpi = widget ? widget->logicalDpiY() : 96;
-    return (twips * dpi + 720) / 1440;
 }
 
 void Picker::setHost(QWidget *host)

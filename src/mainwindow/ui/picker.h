@@ -50,7 +50,6 @@ public:
 
     int chosenCount() const;
     QStringList chosenRawValues() const; // in list order
-    static int twips(const QWidget *widget, int twips);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,11 +1,12 @@
 // The query pane's pages, its list filling and the Search, All Photos and close buttons.
 #include "querypane.h"
-#include "platform/scopeguards.h"
 
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/picker.h"
+#include "platform/scopeguards.h"
+#include "platform/ui/twips.h"
 #include "shell/programstate.h"
 
 #include <QApplication>
@@ -270,7 +271,7 @@ void QueryPane::LoadQueryParameters()
     m_pickers[ActPicker]->setEntries(p.codes[QueryParameters::Activity], false);
     m_pickers[DangerPicker]->setEntries(p.codes[QueryParameters::DangerRating], true);
     m_pickers[BehavePicker]->setEntries(p.codes[QueryParameters::FireBehave], true);
-    const int baseWidth = Picker::twips(this, 2400);
+    const int baseWidth = twips(this, 2400);
     for (int i : {VegPicker, ActPicker})
         m_pickers[size_t(i)]->setListWidth(std::max(baseWidth, m_pickers[size_t(i)]->widthForEntries()));
     // Both model lists share one fixed width that shows the longer of their entries.

@@ -1,7 +1,7 @@
 // The view window: both images of a photo, looked up again whenever their tab is chosen.
 #include "frmview.h"
-#include "platform/scopeguards.h"
 
+#include "platform/scopeguards.h"
 #include "present/imageloader.h"
 #include "shell/programstate.h"
 

@@ -1,6 +1,6 @@
 // The photo pane's controls and their look.
 #include "photopane.h"
-#include "platform/scopeguards.h"
+#include "platform/ui/twips.h"
 
 #include "present/datasheetmodel.h"
 #include "present/ui/loadinggraph.h"
@@ -36,7 +36,7 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     QFont bold = m_label->font();
     bold.setBold(true);
     m_label->setFont(bold);
-    m_label->move(twips(90), 1);
+    m_label->move(twips(this, 90), 1);
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdselect") + index);
@@ -57,7 +57,7 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     connect(m_grid, &QTableView::pressed, this, [this] { Q_EMIT clicked(m_slot); });
     fitGrid(false);
     // Wide enough for the data sheet; its rows adapt to the height (fitGrid).
-    setMinimumSize(twips(330) + m_grid->width() + 4, 90);
+    setMinimumSize(twips(this, 330) + m_grid->width() + 4, 90);
 
     m_chart = new LoadingGraph(this);
     m_chart->setObjectName(QStringLiteral("chtTotal") + index);
@@ -76,14 +76,14 @@ void PhotoPane::fitGrid(bool belowLabel)
     m_grid->setColumnWidth(1, valueWidth);
     const int frame = 2 * m_grid->frameWidth();
     const int rows = std::max(m_model->rowCount(), 1);
-    const int top = belowLabel ? m_label->geometry().bottom() + 3 : twips(130);
+    const int top = belowLabel ? m_label->geometry().bottom() + 3 : twips(this, 130);
     // Rows as roomy as the pane holding the grid allows, so that all of them show without scrolling.
     const QWidget *holder = m_grid->parentWidget();
     const int room = holder ? (holder->height() - top - frame - 2) / rows : 0;
     const int rowHeight = std::clamp(room, metrics.height() + 1, metrics.height() + 4);
     m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_grid->resize(labelWidth + valueWidth + frame, rows * rowHeight + frame);
-    m_grid->move(twips(330), top);
+    m_grid->move(twips(this, 330), top);
 }
 
 void PhotoPane::showNoPicMessage(const QString &text)
@@ -116,6 +116,6 @@ void PhotoPane::mousePressEvent(QMouseEvent *event)
 void PhotoPane::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    m_label->resize(std::max(10, width() - twips(90) - 4), twips(270) - 2);
+    m_label->resize(std::max(10, width() - twips(this, 90) - 4), twips(this, 270) - 2);
     Q_EMIT resized();
 }

@@ -1,10 +1,11 @@
 // Showing photos in the panes, the slot layout, the browse buttons and the view window.
 #include "photopanes.h"
-#include "platform/scopeguards.h"
 
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/resultslistview.h"
+#include "platform/scopeguards.h"
+#include "platform/ui/twips.h"
 #include "present/datasheetmodel.h"
 #include "present/photodata.h"
 #include "present/ui/frmview.h"
@@ -398,7 +399,7 @@ void PhotoPanes::vsePane_RealignFrame()
             continue;
         PhotoPane *p = pane(i);
         PictureBox *picture = p->picPreviewPhoto();
-        const int limit = p->width() - twips(235);
+        const int limit = p->width() - twips(p, 235);
         double f = 0.9;
         int height = 0;
         int width = 0;
@@ -407,7 +408,7 @@ void PhotoPanes::vsePane_RealignFrame()
             width = int(height * 1.37);
             f -= 0.01;
         } while (width >= limit && f > kMinimumFitFactor);
-        const QRect place(twips(130), twips(270), std::max(width, 1), std::max(height, 1));
+        const QRect place(twips(p, 130), twips(p, 270), std::max(width, 1), std::max(height, 1));
         picture->setGeometry(place);
         p->lblNoPic()->setGeometry(place);
         // The graph takes the picture's place, widened to its pane so that the legend's texts are not cut.
