@@ -1,6 +1,7 @@
 // Tests of the Access reader: exact copies of the fixture, damaged input, text decoding and the copy cache.
 #include "data/accessimport.h"
 #include "data/accessreader.h"
+#include "files.h"
 #include "testsupport.h"
 
 #include <QDateTime>
@@ -74,16 +75,9 @@ quint64 bitsOf(double value)
 
 QString fixture() { return TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb")); }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QByteArray fixtureBytes()
 {
-    QFile file(fixture());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestSupport::fileBytes(fixture());
 }
 
 QByteArray utf16(const char *text)
@@ -255,7 +249,7 @@ void TestAccessReader::badInput_givesErrorAndNoCopy()
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("Photo.mdb"));
     if (!content.isNull())
-        QVERIFY(writeFile(in, content));
+        QVERIFY(TestSupport::writeBytes(in, content));
     const QString out = dir.filePath(QStringLiteral("copy.sqlite"));
     QString error;
     QVERIFY(!AccessImport::convertInChildProcess(in, out, &error));
@@ -283,7 +277,7 @@ void TestAccessReader::childFailure_isReportedWithFileName()
     QTemporaryDir dir;
     const QString program = dir.filePath(QStringLiteral("reader.sh"));
     if (!script.isEmpty()) {
-        QVERIFY(writeFile(program, script));
+        QVERIFY(TestSupport::writeBytes(program, script));
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     qputenv("FENWYX_MDBREAD", QFile::encodeName(program));

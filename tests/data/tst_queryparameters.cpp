@@ -2,46 +2,36 @@
 #include "data/codefile.h"
 #include "data/photodatabase.h"
 #include "data/queryparameters.h"
+#include "files.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sqlite3.h>
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A Photo.mdb in SQLite form with the given Photos rows (SQL VALUES tuples of the listed columns).
 bool writeDatabase(const QString &folder, const QStringList &photoRows, const QStringList &bookRows = {})
 {
-    sqlite3 *db = nullptr;
-    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/Photo.mdb"));
-    if (sqlite3_open(path.constData(), &db) != SQLITE_OK)
-        return false;
-    QString sql = QStringLiteral(
-        "CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT, BreakInches4 REAL,"
-        " BreakInches5 REAL, BreakInches6 REAL);"
-        "CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT, GroupLabel TEXT,"
-        " TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL, TonsPerAcreBreak3 REAL, TonsPerAcreBreak4 REAL,"
-        " TonsPerAcreBreak5 REAL, TonsPerAcreBreak6 REAL, TonsPerAcreBreak7 REAL, Oto3FL REAL, TotalFL REAL,"
-        " AverageDuffDepth REAL, AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT,"
-        " DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT);");
+    // Tables without keys, so that rows stay in the order they were inserted.
+    QStringList sql{
+        QStringLiteral("CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT, BreakInches4 REAL,"
+                       " BreakInches5 REAL, BreakInches6 REAL)"),
+        QStringLiteral("CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT, GroupLabel TEXT,"
+                       " TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL, TonsPerAcreBreak3 REAL, TonsPerAcreBreak4 REAL,"
+                       " TonsPerAcreBreak5 REAL, TonsPerAcreBreak6 REAL, TonsPerAcreBreak7 REAL, Oto3FL REAL,"
+                       " TotalFL REAL, AverageDuffDepth REAL, AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT,"
+                       " FireBehaveFM TEXT, DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT)")};
     for (const QString &row : bookRows)
-        sql += QStringLiteral("INSERT INTO Books VALUES (%1);").arg(row);
+        sql << QStringLiteral("INSERT INTO Books VALUES (%1)").arg(row);
     for (const QString &row : photoRows)
-        sql += QStringLiteral("INSERT INTO Photos (ID, BookLabel, PhotoLabel, TonsPerAcreBreak1, TonsPerAcreBreak4,"
-                              " TotalFL, VegType, Activity, FireBehaveFM, DangerRatingFM) VALUES (%1);")
+        sql << QStringLiteral("INSERT INTO Photos (ID, BookLabel, PhotoLabel, TonsPerAcreBreak1, TonsPerAcreBreak4,"
+                              " TotalFL, VegType, Activity, FireBehaveFM, DangerRatingFM) VALUES (%1)")
                    .arg(row);
-    const bool ok = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
+    return TestSupport::makeSqlite(QDir(folder).filePath(QStringLiteral("Photo.mdb")), sql);
 }
 
 QStringList texts(const std::vector<CodeEntry> &entries)
@@ -139,7 +129,7 @@ void TestQueryParameters::lookupCode_fileContents()
     QFETCH(QString, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("VegCodes.txt"));
-    QVERIFY(writeFile(path, file));
+    QVERIFY(TestSupport::writeBytes(path, file));
     QCOMPARE(LookupCode(path, code), expected);
     QCOMPARE(CodeFile::fromBytes(file).LookupCode(code), expected);
 }
@@ -220,7 +210,7 @@ void TestQueryParameters::load_accessFixture_fillsEveryList()
     QString error;
     QVERIFY2(db.open(TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb")), &error), qPrintable(error));
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("VegCodes.txt")), "PP,Ponderosa pine\r\nWH,\"Western hemlock, old\"\r\n"));
+    QVERIFY(TestSupport::writeBytes(dir.filePath(QStringLiteral("VegCodes.txt")), "PP,Ponderosa pine\r\nWH,\"Western hemlock, old\"\r\n"));
     const QueryParameters p = QueryParameters::load(db, dir.path(), &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
@@ -277,7 +267,7 @@ void TestQueryParameters::load_crafted()
     QFETCH(QString, lastTotal);
     QTemporaryDir dir;
     QVERIFY(writeDatabase(dir.path(), rows));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("VegCodes.txt")), "A-1,Alpha one\nAB,Aspen\n"));
+    QVERIFY(TestSupport::writeBytes(dir.filePath(QStringLiteral("VegCodes.txt")), "A-1,Alpha one\nAB,Aspen\n"));
     PhotoDatabase db;
     QString error;
     QVERIFY2(db.open(dir.filePath(QStringLiteral("Photo.mdb")), &error), qPrintable(error));

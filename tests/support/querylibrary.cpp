@@ -1,10 +1,10 @@
 // Photo libraries for the query tests.
 #include "querylibrary.h"
 
+#include "files.h"
 #include "testsupport.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace QueryLibrary {
 
@@ -28,8 +28,7 @@ bool write(const QString &folder, const QStringList &photoRows, const QStringLis
 
 bool writeFile(const QString &folder, const QString &name, const QByteArray &bytes)
 {
-    QFile file(QDir(folder).filePath(name));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TestSupport::writeBytes(QDir(folder).filePath(name), bytes);
 }
 
 } // namespace QueryLibrary
