@@ -10,7 +10,8 @@
 #include <functional>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 // Best of `runs` in milliseconds.
 double best(int runs, const std::function<void()> &work)

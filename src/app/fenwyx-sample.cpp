@@ -18,8 +18,8 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("dir"), QStringLiteral("Folder to write the library into."));
     const SampleOptions defaults;
-    const QCommandLineOption photos(QStringLiteral("photos"), QStringLiteral("Number of photos."),
-                                    QStringLiteral("N"), QString::number(defaults.photos));
+    const QCommandLineOption photos(QStringLiteral("photos"), QStringLiteral("Number of photos."), QStringLiteral("N"),
+                                    QString::number(defaults.photos));
     const QCommandLineOption noImages(QStringLiteral("no-images"), QStringLiteral("Write no image files."));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("S"),
                                   QString::number(defaults.seed));

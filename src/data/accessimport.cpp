@@ -9,7 +9,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 
 // Raised whenever the copy's layout changes, so copies of an older reader are not reused.
 constexpr int copyFormatVersion = 1;
@@ -59,7 +60,8 @@ QByteArray hashOf(const QByteArray &data)
 
 } // namespace
 
-namespace AccessImport {
+namespace AccessImport
+{
 
 QString cacheFolder()
 {
@@ -117,8 +119,9 @@ std::optional<QString> sqliteCopyOf(const QString &mdbPath, QString *error)
     for (int attempt = 0; attempt < 2; ++attempt) {
         const SourceStamp before = stampOf(mdbPath);
         const QByteArray pathHash = hashOf(before.absolutePath.toUtf8());
-        const QByteArray stateHash = hashOf(QByteArray::number(before.size) + '|' + QByteArray::number(before.modified)
-                                            + '|' + QByteArray::number(copyFormatVersion));
+        const QByteArray stateHash =
+            hashOf(QByteArray::number(before.size) + '|' + QByteArray::number(before.modified) + '|' +
+                   QByteArray::number(copyFormatVersion));
         const QString prefix = QString::fromLatin1(pathHash) + QLatin1Char('-');
         const QString copyName = prefix + QString::fromLatin1(stateHash) + QStringLiteral(".sqlite");
         const QString copyPath = QDir(folder).filePath(copyName);

@@ -4,7 +4,8 @@
 #include <QString>
 #include <optional>
 
-namespace AccessImport {
+namespace AccessImport
+{
 
 // Path of an SQLite copy of the Access file; the cached copy is reused while the file keeps its path, size and
 // modification time. Converting runs in a child process, so a damaged file cannot take the program down.

@@ -18,7 +18,8 @@
 #include <optional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int rowOffsetMask = 0x1fff;
 constexpr int deletedRowFlag = 0x4000;
@@ -50,7 +51,8 @@ struct ReadFailure {
 };
 
 // Converts one Windows code page to UTF-16 with a cached iconv descriptor.
-class CodePageDecoder {
+class CodePageDecoder
+{
 public:
     explicit CodePageDecoder(int codePage)
     {
@@ -101,17 +103,23 @@ public:
 private:
     static bool knownCodePage(int codePage)
     {
-        return codePage == 874 || codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950
-            || (codePage >= 1250 && codePage <= 1258);
+        return codePage == 874 || codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 ||
+               (codePage >= 1250 && codePage <= 1258);
     }
 
     iconv_t m_iconv = iconv_t(-1);
     std::vector<char16_t> m_buffer;
 };
 
-quint32 readLe32(const unsigned char *p) { return qFromLittleEndian<quint32>(p); }
+quint32 readLe32(const unsigned char *p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
 
-QString columnName(const MdbColumn *column) { return QString::fromUtf8(column->name); }
+QString columnName(const MdbColumn *column)
+{
+    return QString::fromUtf8(column->name);
+}
 
 QString quoted(const QString &identifier)
 {
@@ -202,7 +210,8 @@ QString dateTimeText(double days)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-class TableCopier {
+class TableCopier
+{
 public:
     TableCopier(MdbHandle *mdb, sqlite3 *db, CodePageDecoder *jet3Decoder)
         : m_mdb(mdb), m_db(db), m_jet3Decoder(jet3Decoder)
@@ -318,8 +327,7 @@ private:
         const unsigned char *head = m_mdb->pg_buf + field.start;
         const quint32 header = readLe32(head);
         if (header & 0x80000000u)
-            return QByteArray(reinterpret_cast<const char *>(head) + MDB_MEMO_OVERHEAD,
-                              field.siz - MDB_MEMO_OVERHEAD);
+            return QByteArray(reinterpret_cast<const char *>(head) + MDB_MEMO_OVERHEAD, field.siz - MDB_MEMO_OVERHEAD);
         void *page = nullptr;
         int rowStart = 0;
         size_t size = 0;
@@ -335,8 +343,8 @@ private:
         QByteArray value;
         value.reserve(length);
         while (value.size() < length) {
-            if (pageRow == 0 || mdb_find_pg_row(m_mdb, pageRow, &page, &rowStart, &size) != 0 || size <= 4
-                || value.size() + qsizetype(size - 4) > length)
+            if (pageRow == 0 || mdb_find_pg_row(m_mdb, pageRow, &page, &rowStart, &size) != 0 || size <= 4 ||
+                value.size() + qsizetype(size - 4) > length)
                 return std::nullopt;
             const char *chunk = static_cast<const char *>(page) + rowStart;
             value.append(chunk + 4, qsizetype(size - 4));
@@ -441,7 +449,8 @@ MdbCatalogEntry *findTable(MdbHandle *mdb, const char *name)
 }
 
 // Removes the unfinished copy unless it was handed over.
-class PartialFile {
+class PartialFile
+{
 public:
     explicit PartialFile(QString path) : m_path(std::move(path)) {}
     ~PartialFile()
@@ -529,7 +538,8 @@ void convert(const QString &mdbPath, const QString &sqlitePath)
 
 } // namespace
 
-namespace AccessReader {
+namespace AccessReader
+{
 
 bool convertToSqlite(const QString &mdbPath, const QString &sqlitePath, QString *error)
 {

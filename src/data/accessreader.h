@@ -4,7 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace AccessReader {
+namespace AccessReader
+{
 
 // Writes Photos (required) and Books (when the file has it) with every column and row into a new SQLite file,
 // which replaces sqlitePath only once complete. Runs libmdb in this process, so a hostile file can crash it:

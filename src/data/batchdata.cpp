@@ -7,10 +7,10 @@
 
 #include <QDir>
 
-namespace BatchData {
+namespace BatchData
+{
 
-ResultsCsvWriter::ResultsCsvWriter(std::FILE *out)
-    : m_out(out)
+ResultsCsvWriter::ResultsCsvWriter(std::FILE *out) : m_out(out)
 {
     m_buffer.reserve(1 << 20);
     QStringList header;
@@ -52,7 +52,8 @@ int list(const QString &programFolder, std::FILE *out, std::FILE *err)
     bool ok = false;
     {
         ResultsCsvWriter writer(out);
-        ok = database.visitPhotos({}, {}, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
+        ok = database.visitPhotos(
+            {}, {}, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
     }
     if (!ok) {
         std::fprintf(err, "%s\n", qUtf8Printable(error));

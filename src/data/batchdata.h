@@ -7,13 +7,16 @@
 #include <QStringList>
 #include <cstdio>
 
-namespace BatchData {
+namespace BatchData
+{
 // The current photo set as CSV: the 19 headers, then one row per photo with the list's texts.
 int list(const QString &programFolder, std::FILE *out, std::FILE *err);
 int convert(const QString &in, const QString &out, std::FILE *err);
 
-// The results list's CSV (shared by list and query): writes the CSV header, then one row per call; flushes when destroyed.
-class ResultsCsvWriter {
+// The results list's CSV (shared by list and query): writes the CSV header, then one row per call; flushes when
+// destroyed.
+class ResultsCsvWriter
+{
 public:
     explicit ResultsCsvWriter(std::FILE *out);
     ~ResultsCsvWriter();
@@ -23,4 +26,4 @@ private:
     std::FILE *m_out;
     QByteArray m_buffer;
 };
-}
+} // namespace BatchData

@@ -8,7 +8,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 
 void print(std::FILE *out, const QString &text)
 {
@@ -25,7 +26,8 @@ int usage(std::FILE *err, const QString &problem)
 
 } // namespace
 
-namespace BatchQuery {
+namespace BatchQuery
+{
 
 const char kUsage[] =
     "  query KIND [options]      run a query and print the photos found (CSV); KIND is book, total, size,\n"
@@ -49,9 +51,9 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     std::optional<QString> book;
     std::array<std::optional<QString>, 6> ranges; // total, fine, coarse: from and to
     std::array<QStringList, QueryParameters::CodesCount> codes;
-    const QStringList rangeOptions{QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--fine-from"),
-                                   QStringLiteral("--fine-to"), QStringLiteral("--coarse-from"),
-                                   QStringLiteral("--coarse-to")};
+    const QStringList rangeOptions{QStringLiteral("--from"),        QStringLiteral("--to"),
+                                   QStringLiteral("--fine-from"),   QStringLiteral("--fine-to"),
+                                   QStringLiteral("--coarse-from"), QStringLiteral("--coarse-to")};
     const QStringList codeOptions{QStringLiteral("--veg"), QStringLiteral("--act"), QStringLiteral("--danger"),
                                   QStringLiteral("--behave")};
     while (!args.isEmpty()) {
@@ -87,7 +89,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         criteria.bookId = record->id;
     }
     // Only the range lists a query reads are computed, and only when a bound is left to its default.
-    QString *texts[] = {&criteria.totalFrom, &criteria.totalTo, &criteria.fineFrom,
+    QString *texts[] = {&criteria.totalFrom, &criteria.totalTo,    &criteria.fineFrom,
                         &criteria.fineTo,    &criteria.coarseFrom, &criteria.coarseTo};
     const bool readsRange[] = {kind == QueryCriteria::TotalLoad, kind == QueryCriteria::LoadBySize,
                                kind == QueryCriteria::LoadBySize};
@@ -108,8 +110,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
             *texts[to] = *ranges[to];
     }
     criteria.codesAsShown = true;
-    QStringList *lists[] = {&criteria.vegTypes, &criteria.activities, &criteria.dangerRatings,
-                            &criteria.fireBehaves};
+    QStringList *lists[] = {&criteria.vegTypes, &criteria.activities, &criteria.dangerRatings, &criteria.fireBehaves};
     for (int c = 0; c < QueryParameters::CodesCount; ++c)
         *lists[c] = codes[size_t(c)];
 
@@ -122,8 +123,8 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     bool ok = false;
     {
         BatchData::ResultsCsvWriter writer(out);
-        ok = database.visitPhotos(statement->where, statement->binds,
-                                  [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
+        ok = database.visitPhotos(
+            statement->where, statement->binds, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
     }
     if (!ok) {
         print(err, QStringLiteral("Query problem: ") + error);

@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <cstdio>
 
-namespace BatchQuery {
+namespace BatchQuery
+{
 // args: KIND [options] as after "query"; prints the result as the list's CSV. Exit 0, 1 on a query
 // problem or no database, 2 on bad usage.
 int query(const QString &programFolder, const QStringList &args, std::FILE *out, std::FILE *err);

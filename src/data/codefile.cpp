@@ -5,7 +5,8 @@
 
 #include <QFile>
 
-namespace {
+namespace
+{
 
 bool isBlank(QChar c)
 {

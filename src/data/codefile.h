@@ -6,7 +6,8 @@
 #include <QStringList>
 #include <vector>
 
-class CodeFile {
+class CodeFile
+{
 public:
     struct Line {
         QString code;        // the first field as the file writes it

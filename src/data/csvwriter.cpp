@@ -1,7 +1,8 @@
 // CSV fields and rows, CR LF line ends.
 #include "csvwriter.h"
 
-namespace Csv {
+namespace Csv
+{
 void appendField(QByteArray &out, const QString &field)
 {
     bool quote = false;
@@ -35,4 +36,4 @@ void appendRow(QByteArray &out, const QStringList &fields)
     }
     out += "\r\n";
 }
-}
+} // namespace Csv

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace Csv {
+namespace Csv
+{
 // Appends one field (quoted when it holds a comma, a quote or a line break).
 void appendField(QByteArray &out, const QString &field);
 void appendRow(QByteArray &out, const QStringList &fields);
-}
+} // namespace Csv

@@ -3,7 +3,8 @@
 
 #include <Qt>
 
-namespace ItemRoles {
+namespace ItemRoles
+{
 enum : int {
     SortTextRole = Qt::UserRole + 1, // the text a column sorts by
     KeyRole,                         // "P" + ID

@@ -2,11 +2,12 @@
 #include "numberformat.h"
 
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
 // A non-negative finite value as decimal digits: value = 0.digits × 10^point, i.e. "point" digits
 // stand before the decimal point (point may be negative or beyond the digits).
@@ -155,7 +156,8 @@ std::string generalDigits(double value, bool leadingZero)
 
 } // namespace
 
-namespace NumberFormat {
+namespace NumberFormat
+{
 
 QString picture(double value, QStringView pattern)
 {

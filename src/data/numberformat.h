@@ -5,7 +5,8 @@
 #include <QStringView>
 #include <optional>
 
-namespace NumberFormat {
+namespace NumberFormat
+{
 
 // Formats with a picture of '#' (optional digit), '0' (required digit) and '.'; rounds half away from
 // zero on the value's shortest decimal form, so 2.675 gives 2.68 whatever binary noise it carries.

@@ -95,17 +95,22 @@ bool PhotoDatabase::open(const QString &path, QString *error)
     return true;
 }
 
-namespace {
+namespace
+{
 
 struct TextField {
     const char *name; // lower case
     QString PhotoRecord::*field;
 };
 const TextField kTextFields[] = {
-    {"booklabel", &PhotoRecord::bookLabel},   {"photolabel", &PhotoRecord::photoLabel},
-    {"grouplabel", &PhotoRecord::groupLabel}, {"vegtype", &PhotoRecord::vegType},
-    {"activity", &PhotoRecord::activity},     {"firebehavefm", &PhotoRecord::fireBehaveFM},
-    {"dangerratingfm", &PhotoRecord::dangerRatingFM}, {"photopic", &PhotoRecord::photoPic},
+    {"booklabel", &PhotoRecord::bookLabel},
+    {"photolabel", &PhotoRecord::photoLabel},
+    {"grouplabel", &PhotoRecord::groupLabel},
+    {"vegtype", &PhotoRecord::vegType},
+    {"activity", &PhotoRecord::activity},
+    {"firebehavefm", &PhotoRecord::fireBehaveFM},
+    {"dangerratingfm", &PhotoRecord::dangerRatingFM},
+    {"photopic", &PhotoRecord::photoPic},
     {"datapic", &PhotoRecord::dataPic},
 };
 
@@ -121,7 +126,8 @@ const NumberField kNumberFields[] = {
 };
 
 // Column positions of a Photos row, found by name without regard to case; the first column of a name wins.
-class PhotoColumns {
+class PhotoColumns
+{
 public:
     explicit PhotoColumns(const SqliteStatement &st)
     {
@@ -194,8 +200,7 @@ BookRecord readBook(const SqliteStatement &st)
     return b;
 }
 
-template <typename T>
-std::optional<T> failed(QString *error, const QString &text)
+template <typename T> std::optional<T> failed(QString *error, const QString &text)
 {
     if (error)
         *error = text;
@@ -231,7 +236,8 @@ std::optional<PhotoSet> PhotoDatabase::selectPhotos(const QString &where, const 
                                                     QString *error) const
 {
     PhotoSet photos;
-    if (!visitPhotos(where, binds, [&photos](const PhotoRecord &photo) { photos.push_back(photo); }, error))
+    if (!visitPhotos(
+            where, binds, [&photos](const PhotoRecord &photo) { photos.push_back(photo); }, error))
         return std::nullopt;
     return photos;
 }
@@ -265,8 +271,8 @@ std::optional<BookRecord> PhotoDatabase::bookByLabel(const QString &label, QStri
     if (!st.isValid() || !st.bind({label}))
         return failed<BookRecord>(error, st.error());
     if (!st.step())
-        return failed<BookRecord>(error, st.error().isEmpty() ? QStringLiteral("no book labelled %1").arg(label)
-                                                             : st.error());
+        return failed<BookRecord>(error,
+                                  st.error().isEmpty() ? QStringLiteral("no book labelled %1").arg(label) : st.error());
     return readBook(st);
 }
 
@@ -276,13 +282,12 @@ std::optional<BookRecord> PhotoDatabase::bookById(qint64 id, QString *error) con
     if (!st.isValid() || !st.bind({QVariant::fromValue(id)}))
         return failed<BookRecord>(error, st.error());
     if (!st.step())
-        return failed<BookRecord>(error, st.error().isEmpty() ? QStringLiteral("no book with id %1").arg(id)
-                                                             : st.error());
+        return failed<BookRecord>(error,
+                                  st.error().isEmpty() ? QStringLiteral("no book with id %1").arg(id) : st.error());
     return readBook(st);
 }
 
-std::optional<QVariantList> PhotoDatabase::column(const QString &sql, const QVariantList &binds,
-                                                  QString *error) const
+std::optional<QVariantList> PhotoDatabase::column(const QString &sql, const QVariantList &binds, QString *error) const
 {
     SqliteStatement st(m_db, sql);
     if (!st.isValid() || !st.bind(binds))

@@ -15,7 +15,8 @@ struct sqlite3;
 using PhotoSet = std::vector<PhotoRecord>;
 using PhotoSetPtr = std::shared_ptr<const PhotoSet>;
 
-class PhotoDatabase {
+class PhotoDatabase
+{
 public:
     enum class FileKind { Missing, Sqlite, Access, Unknown };
     // Tells the format from the file's first bytes, never from its name.

@@ -6,11 +6,7 @@
 #include <QSaveFile>
 #include <sqlite3.h>
 
-PhotoLibrary::PhotoLibrary(QObject *parent)
-    : QObject(parent)
-    , m_current(std::make_shared<PhotoSet>())
-{
-}
+PhotoLibrary::PhotoLibrary(QObject *parent) : QObject(parent), m_current(std::make_shared<PhotoSet>()) {}
 
 QString PhotoLibrary::databasePath(const QString &programFolder)
 {
@@ -71,8 +67,8 @@ bool writeSqliteCopy(const PhotoDatabase &source, const QString &targetPath, QSt
     const QString temporary = targetPath + QStringLiteral(".part");
     QFile::remove(temporary);
     sqlite3 *target = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(temporary).constData(), &target,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(QFile::encodeName(temporary).constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(target));
         sqlite3_close_v2(target);
         return fail(QStringLiteral("%1: %2").arg(targetPath, reason));

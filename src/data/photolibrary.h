@@ -5,7 +5,8 @@
 
 #include <QObject>
 
-class PhotoLibrary : public QObject {
+class PhotoLibrary : public QObject
+{
     Q_OBJECT
 public:
     explicit PhotoLibrary(QObject *parent = nullptr);

@@ -4,11 +4,11 @@
 #include "data/numberformat.h"
 #include "data/photolibrary.h"
 
-namespace {
+namespace
+{
 
 const QString kFine = QStringLiteral("(TonsPerAcreBreak1+TonsPerAcreBreak2+TonsPerAcreBreak3)");
-const QString kCoarse =
-    QStringLiteral("(TonsPerAcreBreak4+TonsPerAcreBreak5+TonsPerAcreBreak6+TonsPerAcreBreak7)");
+const QString kCoarse = QStringLiteral("(TonsPerAcreBreak4+TonsPerAcreBreak5+TonsPerAcreBreak6+TonsPerAcreBreak7)");
 
 bool fail(QString *error, const QString &text)
 {
@@ -48,7 +48,8 @@ void addCodes(QStringList &conditions, QVariantList &binds, const QString &colum
 
 } // namespace
 
-namespace QueryBuilder {
+namespace QueryBuilder
+{
 
 std::optional<Statement> build(const PhotoDatabase &database, int kind, const QueryCriteria &c, QString *error)
 {
@@ -98,8 +99,7 @@ std::optional<Statement> build(const PhotoDatabase &database, int kind, const Qu
     return st;
 }
 
-std::optional<PhotoSet> select(const PhotoDatabase &database, int kind, const QueryCriteria &criteria,
-                               QString *error)
+std::optional<PhotoSet> select(const PhotoDatabase &database, int kind, const QueryCriteria &criteria, QString *error)
 {
     if (!database.isOpen()) {
         fail(error, QStringLiteral("no photo database is open"));

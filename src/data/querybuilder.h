@@ -15,7 +15,7 @@ struct QueryCriteria {
     enum Kind { Book = 0, TotalLoad = 1, LoadBySize = 2, FuelModels = 3, AllPhotos = 4 };
 
     QString bookText = QStringLiteral("All Books"); // "All Books" or label, ", ", description
-    std::optional<qint64> bookId;                     // the chosen entry's Books id, if any
+    std::optional<qint64> bookId;                   // the chosen entry's Books id, if any
     QString totalFrom, totalTo;
     QString fineFrom, fineTo;     // 0 to 2.9 inch
     QString coarseFrom, coarseTo; // 3 inch and larger
@@ -25,7 +25,8 @@ struct QueryCriteria {
     bool codesAsShown = false;
 };
 
-namespace QueryBuilder {
+namespace QueryBuilder
+{
 
 // The WHERE condition (empty for the whole table) and the values for its ?s.
 struct Statement {

@@ -12,7 +12,8 @@
 #include <cmath>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 const char *const kCodeFiles[] = {"VegCodes.txt", "ActCodes.txt", "DangerRatingCodes.txt", "BehaveCodes.txt"};
 const char *const kCodeColumns[] = {"VegType", "Activity", "DangerRatingFM", "FireBehaveFM"};
@@ -53,8 +54,7 @@ struct CodeCollector {
 // Maxima of TotalFL and of the two class sums (none when every row's is null) and, per code column, each
 // distinct non-null value, ordered as the database groups them without regard to case; the first spelling
 // in table order stands for its group.
-bool scanPhotos(const PhotoDatabase &database,
-                std::array<std::optional<double>, QueryParameters::RangeCount> &maxima,
+bool scanPhotos(const PhotoDatabase &database, std::array<std::optional<double>, QueryParameters::RangeCount> &maxima,
                 std::array<std::vector<QByteArray>, QueryParameters::CodesCount> &distinct, QString *error)
 {
     static const char function[] = "fenwyx_collect_codes";
@@ -71,8 +71,9 @@ bool scanPhotos(const PhotoDatabase &database,
         return false;
     }
     // The function refers to the collector on this stack frame: remove it whatever happens.
-    const auto unregister = qScopeGuard(
-        [db] { sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr, nullptr); });
+    const auto unregister = qScopeGuard([db] {
+        sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr, nullptr);
+    });
     SqliteStatement st(db, QString::fromLatin1(sql));
     if (!st.step()) {
         *error = st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error();

@@ -11,8 +11,8 @@
 class PhotoDatabase;
 
 struct BookEntry {
-    QString text;              // "All Books" or BookLabel + ", " + BookDescription
-    std::optional<qint64> id;  // the Books row's id; none for "All Books"
+    QString text;             // "All Books" or BookLabel + ", " + BookDescription
+    std::optional<qint64> id; // the Books row's id; none for "All Books"
 };
 
 struct CodeEntry {
@@ -20,9 +20,10 @@ struct CodeEntry {
     QString rawValue; // the value as the database holds it; queries match this
 };
 
-class QueryParameters {
+class QueryParameters
+{
 public:
-    enum Range { TotalLoad, Fine, Coarse, RangeCount };             // cboTotalLoad, cbo0to3, cbo3Plus
+    enum Range { TotalLoad, Fine, Coarse, RangeCount };                     // cboTotalLoad, cbo0to3, cbo3Plus
     enum Codes { VegType, Activity, DangerRating, FireBehave, CodesCount }; // lstVegType .. lstFireBehave
 
     // At most this many " n" entries in a range list; a larger maximum widens the step instead.
@@ -34,8 +35,7 @@ public:
 
     // Reads everything in one pass; code files are read once each. With no open database (or a failing
     // read) returns the lists of an empty table and says why in *error.
-    static QueryParameters load(const PhotoDatabase &database, const QString &programFolder,
-                                QString *error = nullptr);
+    static QueryParameters load(const PhotoDatabase &database, const QString &programFolder, QString *error = nullptr);
 
     // "0", then " n" for n = 0, 2, 4, ... up to the whole-number part of (maximum + 4). A null maximum
     // counts as 0. Past MaxRangeEntries the step becomes the smallest even number that keeps the count
@@ -50,10 +50,10 @@ public:
     // Case-insensitive ascending, stable (equal entries keep their order).
     static void SortListBox(std::vector<CodeEntry> &entries);
 
-    static QString codeFileName(int list); // "VegCodes.txt", ...
-    static QString controlName(int list);  // "lstVegType", ...
+    static QString codeFileName(int list);      // "VegCodes.txt", ...
+    static QString controlName(int list);       // "lstVegType", ...
     static QString rangeControlName(int range); // "cboTotalLoad", ...
-    static QString codeColumn(int list);   // "VegType", "Activity", "DangerRatingFM", "FireBehaveFM"
+    static QString codeColumn(int list);        // "VegType", "Activity", "DangerRatingFM", "FireBehaveFM"
 };
 
 // The code of a list entry: leading blanks removed, then everything before the first "-" (all of it

@@ -7,17 +7,32 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
+namespace
+{
 struct ColumnSpec {
     const char *header;
     int widthTwips;
 };
 const ColumnSpec kColumns[ResultsModel::ColumnCount] = {
-    {"Book/Photo ID", 1600}, {"Description", 3750}, {"0.\" to 2.9\"", 650}, {"3+\"", 490}, {"Total", 500},
-    {"Duff Depth", 700},     {"Fuel Bed Depth", 700}, {"Veg Type", 700},    {"Activity Type", 700},
-    {"FB-Fuel Model", 700},  {"DR-Fuel Model", 700},  {"Picture", 0},       {"Data", 0},
-    {"0to3Sort", 0},         {"3+Sort", 0},           {"TotalSort", 0},     {"Dir", 0},
-    {"DuffSort", 0},         {"FuelBedSort", 0},
+    {"Book/Photo ID", 1600},
+    {"Description", 3750},
+    {"0.\" to 2.9\"", 650},
+    {"3+\"", 490},
+    {"Total", 500},
+    {"Duff Depth", 700},
+    {"Fuel Bed Depth", 700},
+    {"Veg Type", 700},
+    {"Activity Type", 700},
+    {"FB-Fuel Model", 700},
+    {"DR-Fuel Model", 700},
+    {"Picture", 0},
+    {"Data", 0},
+    {"0to3Sort", 0},
+    {"3+Sort", 0},
+    {"TotalSort", 0},
+    {"Dir", 0},
+    {"DuffSort", 0},
+    {"FuelBedSort", 0},
 };
 
 QString depthText(const OptionalNumber &depth, QStringView pattern, bool negativeIsNa)
@@ -31,9 +46,8 @@ QString depthText(const OptionalNumber &depth, QStringView pattern, bool negativ
 } // namespace
 
 ResultsModel::ResultsModel(QObject *parent)
-    : QAbstractTableModel(parent)
-    , m_photos(std::make_shared<PhotoSet>())
-    , m_icon(QStringLiteral(":/core/icons/photo.png"))
+    : QAbstractTableModel(parent), m_photos(std::make_shared<PhotoSet>()),
+      m_icon(QStringLiteral(":/core/icons/photo.png"))
 {
 }
 

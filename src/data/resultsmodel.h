@@ -7,12 +7,30 @@
 #include <QIcon>
 #include <vector>
 
-class ResultsModel : public QAbstractTableModel {
+class ResultsModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     enum Column {
-        BookPhotoId, Description, Fine, Coarse, Total, DuffDepth, FuelBedDepth, VegType, ActivityType,
-        FbFuelModel, DrFuelModel, Picture, Data, FineSort, CoarseSort, TotalSort, Dir, DuffSort, FuelBedSort,
+        BookPhotoId,
+        Description,
+        Fine,
+        Coarse,
+        Total,
+        DuffDepth,
+        FuelBedDepth,
+        VegType,
+        ActivityType,
+        FbFuelModel,
+        DrFuelModel,
+        Picture,
+        Data,
+        FineSort,
+        CoarseSort,
+        TotalSort,
+        Dir,
+        DuffSort,
+        FuelBedSort,
         ColumnCount
     };
 
@@ -50,7 +68,7 @@ public:
 
 private:
     PhotoSetPtr m_photos;
-    std::vector<int> m_rows; // shown row -> index in m_photos
+    std::vector<int> m_rows;                     // shown row -> index in m_photos
     Qt::SortOrder m_order = Qt::DescendingOrder; // the first click toggles it to ascending
     int m_sortColumn = -1;
     QIcon m_icon;

@@ -1,8 +1,7 @@
 // Prepared statements over the sqlite3 C interface.
 #include "sqlitestatement.h"
 
-SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql)
-    : m_db(db)
+SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     if (!db) {
         m_error = QStringLiteral("no database is open");

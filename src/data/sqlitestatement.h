@@ -5,7 +5,8 @@
 #include <QVariant>
 #include <sqlite3.h>
 
-class SqliteStatement {
+class SqliteStatement
+{
 public:
     SqliteStatement(sqlite3 *db, const QString &sql);
     ~SqliteStatement();

@@ -1,7 +1,6 @@
 // Scripted and console answers to the program's questions.
 #include "dialogs.h"
 
-
 MessageAnswer ScriptedDialogs::message(const QString &text, const QString &caption, MessageButtons buttons,
                                        MessageIcon icon)
 {

@@ -14,12 +14,13 @@ enum class MessageAnswer { Ok, Yes, No };
 
 struct FileDialogRequest {
     QString title;
-    QString filter;        // Qt filter form: "Fenwyx Fuel Profile(*.pro)"
+    QString filter; // Qt filter form: "Fenwyx Fuel Profile(*.pro)"
     QString initialFolder;
-    QString fileName;      // the name offered in the box
+    QString fileName; // the name offered in the box
 };
 
-class Dialogs {
+class Dialogs
+{
 public:
     virtual ~Dialogs() = default;
     virtual MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
@@ -30,7 +31,8 @@ public:
 };
 
 // Answers from a script, in order; records everything it was asked. Used by tests.
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public Dialogs
+{
 public:
     struct Shown {
         QString text;
@@ -39,8 +41,8 @@ public:
         MessageIcon icon;
     };
 
-    std::deque<MessageAnswer> answers;              // when empty: Ok / No
-    std::deque<std::optional<QString>> fileNames;   // when empty: cancelled
+    std::deque<MessageAnswer> answers;            // when empty: Ok / No
+    std::deque<std::optional<QString>> fileNames; // when empty: cancelled
     std::vector<Shown> messages;
     std::vector<FileDialogRequest> fileRequests;
 
@@ -51,7 +53,8 @@ public:
 };
 
 // Batch interface: messages go to the error stream, questions are answered No, file choosers are cancelled.
-class ConsoleDialogs : public Dialogs {
+class ConsoleDialogs : public Dialogs
+{
 public:
     explicit ConsoleDialogs(QTextStream &err) : m_err(err) {}
     MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,

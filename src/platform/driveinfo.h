@@ -3,19 +3,22 @@
 
 #include <QString>
 
-class DriveInfo {
+class DriveInfo
+{
 public:
     virtual ~DriveInfo() = default;
     // Mount point of the first optical drive that holds a disc, with a trailing "/"; empty when none.
     virtual QString firstOpticalDriveRoot() const = 0;
 };
 
-class SystemDriveInfo : public DriveInfo {
+class SystemDriveInfo : public DriveInfo
+{
 public:
     QString firstOpticalDriveRoot() const override;
 };
 
-class FixedDriveInfo : public DriveInfo {
+class FixedDriveInfo : public DriveInfo
+{
 public:
     explicit FixedDriveInfo(QString root = {}) : m_root(std::move(root)) {}
     QString firstOpticalDriveRoot() const override { return m_root; }

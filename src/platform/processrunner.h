@@ -6,7 +6,8 @@
 #include <functional>
 #include <vector>
 
-class ProcessRunner {
+class ProcessRunner
+{
 public:
     virtual ~ProcessRunner() = default;
     // Starts program (looked for in programFolder first, then on the search path) without arguments
@@ -15,14 +16,16 @@ public:
 };
 
 // Runs the real program. While it runs, windows repaint but user input is held back.
-class QtProcessRunner : public ProcessRunner {
+class QtProcessRunner : public ProcessRunner
+{
 public:
     bool runAndWait(const QString &program, const QString &programFolder) override;
     static QString locate(const QString &program, const QString &programFolder);
 };
 
 // Records what would have been run; an optional action stands in for the program's work.
-class RecordingProcessRunner : public ProcessRunner {
+class RecordingProcessRunner : public ProcessRunner
+{
 public:
     std::vector<QString> started;
     bool canStart = true;

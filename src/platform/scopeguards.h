@@ -4,7 +4,8 @@
 #include <QGuiApplication>
 
 // Sets a flag for the length of a scope, so that no path can leave it set.
-class BusyFlag {
+class BusyFlag
+{
 public:
     explicit BusyFlag(bool &flag) : m_flag(flag) { m_flag = true; }
     ~BusyFlag() { m_flag = false; }
@@ -16,7 +17,8 @@ private:
 };
 
 // The hourglass for the length of a scope.
-class WaitCursor {
+class WaitCursor
+{
 public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }

@@ -5,8 +5,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-IniSettingsStore::IniSettingsStore(QString folder)
-    : m_folder(std::move(folder))
+IniSettingsStore::IniSettingsStore(QString folder) : m_folder(std::move(folder))
 {
     if (m_folder.isEmpty())
         m_folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -4,7 +4,8 @@
 #include <QMap>
 #include <QString>
 
-class SettingsStore {
+class SettingsStore
+{
 public:
     virtual ~SettingsStore() = default;
     virtual QString readText(const QString &application, const QString &section, const QString &key,
@@ -14,7 +15,8 @@ public:
 };
 
 // INI files in the user's configuration folder, one per application ("Brackel.ini"), one [section] each.
-class IniSettingsStore : public SettingsStore {
+class IniSettingsStore : public SettingsStore
+{
 public:
     // folder empty: the platform's user configuration folder
     explicit IniSettingsStore(QString folder = {});
@@ -28,7 +30,8 @@ private:
     QString m_folder;
 };
 
-class MemorySettingsStore : public SettingsStore {
+class MemorySettingsStore : public SettingsStore
+{
 public:
     QString readText(const QString &application, const QString &section, const QString &key,
                      const QString &defaultValue) const override;

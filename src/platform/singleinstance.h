@@ -5,7 +5,8 @@
 #include <QString>
 #include <memory>
 
-class SingleInstance {
+class SingleInstance
+{
 public:
     // lockPath empty: a per-user lock file in the runtime folder
     explicit SingleInstance(const QString &lockPath = {});

@@ -3,7 +3,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 
 // Unicode of the bytes 0x80 to 0x9F; the undefined ones map to the C1 control of the same value.
 constexpr std::array<char16_t, 32> kHigh = {
@@ -26,7 +27,8 @@ int byteOf(char32_t codePoint)
 
 } // namespace
 
-namespace Windows1252 {
+namespace Windows1252
+{
 
 QString decode(const QByteArray &bytes)
 {

@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace Windows1252 {
+namespace Windows1252
+{
 
 // Every byte decodes; the five bytes the code page leaves undefined become U+0081, U+008D, U+008F,
 // U+0090 and U+009D, so that decoding and encoding again gives back the same bytes.

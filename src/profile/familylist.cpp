@@ -16,7 +16,8 @@
 #include <optional>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
@@ -64,14 +65,15 @@ std::optional<std::array<QString, 3>> parseEntry(const QString &line)
 
 void showProblem(Dialogs &dialogs, const FileError &error)
 {
-    dialogs.message(QStringLiteral("Problem saving to Brackel list") + QLatin1Char('\r') + QString::number(error.number)
-                        + QLatin1Char('-') + error.description,
+    dialogs.message(QStringLiteral("Problem saving to Brackel list") + QLatin1Char('\r') +
+                        QString::number(error.number) + QLatin1Char('-') + error.description,
                     QStringLiteral("Fenwyx"), MessageButtons::Ok, MessageIcon::None);
 }
 
 } // namespace
 
-namespace FamilyList {
+namespace FamilyList
+{
 
 QByteArray updated(const QByteArray &listBytes, const QString &path, const QString &type, const QString &time)
 {
@@ -171,8 +173,8 @@ bool AddToFamilyList(const QString &programFolder, const QString &path, const QS
     QFile::remove(tempPath);
     QFile temp(tempPath);
     FileError error;
-    bool ok = temp.open(QIODevice::WriteOnly | QIODevice::Truncate) && temp.write(bytes) == bytes.size()
-        && temp.flush();
+    bool ok =
+        temp.open(QIODevice::WriteOnly | QIODevice::Truncate) && temp.write(bytes) == bytes.size() && temp.flush();
     if (!ok)
         error = FileErrors::fromFile(temp, tempPath);
     else if (listInfo.exists())

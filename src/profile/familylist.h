@@ -10,7 +10,8 @@ class QLocale;
 
 class Dialogs;
 
-namespace FamilyList {
+namespace FamilyList
+{
 
 inline const QString kListName = QStringLiteral("BrackelFileList.txt");
 inline const QString kTempName = QStringLiteral("brackellist.tmp");

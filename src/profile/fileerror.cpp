@@ -5,7 +5,8 @@
 #include <QFileDevice>
 #include <QFileInfo>
 
-namespace FileErrors {
+namespace FileErrors
+{
 
 FileError fromFile(const QFileDevice &file, const QString &path)
 {

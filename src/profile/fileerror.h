@@ -10,7 +10,8 @@ struct FileError {
     QString description;
 };
 
-namespace FileErrors {
+namespace FileErrors
+{
 
 // The numbers users of the family's programs know from their messages.
 constexpr int OutOfMemory = 7;

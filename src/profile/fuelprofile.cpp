@@ -5,10 +5,10 @@
 
 bool FuelProfile::operator==(const FuelProfile &o) const
 {
-    return ProfileName == o.ProfileName && Notes == o.Notes && Source0to3 == o.Source0to3 && Tpa1 == o.Tpa1
-        && Tpa2 == o.Tpa2 && Tpa3 == o.Tpa3 && Source3Plus == o.Source3Plus && Load3Plus == o.Load3Plus
-        && SourceDuff == o.SourceDuff && DuffDepth == o.DuffDepth && SourceFuelBed == o.SourceFuelBed
-        && FuelBedDepth == o.FuelBedDepth;
+    return ProfileName == o.ProfileName && Notes == o.Notes && Source0to3 == o.Source0to3 && Tpa1 == o.Tpa1 &&
+           Tpa2 == o.Tpa2 && Tpa3 == o.Tpa3 && Source3Plus == o.Source3Plus && Load3Plus == o.Load3Plus &&
+           SourceDuff == o.SourceDuff && DuffDepth == o.DuffDepth && SourceFuelBed == o.SourceFuelBed &&
+           FuelBedDepth == o.FuelBedDepth;
 }
 
 QString profileCaption(const QString &profilePath)

@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace {
+namespace
+{
 
 // The family list names files for other programs and the caption shows the path: both want it whole.
 QString absolute(const QString &path)
@@ -35,18 +36,12 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
         const ProfileDisplay d = state.ShowProfile();
         out.setEncoding(QStringConverter::Utf8);
         const QList<QPair<QString, QString>> rows = {
-            {QStringLiteral("txtName"), d.txtName},
-            {QStringLiteral("lblPro0to3"), d.lblPro0to3},
-            {QStringLiteral("lblPro3Plus"), d.lblPro3Plus},
-            {QStringLiteral("lblProTotal"), d.lblProTotal},
-            {QStringLiteral("lblProDuff"), d.lblProDuff},
-            {QStringLiteral("lblProFuelBed"), d.lblProFuelBed},
-            {QStringLiteral("lblPL0to3"), d.lblPL0to3},
-            {QStringLiteral("lblPL3Plus"), d.lblPL3Plus},
-            {QStringLiteral("lblPLDuff"), d.lblPLDuff},
-            {QStringLiteral("lblPLFuelBed"), d.lblPLFuelBed},
-            {QStringLiteral("Notes"), state.profile().Notes},
-            {QStringLiteral("caption"), d.caption},
+            {QStringLiteral("txtName"), d.txtName},           {QStringLiteral("lblPro0to3"), d.lblPro0to3},
+            {QStringLiteral("lblPro3Plus"), d.lblPro3Plus},   {QStringLiteral("lblProTotal"), d.lblProTotal},
+            {QStringLiteral("lblProDuff"), d.lblProDuff},     {QStringLiteral("lblProFuelBed"), d.lblProFuelBed},
+            {QStringLiteral("lblPL0to3"), d.lblPL0to3},       {QStringLiteral("lblPL3Plus"), d.lblPL3Plus},
+            {QStringLiteral("lblPLDuff"), d.lblPLDuff},       {QStringLiteral("lblPLFuelBed"), d.lblPLFuelBed},
+            {QStringLiteral("Notes"), state.profile().Notes}, {QStringLiteral("caption"), d.caption},
         };
         QByteArray csv;
         for (const auto &row : rows)

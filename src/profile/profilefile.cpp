@@ -9,7 +9,8 @@
 #include <QSaveFile>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
@@ -29,7 +30,8 @@ QString lfBreaks(QString text)
 }
 
 // Reads values one after the other by the rules of the format.
-class ValueReader {
+class ValueReader
+{
 public:
     explicit ValueReader(QString text) : m_text(std::move(text)) {}
 
@@ -139,7 +141,8 @@ QString cleanText(const QString &text, bool *quotes, bool *characters)
 
 } // namespace
 
-namespace ProfileFile {
+namespace ProfileFile
+{
 
 QString withProfileExtension(const QString &path)
 {

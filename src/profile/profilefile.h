@@ -1,14 +1,15 @@
 // The .pro file: twelve values, one per line, texts in double quotes, Windows-1252, CR LF.
 #pragma once
 
-#include "fuelprofile.h"
 #include "fileerror.h"
+#include "fuelprofile.h"
 
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
-namespace ProfileFile {
+namespace ProfileFile
+{
 
 // Larger files are refused unread: a profile is a few kilobytes, a mistaken choice can be huge.
 constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;

@@ -11,7 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 const QString kProgramTitle = QStringLiteral("Fenwyx");
 const QString kFilter = QStringLiteral("Fenwyx Fuel Profile(*.pro)");
@@ -79,7 +80,7 @@ bool ProfileState::TakeComponentFromPhoto(int component, const PhotoRecord *phot
             break;
         }
         const double shown = NumberFormat::round(*depth, 1); // as the Assistant shows it
-        if (shown < 0) // shown as "no data": not measured
+        if (shown < 0)                                       // shown as "no data": not measured
             break;
         (duff ? m_profile.DuffDepth : m_profile.FuelBedDepth) = shown;
         (duff ? m_profile.SourceDuff : m_profile.SourceFuelBed) = source;

@@ -14,7 +14,8 @@ class StatusReporter;
 struct PhotoRecord;
 enum class MessageAnswer;
 
-class ProfileState : public QObject {
+class ProfileState : public QObject
+{
     Q_OBJECT
 public:
     // programFolder holds the data folder of profiles and the family list; status may be null.

@@ -10,7 +10,8 @@
 #include <QTextStream>
 #include <cstdio>
 
-namespace {
+namespace
+{
 const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
                       "  list                      print every photo as the results list shows it (CSV)\n"
                       "  convert IN OUT            write an SQLite photo database from any readable one\n"
@@ -19,7 +20,8 @@ const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
                       "  profile save IN OUT       load a fuel profile and save it as OUT\n";
 }
 
-namespace BatchInterface {
+namespace BatchInterface
+{
 
 int run(const QStringList &arguments)
 {

@@ -3,7 +3,8 @@
 
 #include <QStringList>
 
-namespace BatchInterface {
+namespace BatchInterface
+{
 // arguments without the program name; returns the exit status
 int run(const QStringList &arguments);
-}
+} // namespace BatchInterface

@@ -4,7 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace ProgramFolder {
+namespace ProgramFolder
+{
 QString resolve(const QString &explicitFolder)
 {
     QString folder = explicitFolder;
@@ -14,4 +15,4 @@ QString resolve(const QString &explicitFolder)
         folder = QCoreApplication::applicationDirPath();
     return QDir::cleanPath(QDir(folder).absolutePath());
 }
-}
+} // namespace ProgramFolder

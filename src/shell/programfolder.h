@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace ProgramFolder {
+namespace ProgramFolder
+{
 // An explicit folder wins; else FENWYX_HOME; else the running executable's folder.
 QString resolve(const QString &explicitFolder = {});
-}
+} // namespace ProgramFolder

@@ -3,8 +3,8 @@
 
 #include "data/photolibrary.h"
 #include "present/photoslots.h"
-#include "shell/photodirectory.h"
 #include "profile/profilestate.h"
+#include "shell/photodirectory.h"
 #include "shell/statusreporter.h"
 
 #include <QObject>
@@ -25,18 +25,17 @@ struct Services {
 
 // Modes of the main window that other windows read.
 struct WindowModes {
-    int AssistantModes = 0;           // +1 while compare mode is on, +10 while builder mode is on
+    int AssistantModes = 0; // +1 while compare mode is on, +10 while builder mode is on
     bool AssistantModeDropped = false;
 };
 
-class ProgramState : public QObject {
+class ProgramState : public QObject
+{
     Q_OBJECT
 public:
     ProgramState(QString programFolder, Services services, QObject *parent = nullptr)
-        : QObject(parent)
-        , programFolder(std::move(programFolder))
-        , services(services)
-        , profile(*services.dialogs, &status, this->programFolder)
+        : QObject(parent), programFolder(std::move(programFolder)), services(services),
+          profile(*services.dialogs, &status, this->programFolder)
     {
     }
 

@@ -7,7 +7,8 @@
 
 enum StatusKind { StatusInfo = 0, StatusError = 1, StatusClear = 2, StatusCount = 3 };
 
-class StatusReporter : public QObject {
+class StatusReporter : public QObject
+{
     Q_OBJECT
 public:
     enum class Icon { None, InfoOK, Error };

@@ -3,7 +3,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 struct Run {
     int exitCode = -1;
     QByteArray out;
@@ -56,7 +57,8 @@ QList<QStringList> parseCsv(const QByteArray &bytes)
 }
 } // namespace
 
-class TestCli : public QObject {
+class TestCli : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void list_accessLibrary_printsListTexts();

@@ -15,7 +15,8 @@
 #include <map>
 #include <set>
 
-namespace {
+namespace
+{
 
 using Row = QVariantList;
 
@@ -44,7 +45,8 @@ std::vector<Row> query(const QString &databasePath, const char *sql)
                     row << QVariant(sqlite3_column_double(statement, c));
                     break;
                 default:
-                    row << QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, c))));
+                    row << QVariant(
+                        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, c))));
                 }
             }
             rows.push_back(row);
@@ -96,7 +98,7 @@ std::set<QString> codesOf(const QString &path)
     return codes;
 }
 
-}
+} // namespace
 
 class TestSampleLibrary : public QObject
 {
@@ -154,13 +156,16 @@ void TestSampleLibrary::layouts_defaultLibrary_coverEveryClassCount()
         const int used = book[1].toDouble() <= 0 ? 1 : book[2].toDouble() <= 0 ? 2 : book[3].toDouble() <= 0 ? 3 : 4;
         layouts.insert(used);
         // Classes past the last bound carry nothing.
-        const QByteArray sql = "SELECT COUNT(*) FROM Photos WHERE BookLabel = '" + book[0].toString().toUtf8() + "' AND ("
-            + (used < 2 ? "TonsPerAcreBreak5 <> 0 OR " : "") + (used < 3 ? "TonsPerAcreBreak6 <> 0 OR " : "")
-            + (used < 4 ? "TonsPerAcreBreak7 <> 0 OR " : "") + "0)";
+        const QByteArray sql = "SELECT COUNT(*) FROM Photos WHERE BookLabel = '" + book[0].toString().toUtf8() +
+                               "' AND (" + (used < 2 ? "TonsPerAcreBreak5 <> 0 OR " : "") +
+                               (used < 3 ? "TonsPerAcreBreak6 <> 0 OR " : "") +
+                               (used < 4 ? "TonsPerAcreBreak7 <> 0 OR " : "") + "0)";
         QCOMPARE(count(m_default, sql.constData()), 0);
-        QVERIFY2(count(m_default, ("SELECT COUNT(*) FROM Photos WHERE BookLabel = '" + book[0].toString().toUtf8()
-                                   + "'").constData()) > 0,
-                 qPrintable(book[0].toString()));
+        QVERIFY2(
+            count(m_default,
+                  ("SELECT COUNT(*) FROM Photos WHERE BookLabel = '" + book[0].toString().toUtf8() + "'").constData()) >
+                0,
+            qPrintable(book[0].toString()));
     }
     QCOMPARE(layouts, (std::set<int>{1, 2, 3, 4}));
 }
@@ -217,10 +222,10 @@ void TestSampleLibrary::codes_defaultLibrary_includeCaseMismatchesAndUnlistedCod
 
 void TestSampleLibrary::loadings_everyPhoto_consistentAndRealistic()
 {
-    const auto rows = query(m_default,
-                            "SELECT PhotoLabel, TonsPerAcreBreak1, TonsPerAcreBreak2, TonsPerAcreBreak3, "
-                            "TonsPerAcreBreak4, TonsPerAcreBreak5, TonsPerAcreBreak6, TonsPerAcreBreak7, Oto3FL, "
-                            "TotalFL, AverageDuffDepth, AverageFuelbedDepth FROM Photos");
+    const auto rows =
+        query(m_default, "SELECT PhotoLabel, TonsPerAcreBreak1, TonsPerAcreBreak2, TonsPerAcreBreak3, "
+                         "TonsPerAcreBreak4, TonsPerAcreBreak5, TonsPerAcreBreak6, TonsPerAcreBreak7, Oto3FL, "
+                         "TotalFL, AverageDuffDepth, AverageFuelbedDepth FROM Photos");
     QCOMPARE(rows.size(), size_t(150));
     for (const Row &row : rows) {
         double fine = 0;
@@ -366,7 +371,7 @@ void TestSampleLibrary::program_commandLine_writesLibraryOrFails_data()
     QTest::addColumn<bool>("succeeds");
     QTest::addColumn<int>("photos");
     QTest::newRow("count and seed") << QStringList{QStringLiteral("--photos"), QStringLiteral("9"),
-                                                    QStringLiteral("--seed"), QStringLiteral("3")}
+                                                   QStringLiteral("--seed"), QStringLiteral("3")}
                                     << true << 9;
     QTest::newRow("count not a number") << QStringList{QStringLiteral("--photos"), QStringLiteral("many")} << false
                                         << 0;

@@ -16,7 +16,8 @@
 #include <cstring>
 #include <memory>
 
-namespace {
+namespace
+{
 
 struct SqliteCloser {
     void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
@@ -73,7 +74,10 @@ quint64 bitsOf(double value)
     return bits;
 }
 
-QString fixture() { return TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb")); }
+QString fixture()
+{
+    return TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb"));
+}
 
 QByteArray fixtureBytes()
 {
@@ -88,7 +92,8 @@ QByteArray utf16(const char *text)
 
 } // namespace
 
-class TestAccessReader : public QObject {
+class TestAccessReader : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -119,10 +124,14 @@ void TestAccessReader::copy_matchesCsvExactly_data()
     QTest::addColumn<bool>("inChild");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("csv");
-    QTest::newRow("photos via fenwyx-mdbread") << true << "Photos" << "fixtures/photo_jet4.photos.csv";
-    QTest::newRow("books via fenwyx-mdbread") << true << "Books" << "fixtures/photo_jet4.books.csv";
-    QTest::newRow("photos in process") << false << "Photos" << "fixtures/photo_jet4.photos.csv";
-    QTest::newRow("books in process") << false << "Books" << "fixtures/photo_jet4.books.csv";
+    QTest::newRow("photos via fenwyx-mdbread") << true << "Photos"
+                                               << "fixtures/photo_jet4.photos.csv";
+    QTest::newRow("books via fenwyx-mdbread") << true << "Books"
+                                              << "fixtures/photo_jet4.books.csv";
+    QTest::newRow("photos in process") << false << "Photos"
+                                       << "fixtures/photo_jet4.photos.csv";
+    QTest::newRow("books in process") << false << "Books"
+                                      << "fixtures/photo_jet4.books.csv";
 }
 
 // Every field of every row: numbers bit for bit, texts exactly, an empty CSV field as SQL null.
@@ -171,10 +180,10 @@ void TestAccessReader::copy_matchesCsvExactly()
                 bool ok = false;
                 const double wanted = text.toDouble(&ok);
                 QVERIFY2(ok, qPrintable(where));
-                QVERIFY2(bitsOf(sqlite3_column_double(raw, c)) == bitsOf(wanted),
-                         qPrintable(where + QStringLiteral(": %1 != %2")
-                                                .arg(sqlite3_column_double(raw, c), 0, 'g', 17)
-                                                .arg(text)));
+                QVERIFY2(
+                    bitsOf(sqlite3_column_double(raw, c)) == bitsOf(wanted),
+                    qPrintable(where +
+                               QStringLiteral(": %1 != %2").arg(sqlite3_column_double(raw, c), 0, 'g', 17).arg(text)));
                 break;
             }
             case SQLITE_TEXT:
@@ -199,8 +208,8 @@ void TestAccessReader::copy_keepsMemoColumnsAndCaseInsensitiveText()
     const auto single = [&](const char *sql) {
         sqlite3_stmt *statement = nullptr;
         QString value;
-        if (sqlite3_prepare_v2(db.get(), sql, -1, &statement, nullptr) == SQLITE_OK
-            && sqlite3_step(statement) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(db.get(), sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
             value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
         sqlite3_finalize(statement);
         return value;
@@ -297,9 +306,13 @@ void TestAccessReader::decodeUnicodeText_plainAndCompressed_data()
     QTest::newRow("plain UCS-2") << QByteArray("S\0W\0-\0\x30\0\x31\0", 10) << "SW-01";
     QTest::newRow("plain non-Latin") << QByteArray("\x14\x04\x30\x04", 4) << QString::fromUtf8("Да");
     QTest::newRow("compressed") << QByteArray("\xff\xfeSW-01") << "SW-01";
-    QTest::newRow("compressed with a wide run")
-        << QByteArray("\xff\xfe" "ab\0\x14\x04\x30\x04\0cd", 12) << QString::fromUtf8("abДаcd");
-    QTest::newRow("compressed Latin-1") << QByteArray("\xff\xfe" "caf\xe9") << QString::fromUtf8("café");
+    QTest::newRow("compressed with a wide run") << QByteArray("\xff\xfe"
+                                                              "ab\0\x14\x04\x30\x04\0cd",
+                                                              12)
+                                                << QString::fromUtf8("abДаcd");
+    QTest::newRow("compressed Latin-1") << QByteArray("\xff\xfe"
+                                                      "caf\xe9")
+                                        << QString::fromUtf8("café");
     QTest::newRow("odd trailing byte dropped") << QByteArray("A\0B", 3) << "A";
     QTest::newRow("empty") << QByteArray() << "";
 }

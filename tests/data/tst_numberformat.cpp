@@ -3,7 +3,8 @@
 
 #include <QtTest>
 
-class TestNumberFormat : public QObject {
+class TestNumberFormat : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void picture_formatsAsPrinted_data();
@@ -25,21 +26,36 @@ void TestNumberFormat::picture_formatsAsPrinted_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("two decimals padded") << 3.5 << "####0.00" << "3.50";
-    QTest::newRow("zero padded sort text") << 3.5 << "00000.00" << "00003.50";
-    QTest::newRow("six integer digits") << 12.25 << "000000.00" << "000012.25";
-    QTest::newRow("one decimal") << 2.4 << "###0.0" << "2.4";
-    QTest::newRow("one decimal sort text") << 2.4 << "00000.0" << "00002.4";
-    QTest::newRow("2.675 rounds up despite binary noise") << 2.675 << "####0.00" << "2.68";
-    QTest::newRow("5.65 rounds up") << 5.65 << "##0.0" << "5.7";
-    QTest::newRow("0.05 rounds up") << 0.05 << "###0.0" << "0.1";
-    QTest::newRow("negative half away from zero") << -2.25 << "##0.0" << "-2.3";
-    QTest::newRow("carry into a new digit") << 9.995 << "####0.00" << "10.00";
-    QTest::newRow("zero") << 0.0 << "###0.0" << "0.0";
-    QTest::newRow("below one keeps the zero") << 0.25 << "##0.00" << "0.25";
-    QTest::newRow("no grouping") << 123456.789 << "####0.00" << "123456.79";
-    QTest::newRow("tiny negative shows no minus") << -0.001 << "##0.00" << "0.00";
-    QTest::newRow("sum of stored loadings") << (1.09 + 2.73 + 1.85) << "####0.00" << "5.67";
+    QTest::newRow("two decimals padded") << 3.5 << "####0.00"
+                                         << "3.50";
+    QTest::newRow("zero padded sort text") << 3.5 << "00000.00"
+                                           << "00003.50";
+    QTest::newRow("six integer digits") << 12.25 << "000000.00"
+                                        << "000012.25";
+    QTest::newRow("one decimal") << 2.4 << "###0.0"
+                                 << "2.4";
+    QTest::newRow("one decimal sort text") << 2.4 << "00000.0"
+                                           << "00002.4";
+    QTest::newRow("2.675 rounds up despite binary noise") << 2.675 << "####0.00"
+                                                          << "2.68";
+    QTest::newRow("5.65 rounds up") << 5.65 << "##0.0"
+                                    << "5.7";
+    QTest::newRow("0.05 rounds up") << 0.05 << "###0.0"
+                                    << "0.1";
+    QTest::newRow("negative half away from zero") << -2.25 << "##0.0"
+                                                  << "-2.3";
+    QTest::newRow("carry into a new digit") << 9.995 << "####0.00"
+                                            << "10.00";
+    QTest::newRow("zero") << 0.0 << "###0.0"
+                          << "0.0";
+    QTest::newRow("below one keeps the zero") << 0.25 << "##0.00"
+                                              << "0.25";
+    QTest::newRow("no grouping") << 123456.789 << "####0.00"
+                                 << "123456.79";
+    QTest::newRow("tiny negative shows no minus") << -0.001 << "##0.00"
+                                                  << "0.00";
+    QTest::newRow("sum of stored loadings") << (1.09 + 2.73 + 1.85) << "####0.00"
+                                            << "5.67";
 }
 
 void TestNumberFormat::picture_formatsAsPrinted()

@@ -5,7 +5,8 @@
 
 #include <QtTest>
 
-class TestPhotoDatabase : public QObject {
+class TestPhotoDatabase : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-
-namespace {
+namespace
+{
 
 // A Photo.mdb in SQLite form with the given Photos rows (SQL VALUES tuples of the listed columns).
 bool writeDatabase(const QString &folder, const QStringList &photoRows, const QStringList &bookRows = {})
@@ -20,11 +20,12 @@ bool writeDatabase(const QString &folder, const QStringList &photoRows, const QS
     QStringList sql{
         QStringLiteral("CREATE TABLE Books (id INTEGER, BookLabel TEXT, BookDescription TEXT, BreakInches4 REAL,"
                        " BreakInches5 REAL, BreakInches6 REAL)"),
-        QStringLiteral("CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT, GroupLabel TEXT,"
-                       " TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL, TonsPerAcreBreak3 REAL, TonsPerAcreBreak4 REAL,"
-                       " TonsPerAcreBreak5 REAL, TonsPerAcreBreak6 REAL, TonsPerAcreBreak7 REAL, Oto3FL REAL,"
-                       " TotalFL REAL, AverageDuffDepth REAL, AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT,"
-                       " FireBehaveFM TEXT, DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT)")};
+        QStringLiteral(
+            "CREATE TABLE Photos (ID INTEGER, BookLabel TEXT, PhotoLabel TEXT, GroupLabel TEXT,"
+            " TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL, TonsPerAcreBreak3 REAL, TonsPerAcreBreak4 REAL,"
+            " TonsPerAcreBreak5 REAL, TonsPerAcreBreak6 REAL, TonsPerAcreBreak7 REAL, Oto3FL REAL,"
+            " TotalFL REAL, AverageDuffDepth REAL, AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT,"
+            " FireBehaveFM TEXT, DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT)")};
     for (const QString &row : bookRows)
         sql << QStringLiteral("INSERT INTO Books VALUES (%1)").arg(row);
     for (const QString &row : photoRows)
@@ -52,7 +53,8 @@ QStringList raws(const std::vector<CodeEntry> &entries)
 
 } // namespace
 
-class TestQueryParameters : public QObject {
+class TestQueryParameters : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -100,26 +102,40 @@ void TestQueryParameters::lookupCode_fileContents_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("found") << QByteArray("AB,Aspen stand\r\nDF,Douglas-fir\r\n") << "DF" << "DF-Douglas-fir";
-    QTest::newRow("not listed") << QByteArray("AB,Aspen stand\r\n") << "QQ" << "QQ- ";
-    QTest::newRow("case differs: file's spelling") << QByteArray("AB,Aspen\n") << "ab" << "AB-Aspen";
-    QTest::newRow("database blanks trimmed") << QByteArray("AB,Aspen\n") << " AB  " << "AB-Aspen";
-    QTest::newRow("quoted code's leading blank ignored") << QByteArray("\" AB\",Aspen\n") << "AB" << " AB-Aspen";
+    QTest::newRow("found") << QByteArray("AB,Aspen stand\r\nDF,Douglas-fir\r\n") << "DF"
+                           << "DF-Douglas-fir";
+    QTest::newRow("not listed") << QByteArray("AB,Aspen stand\r\n") << "QQ"
+                                << "QQ- ";
+    QTest::newRow("case differs: file's spelling") << QByteArray("AB,Aspen\n") << "ab"
+                                                   << "AB-Aspen";
+    QTest::newRow("database blanks trimmed") << QByteArray("AB,Aspen\n") << " AB  "
+                                             << "AB-Aspen";
+    QTest::newRow("quoted code's leading blank ignored") << QByteArray("\" AB\",Aspen\n") << "AB"
+                                                         << " AB-Aspen";
     QTest::newRow("tab in a quoted code is no blank") << QByteArray("\"\tAB\",Tabbed\nAB,Aspen\n") << "AB"
-                                                     << "AB-Aspen";
-    QTest::newRow("tab around a database code is no blank") << QByteArray("AB,Aspen\n") << "AB\t" << "AB\t- ";
-    QTest::newRow("first match wins") << QByteArray("ab,first\nAB,second\n") << "AB" << "ab-first";
-    QTest::newRow("blank lines skipped") << QByteArray("\n\r\n   \nAB,Aspen\n\n") << "AB" << "AB-Aspen";
-    QTest::newRow("blank lines never match empty code") << QByteArray("\n\n") << "" << "- ";
-    QTest::newRow("one-field line") << QByteArray("AB\n") << "AB" << "AB-";
-    QTest::newRow("unbalanced quote") << QByteArray("AB,\"Aspen, stand\nDF,Fir\n") << "DF" << "DF-Fir";
+                                                      << "AB-Aspen";
+    QTest::newRow("tab around a database code is no blank") << QByteArray("AB,Aspen\n") << "AB\t"
+                                                            << "AB\t- ";
+    QTest::newRow("first match wins") << QByteArray("ab,first\nAB,second\n") << "AB"
+                                      << "ab-first";
+    QTest::newRow("blank lines skipped") << QByteArray("\n\r\n   \nAB,Aspen\n\n") << "AB"
+                                         << "AB-Aspen";
+    QTest::newRow("blank lines never match empty code") << QByteArray("\n\n") << ""
+                                                        << "- ";
+    QTest::newRow("one-field line") << QByteArray("AB\n") << "AB"
+                                    << "AB-";
+    QTest::newRow("unbalanced quote") << QByteArray("AB,\"Aspen, stand\nDF,Fir\n") << "DF"
+                                      << "DF-Fir";
     QTest::newRow("Windows-1252 bytes") << QByteArray("EP,\xc9pic\xe9\x61 \x96 \x80\n") << "ep"
-                                       << QString::fromUtf8("EP-\u00c9pic\u00e9a \u2013 \u20ac");
+                                        << QString::fromUtf8("EP-\u00c9pic\u00e9a \u2013 \u20ac");
     QTest::newRow("invalid UTF-8 before the match") << QByteArray("\xff\xfe\xc3,x\nAB,Aspen\n") << "AB"
                                                     << "AB-Aspen";
-    QTest::newRow("very long line") << (QByteArray(200000, 'z') + "\nAB,Aspen\n") << "AB" << "AB-Aspen";
-    QTest::newRow("old Mac line ends") << QByteArray("XX,one\rAB,Aspen\r") << "AB" << "AB-Aspen";
-    QTest::newRow("code holding a hyphen") << QByteArray("A-1,Alpha one\n") << "a-1" << "A-1-Alpha one";
+    QTest::newRow("very long line") << (QByteArray(200000, 'z') + "\nAB,Aspen\n") << "AB"
+                                    << "AB-Aspen";
+    QTest::newRow("old Mac line ends") << QByteArray("XX,one\rAB,Aspen\r") << "AB"
+                                       << "AB-Aspen";
+    QTest::newRow("code holding a hyphen") << QByteArray("A-1,Alpha one\n") << "a-1"
+                                           << "A-1-Alpha one";
 }
 
 void TestQueryParameters::lookupCode_fileContents()
@@ -147,7 +163,7 @@ void TestQueryParameters::rangeEntries_maximum_data()
     QTest::addColumn<QVariant>("maximum");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("37.3") << QVariant(37.3)
-                          << QStringList{"0", " 0", " 2", " 4", " 6", " 8", " 10", " 12", " 14", " 16", " 18",
+                          << QStringList{"0",   " 0",  " 2",  " 4",  " 6",  " 8",  " 10", " 12", " 14", " 16", " 18",
                                          " 20", " 22", " 24", " 26", " 28", " 30", " 32", " 34", " 36", " 38", " 40"};
     QTest::newRow("null (empty table)") << QVariant() << QStringList{"0", " 0", " 2", " 4"};
     QTest::newRow("zero") << QVariant(0.0) << QStringList{"0", " 0", " 2", " 4"};
@@ -180,8 +196,8 @@ void TestQueryParameters::rangeEntries_absurdMaximum_capsLengthAndCoversIt()
 
 void TestQueryParameters::sortListBox_caseInsensitiveAndStable()
 {
-    std::vector<CodeEntry> entries{{"pp-Pine", "pp"}, {"AB-Aspen", "AB"}, {"PP-Pine", "PP"}, {"ab-aspen", "ab"},
-                                   {"Zz- ", "Zz"}, {"m- ", "m"}};
+    std::vector<CodeEntry> entries{{"pp-Pine", "pp"},  {"AB-Aspen", "AB"}, {"PP-Pine", "PP"},
+                                   {"ab-aspen", "ab"}, {"Zz- ", "Zz"},     {"m- ", "m"}};
     QueryParameters::SortListBox(entries);
     QCOMPARE(raws(entries), (QStringList{"AB", "ab", "m", "pp", "PP", "Zz"}));
 }
@@ -190,11 +206,16 @@ void TestQueryParameters::codeFromListText_entries_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("code");
-    QTest::newRow("described") << "AB-Aspen stand" << "AB";
-    QTest::newRow("not described") << "AB- " << "AB";
-    QTest::newRow("leading blanks") << "  AB-x" << "AB";
-    QTest::newRow("no hyphen") << "AB" << "AB";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("described") << "AB-Aspen stand"
+                               << "AB";
+    QTest::newRow("not described") << "AB- "
+                                   << "AB";
+    QTest::newRow("leading blanks") << "  AB-x"
+                                    << "AB";
+    QTest::newRow("no hyphen") << "AB"
+                               << "AB";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestQueryParameters::codeFromListText_entries()
@@ -210,7 +231,8 @@ void TestQueryParameters::load_accessFixture_fillsEveryList()
     QString error;
     QVERIFY2(db.open(TestSupport::dataPath(QStringLiteral("fixtures/photo_jet4.mdb")), &error), qPrintable(error));
     QTemporaryDir dir;
-    QVERIFY(TestSupport::writeBytes(dir.filePath(QStringLiteral("VegCodes.txt")), "PP,Ponderosa pine\r\nWH,\"Western hemlock, old\"\r\n"));
+    QVERIFY(TestSupport::writeBytes(dir.filePath(QStringLiteral("VegCodes.txt")),
+                                    "PP,Ponderosa pine\r\nWH,\"Western hemlock, old\"\r\n"));
     const QueryParameters p = QueryParameters::load(db, dir.path(), &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
@@ -253,8 +275,8 @@ void TestQueryParameters::load_crafted_data()
                                                    "2,'B','2',1,1,7,NULL,NULL,NULL,NULL"}
                                     << QStringList() << QStringList() << " 10";
     QTest::newRow("null, case twins, hyphen and blanks")
-        << QStringList{"1,'B','1',1,1,2,'pp',NULL,'T',NULL", "2,'B','2',1,1,2,'pp',NULL,NULL,NULL",
-                       "3,'B','3',1,1,2,NULL,NULL,NULL,'x'", "4,'B','4',1,1,2,'A-1',NULL,NULL,NULL",
+        << QStringList{"1,'B','1',1,1,2,'pp',NULL,'T',NULL",   "2,'B','2',1,1,2,'pp',NULL,NULL,NULL",
+                       "3,'B','3',1,1,2,NULL,NULL,NULL,'x'",   "4,'B','4',1,1,2,'A-1',NULL,NULL,NULL",
                        "5,'B','5',1,1,2,'AB ',NULL,NULL,NULL", "6,'B','6',1,1,2,'',NULL,NULL,NULL"}
         << QStringList{"- ", "A-1-Alpha one", "AB-Aspen", "pp- "} << QStringList{"x- "} << " 6";
 }

@@ -7,7 +7,8 @@
 #include <QAbstractItemModelTester>
 #include <QtTest>
 
-namespace {
+namespace
+{
 PhotoRecord photo(qint64 id, std::optional<double> duff, std::optional<double> fuelbed, double fine = 1)
 {
     PhotoRecord p;
@@ -29,7 +30,8 @@ QStringList column(const ResultsModel &model, int c)
 }
 } // namespace
 
-class TestResultsModel : public QObject {
+class TestResultsModel : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void headers_areTheListsColumns();
@@ -63,9 +65,25 @@ void TestResultsModel::cells_fixtureRow_matchListTexts()
     ResultsModel model;
     model.FillResultsList(std::make_shared<PhotoSet>(*db.selectPhotos()));
     QCOMPARE(model.rowCount(), 40);
-    const QStringList expected{"SW-01/01", "DF stand, plot 1", "5.67", "4.16", "9.83", "2.0", "21.7", "PP", "QQ", "6",
-                               "T", "sw-01_01.jpg", "sw-01_01d.jpg", "00005.67", "000004.16", "000009.83", "SW-01",
-                               "00002.0", "00021.7"};
+    const QStringList expected{"SW-01/01",
+                               "DF stand, plot 1",
+                               "5.67",
+                               "4.16",
+                               "9.83",
+                               "2.0",
+                               "21.7",
+                               "PP",
+                               "QQ",
+                               "6",
+                               "T",
+                               "sw-01_01.jpg",
+                               "sw-01_01d.jpg",
+                               "00005.67",
+                               "000004.16",
+                               "000009.83",
+                               "SW-01",
+                               "00002.0",
+                               "00021.7"};
     for (int c = 0; c < 19; ++c)
         QCOMPARE(model.index(0, c).data().toString(), expected.at(c));
     QCOMPARE(model.index(0, 0).data(ItemRoles::KeyRole).toString(), QStringLiteral("P1"));
@@ -106,8 +124,8 @@ void TestResultsModel::sort_headerClicks_toggleOrderEveryClick()
 void TestResultsModel::sort_notMeasuredDepths_sortAsTheirTexts()
 {
     ResultsModel model;
-    model.FillResultsList(std::make_shared<PhotoSet>(
-        PhotoSet{photo(1, -1.0, -1.0), photo(2, 3.0, 12.0), photo(3, 0.5, 2.0)}));
+    model.FillResultsList(
+        std::make_shared<PhotoSet>(PhotoSet{photo(1, -1.0, -1.0), photo(2, 3.0, 12.0), photo(3, 0.5, 2.0)}));
     model.columnClicked(ResultsModel::DuffDepth); // ascending
     QCOMPARE(column(model, ResultsModel::DuffDepth), (QStringList{"0.5", "3.0", "n/a"}));
     model.sort(ResultsModel::FuelBedDepth, Qt::AscendingOrder);

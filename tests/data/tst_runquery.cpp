@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 QList<qint64> ids(const PhotoSet &photos)
 {
@@ -28,18 +29,16 @@ QueryCriteria fullRanges()
 
 // The crafted table: books with a comma in a label, codes differing in case, holding "-" or blanks, nulls.
 const QStringList kCraftedPhotos{
-    "3, 'B,12', 1, 1, 2, 'AB', 'X', '1', 'T'",
-    "1, 'B,12', 2, 3, 5, 'ab', 'x', NULL, 'T'",
-    "2, 'C7', 4, 4, 8, 'A-1', 'Y', '1', NULL",
-    "4, 'C7', NULL, 1, NULL, 'AB ', NULL, '2', 'U'",
-    "5, 'c7', 0, 0, 0, NULL, 'X', NULL, NULL",
-    "6, 'C7', 1, 1, 2, 'x'' OR ''1''=''1', NULL, NULL, NULL",
+    "3, 'B,12', 1, 1, 2, 'AB', 'X', '1', 'T'", "1, 'B,12', 2, 3, 5, 'ab', 'x', NULL, 'T'",
+    "2, 'C7', 4, 4, 8, 'A-1', 'Y', '1', NULL", "4, 'C7', NULL, 1, NULL, 'AB ', NULL, '2', 'U'",
+    "5, 'c7', 0, 0, 0, NULL, 'X', NULL, NULL", "6, 'C7', 1, 1, 2, 'x'' OR ''1''=''1', NULL, NULL, NULL",
 };
 const QStringList kCraftedBooks{"10, 'B,12', 'Book with a comma'", "11, 'C7', 'Plain book'"};
 
 } // namespace
 
-class TestRunQuery : public QObject {
+class TestRunQuery : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:

@@ -2,14 +2,14 @@
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/picker.h"
-#include "platform/ui/twips.h"
 #include "mainwindow/ui/querypane.h"
 #include "platform/dialogs.h"
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
-#include "shell/programstate.h"
+#include "platform/ui/twips.h"
 #include "querylibrary.h"
+#include "shell/programstate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +26,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 // The library with a vegetation code file; the other code files are missing.
 bool writeLibrary(const QString &folder, const QStringList &photoRows, const QStringList &bookRows)
@@ -37,16 +38,15 @@ bool writeLibrary(const QString &folder, const QStringList &photoRows, const QSt
 }
 
 const QStringList kPhotos{
-    "1, 'B,12', 1, 1, 2, 'AB', 'X', '1', 'T'",  "2, 'B,12', 2, 3, 5, 'pp', 'Y', NULL, 'T'",
-    "3, 'C7', 4, 4, 8, 'PP', 'X', '1', NULL",   "4, 'C7', 1, 1, 2, NULL, 'Z', '2', 'U'",
+    "1, 'B,12', 1, 1, 2, 'AB', 'X', '1', 'T'",   "2, 'B,12', 2, 3, 5, 'pp', 'Y', NULL, 'T'",
+    "3, 'C7', 4, 4, 8, 'PP', 'X', '1', NULL",    "4, 'C7', 1, 1, 2, NULL, 'Z', '2', 'U'",
     "5, 'C7', 9, 9, 18, 'A-1', 'X', '13', NULL",
 };
 const QStringList kBooks{"10, 'B,12', 'Book with a comma'", "11, 'C7', 'Plain book'"};
 
 // One main window over a program folder, shown offscreen.
 struct Run {
-    explicit Run(const QString &folder)
-        : state(folder, Services{&dialogs, &settings, &processes, &drives})
+    explicit Run(const QString &folder) : state(folder, Services{&dialogs, &settings, &processes, &drives})
     {
         state.library.OpenPhotoDatabase(folder);
         window = std::make_unique<frmFenwyx>(state);
@@ -55,11 +55,7 @@ struct Run {
         window->loadQueryParameters();
         window->show();
     }
-    template <typename T>
-    T *find(const QString &name) const
-    {
-        return window->findChild<T *>(name);
-    }
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
     QString count() const { return state.status.count(); }
     int rows() const { return window->resultsModel()->rowCount(); }
 
@@ -73,7 +69,8 @@ struct Run {
 
 } // namespace
 
-class TestQueryPane : public QObject {
+class TestQueryPane : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -189,13 +186,20 @@ void TestQueryPane::picker_liveCountThenClosedText_data()
     QTest::addColumn<int>("chosen");
     QTest::addColumn<QString>("live");
     QTest::addColumn<QString>("closed");
-    QTest::newRow("vegetation, two") << 1 << "VegType" << 2 << "2 Veg Types Selected" << "2 Veg Types Selected";
-    QTest::newRow("vegetation, none") << 1 << "VegType" << 0 << "" << "All Vegetation Types";
-    QTest::newRow("activity, one") << 2 << "ActType" << 1 << "1 Activities Selected" << "1 Act Types Selected";
-    QTest::newRow("activity, none") << 2 << "ActType" << 0 << "" << "All Activities";
-    QTest::newRow("danger rating, two") << 3 << "DangerRating" << 2 << "2 Models Selected" << "2 Models Selected";
-    QTest::newRow("fire behaviour, none") << 3 << "FireBehave" << 0 << "" << "All Fire Behavior Models";
-    QTest::newRow("fire behaviour, one") << 3 << "FireBehave" << 1 << "1 Models Selected" << "1 Models Selected";
+    QTest::newRow("vegetation, two") << 1 << "VegType" << 2 << "2 Veg Types Selected"
+                                     << "2 Veg Types Selected";
+    QTest::newRow("vegetation, none") << 1 << "VegType" << 0 << ""
+                                      << "All Vegetation Types";
+    QTest::newRow("activity, one") << 2 << "ActType" << 1 << "1 Activities Selected"
+                                   << "1 Act Types Selected";
+    QTest::newRow("activity, none") << 2 << "ActType" << 0 << ""
+                                    << "All Activities";
+    QTest::newRow("danger rating, two") << 3 << "DangerRating" << 2 << "2 Models Selected"
+                                        << "2 Models Selected";
+    QTest::newRow("fire behaviour, none") << 3 << "FireBehave" << 0 << ""
+                                          << "All Fire Behavior Models";
+    QTest::newRow("fire behaviour, one") << 3 << "FireBehave" << 1 << "1 Models Selected"
+                                         << "1 Models Selected";
 }
 
 void TestQueryPane::picker_liveCountThenClosedText()
@@ -350,9 +354,12 @@ void TestQueryPane::rangeList_digitsOnly_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("point dropped") << "1.5" << "15";
-    QTest::newRow("minus and letters dropped") << "-2ab0" << "20";
-    QTest::newRow("backspace passes") << "12\b3" << "13";
+    QTest::newRow("point dropped") << "1.5"
+                                   << "15";
+    QTest::newRow("minus and letters dropped") << "-2ab0"
+                                               << "20";
+    QTest::newRow("backspace passes") << "12\b3"
+                                      << "13";
 }
 
 void TestQueryPane::rangeList_digitsOnly()

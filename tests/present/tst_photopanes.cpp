@@ -11,12 +11,12 @@
 #include "present/ui/frmview.h"
 #include "present/ui/loadinggraph.h"
 
-#include <QGraphicsScene>
 #include "present/ui/photopane.h"
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"
 #include "shell/programstate.h"
 #include "testsupport.h"
+#include <QGraphicsScene>
 
 #include <QAction>
 #include <QApplication>

@@ -15,7 +15,8 @@
 using TestSupport::fileBytes;
 using TestSupport::writeBytes;
 
-class TestFamilyList : public QObject {
+class TestFamilyList : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void add_noList_createsOneEntry();
@@ -53,7 +54,8 @@ void TestFamilyList::updated_entries_data()
     const QByteArray a = "\"pro\",\"/d/a.pro\",\"1/1/20 10:00\"\r\n";
     const QByteArray c = "\"pro\",\"/d/c.pro\",\"1/1/20 12:00\"\r\n";
     QTest::newRow("same path keeps its place and gets the new time")
-        << (a + "\"pro\",\"/d/b.pro\",\"1/1/20 11:00\"\r\n" + c) << "/d/b.pro" << (a + "\"pro\",\"/d/b.pro\",\"NOW\"\r\n" + c);
+        << (a + "\"pro\",\"/d/b.pro\",\"1/1/20 11:00\"\r\n" + c) << "/d/b.pro"
+        << (a + "\"pro\",\"/d/b.pro\",\"NOW\"\r\n" + c);
     QTest::newRow("another type for the path keeps its type")
         << (a + "\"fvs\",\"/d/b.pro\",\"old\"\r\n") << "/d/b.pro" << (a + "\"fvs\",\"/d/b.pro\",\"NOW\"\r\n");
     QTest::newRow("case differs: a second entry") << a << "/d/A.pro" << (a + "\"pro\",\"/d/A.pro\",\"NOW\"\r\n");
@@ -65,8 +67,8 @@ void TestFamilyList::updated_entries_data()
         << "/d/c.pro"
         << QByteArray("garbage\r\n\"unterminated,\"x\r\n\"a\",\"b\",\"c\",\"d\"\r\n\"only\",\"two\"\r\n"
                       "\"pro\",\"/d/c.pro\",\"NOW\"\r\n");
-    QTest::newRow("unquoted sibling entry") << QByteArray("pro, /d/a.pro ,old\r\n") << "/d/a.pro"
-                                            << QByteArray("\"pro\",\"/d/a.pro\",\"NOW\"\r\n");
+    QTest::newRow("unquoted sibling entry")
+        << QByteArray("pro, /d/a.pro ,old\r\n") << "/d/a.pro" << QByteArray("\"pro\",\"/d/a.pro\",\"NOW\"\r\n");
     QTest::newRow("last line without line end") << QByteArray("\"pro\",\"/d/a.pro\",\"1/1/20 10:00\"") << "/d/q.pro"
                                                 << (a + "\"pro\",\"/d/q.pro\",\"NOW\"\r\n");
     QTest::newRow("Windows-1252 path") << QByteArray("\"pro\",\"/d/caf\xE9.pro\",\"old\"\r\n")
@@ -139,9 +141,12 @@ void TestFamilyList::timeText_locales_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("expected"); // empty: the locale's own text
-    QTest::newRow("Latin digits: the locale's text") << "de_DE" << "";
-    QTest::newRow("Arabic digits and direction marks") << "ar_EG" << "5/3/2024 2:07 PM";
-    QTest::newRow("Persian digits") << "fa_IR" << "2024/3/5 14:07";
+    QTest::newRow("Latin digits: the locale's text") << "de_DE"
+                                                     << "";
+    QTest::newRow("Arabic digits and direction marks") << "ar_EG"
+                                                       << "5/3/2024 2:07 PM";
+    QTest::newRow("Persian digits") << "fa_IR"
+                                    << "2024/3/5 14:07";
 }
 
 void TestFamilyList::timeText_locales()
@@ -178,8 +183,9 @@ void TestFamilyList::add_unwritable()
     QVERIFY(!AddToFamilyList(folder, QStringLiteral("/d/a.pro"), QStringLiteral("pro"), dialogs));
     QCOMPARE(dialogs.messages.size(), size_t(1));
     const auto &shown = dialogs.messages[0];
-    QVERIFY2(QRegularExpression(QStringLiteral("^Problem saving to Brackel list\r\\d+-.+")).match(shown.text).hasMatch(),
-             qPrintable(shown.text));
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^Problem saving to Brackel list\r\\d+-.+")).match(shown.text).hasMatch(),
+        qPrintable(shown.text));
     QCOMPARE(shown.caption, QStringLiteral("Fenwyx"));
     QVERIFY(!QFile::exists(dir.filePath(FamilyList::kTempName)));
     QCOMPARE(QFileInfo(dir.filePath(FamilyList::kListName)).isDir(), listIsFolder);

@@ -8,7 +8,8 @@
 #include <QTextStream>
 #include <QtTest>
 
-class TestProfileCli : public QObject {
+class TestProfileCli : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void show_savedProfile_printsRowsInOrder();
@@ -18,7 +19,8 @@ private Q_SLOTS:
     void commands_failures();
 };
 
-namespace {
+namespace
+{
 
 struct Run {
     int code = 0;
@@ -53,10 +55,11 @@ void TestProfileCli::show_savedProfile_printsRowsInOrder()
     QVERIFY(ProfileFile::write(path, p));
     const Run r = run({QStringLiteral("show"), path}, dir.path());
     QCOMPARE(r.code, 0);
-    QCOMPARE(r.out, QStringLiteral("txtName,\"Ridge, north\"\r\nlblPro0to3,3.1\r\nlblPro3Plus,12.3\r\nlblProTotal,15.4\r\n"
-                                   "lblProDuff,no data\r\nlblProFuelBed,0.0\r\nlblPL0to3,B1/3\r\nlblPL3Plus,\r\n"
-                                   "lblPLDuff,\r\nlblPLFuelBed,\r\nNotes,\"a b\nc\"\r\ncaption,Fenwyx Assistant[")
-                 + path + QStringLiteral("]\r\n"));
+    QCOMPARE(r.out,
+             QStringLiteral("txtName,\"Ridge, north\"\r\nlblPro0to3,3.1\r\nlblPro3Plus,12.3\r\nlblProTotal,15.4\r\n"
+                            "lblProDuff,no data\r\nlblProFuelBed,0.0\r\nlblPL0to3,B1/3\r\nlblPL3Plus,\r\n"
+                            "lblPLDuff,\r\nlblPLFuelBed,\r\nNotes,\"a b\nc\"\r\ncaption,Fenwyx Assistant[") +
+                 path + QStringLiteral("]\r\n"));
     QVERIFY(r.err.isEmpty());
 }
 
@@ -103,8 +106,8 @@ void TestProfileCli::commands_failures_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
     QTest::newRow("show missing") << QStringList{"show", "@/none.pro"} << 1 << "Error while opening file: \nError: 53 ";
-    QTest::newRow("save to folder that is a file") << QStringList{"save", "@/in.pro", "@/plain/out"} << 1
-                                                   << "Error while saving file: @/plain/out.pro\nError: ";
+    QTest::newRow("save to folder that is a file")
+        << QStringList{"save", "@/in.pro", "@/plain/out"} << 1 << "Error while saving file: @/plain/out.pro\nError: ";
     QTest::newRow("list is a folder") << QStringList{"save", "@/in.pro", "@/ok"} << 3
                                       << "Problem saving to Brackel list\n";
     QTest::newRow("wrong arguments") << QStringList{"show"} << 2 << "usage: ";

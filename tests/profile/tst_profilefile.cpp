@@ -13,21 +13,23 @@
 using TestSupport::fileBytes;
 using TestSupport::writeBytes;
 
-namespace {
+namespace
+{
 
 // A profile as files in use hold it: CR LF, no zero before the point, Windows-1252 text.
 const QByteArray kFieldFile = QByteArrayLiteral("\"Ridge \xE9 site\"\r\n"
-                                               "\"Line one\r\nLine two \x80\"\r\n"
-                                               "\"B1/3\"\r\n"
-                                               "1.04\r\n2.03\r\n.02\r\n"
-                                               "\"B2/7\"\r\n"
-                                               "12.3\r\n"
-                                               "\"B1/1\"\r\n\"\"\r\n"
-                                               "-1\r\n.5\r\n");
+                                                "\"Line one\r\nLine two \x80\"\r\n"
+                                                "\"B1/3\"\r\n"
+                                                "1.04\r\n2.03\r\n.02\r\n"
+                                                "\"B2/7\"\r\n"
+                                                "12.3\r\n"
+                                                "\"B1/1\"\r\n\"\"\r\n"
+                                                "-1\r\n.5\r\n");
 
 } // namespace
 
-class TestProfileFile : public QObject {
+class TestProfileFile : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void decode_fieldFile_readsEveryValue();
@@ -88,14 +90,14 @@ void TestProfileFile::decode_readingRules_data()
     QTest::addColumn<double>("tpa1");
     QTest::addColumn<double>("fuelBed");
     const QByteArray tail = "\"s\"\r\n1\r\n\"\"\r\n\"\"\r\n2\r\n";
-    QTest::newRow("with zero") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n0.5\r\n0\r\n0\r\n" + tail + "-0.25\r\n")
-                               << "x" << 0.5 << -0.25;
-    QTest::newRow("without zero") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n.5\r\n0\r\n0\r\n" + tail + "-.25\r\n")
-                                  << "x" << 0.5 << -0.25;
-    QTest::newRow("empty number is 0") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n\r\n0\r\n0\r\n" + tail + "\r\n")
-                                       << "x" << 0.0 << 0.0;
-    QTest::newRow("blanks before values") << QByteArray("  \"n\"\r\n \"x\"\r\n\"\"\r\n   7\r\n0\r\n0\r\n" + tail + " 3 \r\n")
-                                          << "x" << 7.0 << 3.0;
+    QTest::newRow("with zero") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n0.5\r\n0\r\n0\r\n" + tail + "-0.25\r\n") << "x"
+                               << 0.5 << -0.25;
+    QTest::newRow("without zero") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n.5\r\n0\r\n0\r\n" + tail + "-.25\r\n") << "x"
+                                  << 0.5 << -0.25;
+    QTest::newRow("empty number is 0") << QByteArray("\"n\"\r\n\"x\"\r\n\"\"\r\n\r\n0\r\n0\r\n" + tail + "\r\n") << "x"
+                                       << 0.0 << 0.0;
+    QTest::newRow("blanks before values")
+        << QByteArray("  \"n\"\r\n \"x\"\r\n\"\"\r\n   7\r\n0\r\n0\r\n" + tail + " 3 \r\n") << "x" << 7.0 << 3.0;
     QTest::newRow("notes over three lines")
         << QByteArray("\"n\"\r\n\"a\r\n\r\nc\"\r\n\"\"\r\n1\r\n0\r\n0\r\n" + tail + "0\r\n") << "a\n\nc" << 1.0 << 0.0;
     QTest::newRow("text after closing quote skipped")
@@ -126,8 +128,10 @@ void TestProfileFile::decode_malformed_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("number");
     QTest::newRow("empty file") << QByteArray() << FileErrors::InputPastEnd;
-    QTest::newRow("ends after the 8th line") << kFieldFile.left(kFieldFile.indexOf("\"B1/1\"")) << FileErrors::InputPastEnd;
-    QTest::newRow("ends after the 11th line") << kFieldFile.left(kFieldFile.lastIndexOf(".5")) << FileErrors::InputPastEnd;
+    QTest::newRow("ends after the 8th line")
+        << kFieldFile.left(kFieldFile.indexOf("\"B1/1\"")) << FileErrors::InputPastEnd;
+    QTest::newRow("ends after the 11th line")
+        << kFieldFile.left(kFieldFile.lastIndexOf(".5")) << FileErrors::InputPastEnd;
     QByteArray notNumber = kFieldFile;
     notNumber.replace("2.03", "2,0x");
     QTest::newRow("number not a number") << notNumber << FileErrors::TypeMismatch;
@@ -188,10 +192,14 @@ void TestProfileFile::withProfileExtension_fileNameOnly_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "/x/site" << "/x/site.pro";
-    QTest::newRow("inside the name") << "/x/old.profile.txt" << "/x/old.profile.txt";
-    QTest::newRow("upper case") << "/x/OLD.PRO" << "/x/OLD.PRO";
-    QTest::newRow("only a folder holds it") << "/x/my.pro.files/site" << "/x/my.pro.files/site.pro";
+    QTest::newRow("plain") << "/x/site"
+                           << "/x/site.pro";
+    QTest::newRow("inside the name") << "/x/old.profile.txt"
+                                     << "/x/old.profile.txt";
+    QTest::newRow("upper case") << "/x/OLD.PRO"
+                                << "/x/OLD.PRO";
+    QTest::newRow("only a folder holds it") << "/x/my.pro.files/site"
+                                            << "/x/my.pro.files/site.pro";
 }
 
 void TestProfileFile::withProfileExtension_fileNameOnly()

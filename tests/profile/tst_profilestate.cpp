@@ -16,10 +16,11 @@
 using TestSupport::fileBytes;
 using TestSupport::writeBytes;
 
-namespace {
+namespace
+{
 
-PhotoRecord photo(const QString &book, const QString &label, std::array<OptionalNumber, 7> classes,
-                  OptionalNumber duff, OptionalNumber fuelBed)
+PhotoRecord photo(const QString &book, const QString &label, std::array<OptionalNumber, 7> classes, OptionalNumber duff,
+                  OptionalNumber fuelBed)
 {
     PhotoRecord p;
     p.bookLabel = book;
@@ -44,7 +45,8 @@ struct Fixture {
 
 } // namespace
 
-class TestProfileState : public QObject {
+class TestProfileState : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void showProfile_texts_data();
@@ -80,8 +82,7 @@ void TestProfileState::showProfile_texts_data()
     p.Load3Plus = 12.3;
     p.DuffDepth = -1;
     p.FuelBedDepth = 2.25;
-    QTest::newRow("total of shown loadings, duff no data")
-        << p << QStringList{"3.1", "12.3", "15.4", "no data", "2.3"};
+    QTest::newRow("total of shown loadings, duff no data") << p << QStringList{"3.1", "12.3", "15.4", "no data", "2.3"};
 }
 
 void TestProfileState::showProfile_texts()
@@ -173,7 +174,8 @@ void TestProfileState::save_writeFails_profileStaysChanged()
     QString path = f.path("plain/site");
     QVERIFY(!f.state.SaveProfile(path));
     QCOMPARE(f.dialogs.messages.size(), size_t(1));
-    QVERIFY(f.dialogs.messages[0].text.startsWith("Error while saving file: " + f.path("plain/site.pro") + "\rError: "));
+    QVERIFY(
+        f.dialogs.messages[0].text.startsWith("Error while saving file: " + f.path("plain/site.pro") + "\rError: "));
     QCOMPARE(f.dialogs.messages[0].caption, QStringLiteral("Fenwyx"));
     QVERIFY(f.state.profileChanged());
     QCOMPARE(f.state.profilePath(), kUntitled);

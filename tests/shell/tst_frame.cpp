@@ -16,14 +16,14 @@
 #include <QLabel>
 #include <QtTest>
 
-namespace {
+namespace
+{
 const char kEmptyProfile[] = "\"Untitled\"\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n";
 
 // One run of the program against a program folder, with scripted dialogs.
 struct Run {
     explicit Run(const QString &folder)
-        : state(folder, Services{&dialogs, &settings, &processes, &drives})
-        , startup(state)
+        : state(folder, Services{&dialogs, &settings, &processes, &drives}), startup(state)
     {
     }
     ScriptedDialogs dialogs;
@@ -35,7 +35,8 @@ struct Run {
 };
 } // namespace
 
-class TestFrame : public QObject {
+class TestFrame : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -115,10 +116,18 @@ void TestFrame::startup_commandLine_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("profilePath"); // relative to the current folder, empty: "Untitled"
-    QTest::newRow("missing file") << "gone.pro" << "ERROR - Can't find file: gone.pro" << "";
-    QTest::newRow("relative path made absolute") << "a.pro" << "" << "a.pro";
-    QTest::newRow("question mark for a blank") << "My?Dir/b.pro" << "" << "My Dir/b.pro";
-    QTest::newRow("new profile") << "#NEW#" << "" << "";
+    QTest::newRow("missing file") << "gone.pro"
+                                  << "ERROR - Can't find file: gone.pro"
+                                  << "";
+    QTest::newRow("relative path made absolute") << "a.pro"
+                                                 << ""
+                                                 << "a.pro";
+    QTest::newRow("question mark for a blank") << "My?Dir/b.pro"
+                                               << ""
+                                               << "My Dir/b.pro";
+    QTest::newRow("new profile") << "#NEW#"
+                                 << ""
+                                 << "";
 }
 
 void TestFrame::startup_commandLine()

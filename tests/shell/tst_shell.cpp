@@ -5,7 +5,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-class TestShell : public QObject {
+class TestShell : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void getCommandLine_arguments_data();
@@ -21,11 +22,11 @@ void TestShell::getCommandLine_arguments_data()
     QTest::addColumn<int>("maximum");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("none") << QStringList{} << 1 << QStringList{""};
-    QTest::newRow("question mark is a blank") << QStringList{"/home/u/My?Profiles/a.pro"} << 1
-                                              << QStringList{"", "/home/u/My Profiles/a.pro"};
+    QTest::newRow("question mark is a blank")
+        << QStringList{"/home/u/My?Profiles/a.pro"} << 1 << QStringList{"", "/home/u/My Profiles/a.pro"};
     QTest::newRow("only the first is used") << QStringList{"a.pro", "b.pro"} << 1 << QStringList{"", "a.pro"};
-    QTest::newRow("real blanks stay in one argument") << QStringList{"/tmp/my file.pro"} << 1
-                                                      << QStringList{"", "/tmp/my file.pro"};
+    QTest::newRow("real blanks stay in one argument")
+        << QStringList{"/tmp/my file.pro"} << 1 << QStringList{"", "/tmp/my file.pro"};
     QTest::newRow("default maximum") << QStringList{"a", "b", "c"} << 10 << QStringList{"", "a", "b", "c"};
     QTest::newRow("empty arguments skipped") << QStringList{"", "x"} << 1 << QStringList{"", "x"};
 }

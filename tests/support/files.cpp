@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QtGlobal>
 
-namespace TestSupport {
+namespace TestSupport
+{
 
 QByteArray fileBytes(const QString &path)
 {

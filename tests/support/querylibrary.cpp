@@ -6,7 +6,8 @@
 
 #include <QDir>
 
-namespace QueryLibrary {
+namespace QueryLibrary
+{
 
 bool write(const QString &folder, const QStringList &photoRows, const QStringList &bookRows)
 {

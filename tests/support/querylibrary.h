@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace QueryLibrary {
+namespace QueryLibrary
+{
 // Writes folder/Photo.mdb. The tables have no key, so rows keep the order they are given in. A photo row
 // gives ID, BookLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL, VegType, Activity, FireBehaveFM and
 // DangerRatingFM (classes 2, 3, 5 to 7 are 0, PhotoLabel "1"); a book row gives id, BookLabel and

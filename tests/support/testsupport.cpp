@@ -3,7 +3,8 @@
 
 #include <QDir>
 
-namespace TestSupport {
+namespace TestSupport
+{
 QString dataPath(const QString &relative)
 {
     return QDir(QStringLiteral(FENWYX_TEST_DATA)).filePath(relative);
@@ -13,12 +14,13 @@ QString binPath(const QString &program)
 {
     return QDir(QStringLiteral(FENWYX_BIN_DIR)).filePath(program);
 }
-}
+} // namespace TestSupport
 
 #include <QFile>
 #include <sqlite3.h>
 
-namespace TestSupport {
+namespace TestSupport
+{
 bool makeSqlite(const QString &path, const QStringList &statements)
 {
     sqlite3 *db = nullptr;
@@ -51,4 +53,4 @@ QStringList photoSchema()
                            "AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT, "
                            "DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT)")};
 }
-}
+} // namespace TestSupport

@@ -3,16 +3,18 @@
 
 #include <QString>
 
-namespace TestSupport {
-QString dataPath(const QString &relative);   // tests/data/<relative>
-QString binPath(const QString &program);     // the build's program folder
-}
+namespace TestSupport
+{
+QString dataPath(const QString &relative); // tests/data/<relative>
+QString binPath(const QString &program);   // the build's program folder
+} // namespace TestSupport
 
 #include <QStringList>
 
-namespace TestSupport {
+namespace TestSupport
+{
 // Creates an SQLite file and runs the statements in it; false (with a warning) on any failure.
 bool makeSqlite(const QString &path, const QStringList &statements);
 // The Photos and Books tables as the program expects them, without rows.
 QStringList photoSchema();
-}
+} // namespace TestSupport

@@ -12,9 +12,11 @@ int SampleBook::coarseClassCount() const
     return 4;
 }
 
-namespace SampleCatalog {
+namespace SampleCatalog
+{
 
-namespace {
+namespace
+{
 QStringList split(const char *words)
 {
     return QString::fromLatin1(words).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -46,7 +48,7 @@ CodeTable table(const char *fileName, std::initializer_list<std::pair<const char
         t.entries.push_back({QString::fromLatin1(code), QString::fromLatin1(description)});
     return t;
 }
-}
+} // namespace
 
 const std::vector<SampleBook> &books()
 {
@@ -61,12 +63,12 @@ const std::vector<SampleBook> &books()
              "NAT NAT THN RX RX", "2 6 9 1", "C F T U U", 0.35, 0.5),
         book("SE-01", "Southern pine and hardwood fuels, Coastal Plain", 0, 0, 0, "LLP LOB LOB SLP OAK",
              "NAT NAT RX RX THN PC", "7 8 9 3", "D E P R O", 0.45, 0.8),
-        book("AK-01", "Black spruce and white spruce fuels, interior Alaska", 9, 0, 0, "BS BS WS AS",
-             "NAT NAT WF CC", "9 10 5", "Q Q S R", 0.6, 1.6),
+        book("AK-01", "Black spruce and white spruce fuels, interior Alaska", 9, 0, 0, "BS BS WS AS", "NAT NAT WF CC",
+             "9 10 5", "Q Q S R", 0.6, 1.6),
         book("CA-01", "Mixed conifer and chaparral fuels, Sierra Nevada", 6, 12, 0, "MC MC PP WF CH OAK",
              "NAT NAT RX THN PC", "4 5 8 10", "B F H U", 0.9, 1.1),
-        book("LS-01", "Red pine and jack pine fuels, Lake States", 9, 20, 35, "RP JP JP AS",
-             "NAT NAT THN CC SLH", "1 8 9 11 12", "A K L H", 0.8, 0.8),
+        book("LS-01", "Red pine and jack pine fuels, Lake States", 9, 20, 35, "RP JP JP AS", "NAT NAT THN CC SLH",
+             "1 8 9 11 12", "A K L H", 0.8, 0.8),
     };
     return list;
 }
@@ -74,97 +76,97 @@ const std::vector<SampleBook> &books()
 const CodeTable &vegCodes()
 {
     static const CodeTable t = table("VegCodes.txt", {
-        {"AS", "Aspen"},
-        {"BS", "Black spruce"},
-        {"CH", "Chaparral"},
-        {"DF", "Douglas-fir"},
-        {"ES", "Engelmann spruce"},
-        {"GF", "Grand fir"},
-        {"GR", "Grassland"},
-        {"JP", "Jack pine"},
-        {"LLP", "Longleaf pine"},
-        {"LOB", "Loblolly pine"},
-        {"LP", "Lodgepole pine"},
-        {"MC", "Mixed conifer, true fir and pine"},
-        {"OAK", "Oak, mixed hardwoods"},
-        {"PJ", "Pinyon-juniper"},
-        {"PP", "Ponderosa pine"},
-        {"RC", "Western redcedar"},
-        {"RP", "Red pine"},
-        {"SAF", "Subalpine fir"},
-        {"SB", "Sagebrush-grass"},
-        {"SLP", "Slash pine"},
-        {"SS", "Sitka spruce"},
-        {"WF", "White fir"},
-        {"WH", "Western hemlock"},
-        {"WL", "Western larch"},
-        {"WS", "White spruce"},
-    });
+                                                         {"AS", "Aspen"},
+                                                         {"BS", "Black spruce"},
+                                                         {"CH", "Chaparral"},
+                                                         {"DF", "Douglas-fir"},
+                                                         {"ES", "Engelmann spruce"},
+                                                         {"GF", "Grand fir"},
+                                                         {"GR", "Grassland"},
+                                                         {"JP", "Jack pine"},
+                                                         {"LLP", "Longleaf pine"},
+                                                         {"LOB", "Loblolly pine"},
+                                                         {"LP", "Lodgepole pine"},
+                                                         {"MC", "Mixed conifer, true fir and pine"},
+                                                         {"OAK", "Oak, mixed hardwoods"},
+                                                         {"PJ", "Pinyon-juniper"},
+                                                         {"PP", "Ponderosa pine"},
+                                                         {"RC", "Western redcedar"},
+                                                         {"RP", "Red pine"},
+                                                         {"SAF", "Subalpine fir"},
+                                                         {"SB", "Sagebrush-grass"},
+                                                         {"SLP", "Slash pine"},
+                                                         {"SS", "Sitka spruce"},
+                                                         {"WF", "White fir"},
+                                                         {"WH", "Western hemlock"},
+                                                         {"WL", "Western larch"},
+                                                         {"WS", "White spruce"},
+                                                     });
     return t;
 }
 
 const CodeTable &activityCodes()
 {
     static const CodeTable t = table("ActCodes.txt", {
-        {"NAT", "Natural"},
-        {"CC", "Clearcut"},
-        {"PC", "Partial cut"},
-        {"THN", "Thinning"},
-        {"PCT", "Precommercial thinning"},
-        {"SLH", "Slash"},
-        {"PIL", "Piled slash"},
-        {"YUM", "Yarded, unmerchantable material removed"},
-        {"BD", "Blowdown"},
-        {"RX", "Prescribed burn"},
-        {"WF", "Wildfire"},
-    });
+                                                         {"NAT", "Natural"},
+                                                         {"CC", "Clearcut"},
+                                                         {"PC", "Partial cut"},
+                                                         {"THN", "Thinning"},
+                                                         {"PCT", "Precommercial thinning"},
+                                                         {"SLH", "Slash"},
+                                                         {"PIL", "Piled slash"},
+                                                         {"YUM", "Yarded, unmerchantable material removed"},
+                                                         {"BD", "Blowdown"},
+                                                         {"RX", "Prescribed burn"},
+                                                         {"WF", "Wildfire"},
+                                                     });
     return t;
 }
 
 const CodeTable &behaveCodes()
 {
     static const CodeTable t = table("BehaveCodes.txt", {
-        {"1", "Short grass (1 ft)"},
-        {"2", "Timber (grass and understory)"},
-        {"3", "Tall grass (2.5 ft)"},
-        {"4", "Chaparral (6 ft)"},
-        {"5", "Brush (2 ft)"},
-        {"6", "Dormant brush, hardwood slash"},
-        {"7", "Southern rough"},
-        {"8", "Closed timber litter"},
-        {"9", "Hardwood litter"},
-        {"10", "Timber (litter and understory)"},
-        {"11", "Light logging slash"},
-        {"12", "Medium logging slash"},
-        {"13", "Heavy logging slash"},
-    });
+                                                            {"1", "Short grass (1 ft)"},
+                                                            {"2", "Timber (grass and understory)"},
+                                                            {"3", "Tall grass (2.5 ft)"},
+                                                            {"4", "Chaparral (6 ft)"},
+                                                            {"5", "Brush (2 ft)"},
+                                                            {"6", "Dormant brush, hardwood slash"},
+                                                            {"7", "Southern rough"},
+                                                            {"8", "Closed timber litter"},
+                                                            {"9", "Hardwood litter"},
+                                                            {"10", "Timber (litter and understory)"},
+                                                            {"11", "Light logging slash"},
+                                                            {"12", "Medium logging slash"},
+                                                            {"13", "Heavy logging slash"},
+                                                        });
     return t;
 }
 
 const CodeTable &dangerRatingCodes()
 {
     static const CodeTable t = table("DangerRatingCodes.txt", {
-        {"A", "Western grasses (annual)"},
-        {"B", "California chaparral"},
-        {"C", "Pine-grass savanna"},
-        {"D", "Southern rough"},
-        {"E", "Hardwood litter (winter)"},
-        {"F", "Intermediate brush"},
-        {"G", "Short-needle conifer (heavy dead)"},
-        {"H", "Short-needle conifer (normal dead)"},
-        {"I", "Heavy logging slash"},
-        {"J", "Intermediate logging slash"},
-        {"K", "Light logging slash"},
-        {"L", "Western grasses (perennial)"},
-        {"N", "Sawgrass"},
-        {"O", "High pocosin"},
-        {"P", "Southern pine plantation"},
-        {"Q", "Alaskan black spruce"},
-        {"R", "Hardwood litter (summer)"},
-        {"S", "Tundra"},
-        {"T", "Sagebrush-grass"},
-        {"U", "Western long-needle pine"},
-    });
+                                                                  {"A", "Western grasses (annual)"},
+                                                                  {"B", "California chaparral"},
+                                                                  {"C", "Pine-grass savanna"},
+                                                                  {"D", "Southern rough"},
+                                                                  {"E", "Hardwood litter (winter)"},
+                                                                  {"F", "Intermediate brush"},
+                                                                  {"G", "Short-needle conifer (heavy dead)"},
+                                                                  {"H", "Short-needle conifer (normal dead)"},
+                                                                  {"I", "Heavy logging slash"},
+                                                                  {"J", "Intermediate logging slash"},
+                                                                  {"K", "Light logging slash"},
+                                                                  {"L", "Western grasses (perennial)"},
+                                                                  {"N", "Sawgrass"},
+                                                                  {"O", "High pocosin"},
+                                                                  {"P", "Southern pine plantation"},
+                                                                  {"Q", "Alaskan black spruce"},
+                                                                  {"R", "Hardwood litter (summer)"},
+                                                                  {"S", "Tundra"},
+                                                                  {"T", "Sagebrush-grass"},
+                                                                  {"U", "Western long-needle pine"},
+                                                              });
     return t;
 }
 
@@ -228,4 +230,4 @@ QString classLabel(const SampleBook &book, int sizeClass)
     return from + QLatin1Char('-') + QString::number(upper[k] - 0.1) + inch;
 }
 
-}
+} // namespace SampleCatalog

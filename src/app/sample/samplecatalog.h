@@ -34,7 +34,8 @@ struct SampleBook {
     int coarseClassCount() const;
 };
 
-namespace SampleCatalog {
+namespace SampleCatalog
+{
 const std::vector<SampleBook> &books();
 const CodeTable &vegCodes();
 const CodeTable &activityCodes();
@@ -48,4 +49,4 @@ QString describe(const CodeTable &table, const QString &code);
 QString activityPhrase(const QString &activityCode);
 // Size class label as printed on a data sheet ("0-0.24\"", "9-19.9\"", "35+\"").
 QString classLabel(const SampleBook &book, int sizeClass);
-}
+} // namespace SampleCatalog

@@ -13,9 +13,11 @@
 #include <cmath>
 #include <functional>
 
-namespace SampleImages {
+namespace SampleImages
+{
 
-namespace {
+namespace
+{
 
 constexpr int photoWidth = 822;
 constexpr int photoHeight = 600;
@@ -114,7 +116,7 @@ void drawPlacard(QPainter &painter, const PhotoRecord &photo)
     painter.restore();
 }
 
-}
+} // namespace
 
 QImage drawPhotograph(const PhotoRecord &photo, const SampleBook &book, quint32 seed)
 {
@@ -164,7 +166,8 @@ QImage drawPhotograph(const PhotoRecord &photo, const SampleBook &book, quint32 
         const double x = rng.uniform(0, photoWidth);
         const double size = rng.uniform(1.5, 3.5) * scaleAt(y);
         const QColor color = jitter(rng, rng.chance(0.5) ? QColor(150, 110, 62) : QColor(176, 150, 100), 22);
-        items.emplace_back(y, [&painter, x, y, size, color]() { painter.fillRect(QRectF(x, y, size * 1.6, size), color); });
+        items.emplace_back(
+            y, [&painter, x, y, size, color]() { painter.fillRect(QRectF(x, y, size * 1.6, size), color); });
     }
 
     const int twigs = std::min(600, int(12 + 30 * load(photo, 3)));
@@ -182,8 +185,9 @@ QImage drawPhotograph(const PhotoRecord &photo, const SampleBook &book, quint32 
         });
     }
 
-    const bool cutEnds = !photo.activity.isEmpty()
-        && !QStringList{QStringLiteral("NAT"), QStringLiteral("WF"), QStringLiteral("BD")}.contains(photo.activity.toUpper());
+    const bool cutEnds = !photo.activity.isEmpty() &&
+                         !QStringList{QStringLiteral("NAT"), QStringLiteral("WF"), QStringLiteral("BD")}.contains(
+                             photo.activity.toUpper());
     for (int k = 0; k < book.coarseClassCount(); ++k) {
         const double diameter = classDiameter(book, k);
         const int logs = std::min(30, int(std::lround(load(photo, 4 + k) * 2.0 / std::sqrt(diameter))));
@@ -270,9 +274,9 @@ QImage drawDataSheet(const PhotoRecord &photo, const SampleBook &book)
 
     painter.setFont(textFont);
     const auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-    const QString header = QStringLiteral("Book: %1, %2\nPhoto: %3/%4\nDescription: %5")
-                               .arg(book.label, book.description, photo.bookLabel, photo.photoLabel,
-                                    orDash(photo.groupLabel));
+    const QString header =
+        QStringLiteral("Book: %1, %2\nPhoto: %3/%4\nDescription: %5")
+            .arg(book.label, book.description, photo.bookLabel, photo.photoLabel, orDash(photo.groupLabel));
     painter.drawText(QRectF(left, 100, right - left, 120), Qt::TextWordWrap, header);
 
     const auto number = [](const OptionalNumber &v) { return v ? QString::number(*v, 'f', 2) : QStringLiteral("-"); };
@@ -296,7 +300,8 @@ QImage drawDataSheet(const PhotoRecord &photo, const SampleBook &book)
     rows.emplace_back(QStringLiteral("Fuel bed depth (in)"), depth(photo.averageFuelbedDepth));
     rows.emplace_back(QStringLiteral("Vegetation type"), code(SampleCatalog::vegCodes(), photo.vegType));
     rows.emplace_back(QStringLiteral("Activity"), code(SampleCatalog::activityCodes(), photo.activity));
-    rows.emplace_back(QStringLiteral("Fire behavior fuel model"), code(SampleCatalog::behaveCodes(), photo.fireBehaveFM));
+    rows.emplace_back(QStringLiteral("Fire behavior fuel model"),
+                      code(SampleCatalog::behaveCodes(), photo.fireBehaveFM));
     rows.emplace_back(QStringLiteral("Danger rating fuel model"),
                       code(SampleCatalog::dangerRatingCodes(), photo.dangerRatingFM));
 
@@ -325,4 +330,4 @@ QImage drawDataSheet(const PhotoRecord &photo, const SampleBook &book)
     return image;
 }
 
-}
+} // namespace SampleImages

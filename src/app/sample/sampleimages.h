@@ -7,10 +7,11 @@
 
 struct SampleBook;
 
-namespace SampleImages {
+namespace SampleImages
+{
 // 822 x 600 (1.37:1): sky, tree line and ground whose fuel follows the photo's loadings and fuel bed depth,
 // with a photo board reading the photo label. The same photo and seed give the same picture.
 QImage drawPhotograph(const PhotoRecord &photo, const SampleBook &book, quint32 seed);
 // 800 x 1000 portrait sheet listing the photo's values.
 QImage drawDataSheet(const PhotoRecord &photo, const SampleBook &book);
-}
+} // namespace SampleImages

@@ -18,7 +18,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 double round2(double v)
 {
@@ -235,9 +236,9 @@ bool writeRows(sqlite3 *db, const SampleRows &rows)
                          "TonsPerAcreBreak7 REAL, Oto3FL REAL, TotalFL REAL, AverageDuffDepth REAL, "
                          "AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT, "
                          "DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT);";
-    if (sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr)
-            != SQLITE_OK
-        || sqlite3_exec(db, schema, nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr) !=
+            SQLITE_OK ||
+        sqlite3_exec(db, schema, nullptr, nullptr, nullptr) != SQLITE_OK)
         return false;
 
     Statement book(db, "INSERT INTO Books VALUES (?,?,?,?,?,?)");
@@ -295,8 +296,8 @@ bool writeDatabase(const QString &path, const SampleRows &rows, QString *error)
         } else {
             ok = writeRows(db.get(), rows);
             if (!ok)
-                message = QStringLiteral("Cannot write %1: %2")
-                              .arg(partPath, QString::fromUtf8(sqlite3_errmsg(db.get())));
+                message =
+                    QStringLiteral("Cannot write %1: %2").arg(partPath, QString::fromUtf8(sqlite3_errmsg(db.get())));
         }
     }
     if (ok && std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(path).constData()) != 0) {
@@ -334,8 +335,8 @@ bool writeImages(const QDir &root, const SampleRows &rows, quint32 seed, QString
 {
     const std::vector<SampleBook> &books = SampleCatalog::books();
     for (const PhotoRecord &p : rows.photos) {
-        const auto book = std::find_if(books.begin(), books.end(),
-                                       [&p](const SampleBook &b) { return b.label == p.bookLabel; });
+        const auto book =
+            std::find_if(books.begin(), books.end(), [&p](const SampleBook &b) { return b.label == p.bookLabel; });
         if (book == books.end())
             continue;
         const QString folder = QStringLiteral("PhotoImages/") + p.bookLabel;
@@ -356,7 +357,7 @@ bool writeImages(const QDir &root, const SampleRows &rows, quint32 seed, QString
     return true;
 }
 
-}
+} // namespace
 
 SampleRows generateSampleRows(const SampleOptions &options)
 {

@@ -20,18 +20,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // Form_KeyPress and Form_MouseDown: every key pressed in the window, whichever child has the focus, and
 // every press that reaches the window's own background.
-class FormInput : public QObject {
+class FormInput : public QObject
+{
 public:
-    FormInput(frmFenwyx &form, QueryPane &pane)
-        : QObject(&form)
-        , m_form(form)
-        , m_pane(pane)
-    {
-    }
+    FormInput(frmFenwyx &form, QueryPane &pane) : QObject(&form), m_form(form), m_pane(pane) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -56,9 +53,7 @@ private:
 } // namespace
 
 frmFenwyx::frmFenwyx(ProgramState &state, QWidget *parent)
-    : QWidget(parent)
-    , m_state(state)
-    , m_results(new ResultsModel(this))
+    : QWidget(parent), m_state(state), m_results(new ResultsModel(this))
 {
     setObjectName(QStringLiteral("frmFenwyx"));
     setWindowTitle(QStringLiteral(" Browsing Photos"));

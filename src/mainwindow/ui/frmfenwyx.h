@@ -14,7 +14,8 @@ class ProgramState;
 class ResultsModel;
 class ResultsListView;
 
-class frmFenwyx : public QWidget {
+class frmFenwyx : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmFenwyx(ProgramState &state, QWidget *parent = nullptr);
@@ -42,14 +43,14 @@ public:
     QString LastItemKey;
 
     // Seams that the photo display and the query pane fill in (the pane and the panes set them up).
-    std::function<void(int row)> showSelectedPhoto;  // ShowSelectedPhoto for the list's row
-    std::function<void()> loadQueryParameters;       // LoadQueryParameters
-    std::function<void(int mode)> setCompareLayout;  // SetCompareLayout
-    std::function<void(int slot)> selectSlot;        // SelectSlot
-    std::function<bool(int slot)> slotHasPhoto;      // SlotHasPhoto
-    std::function<int()> compareLayout;              // CompareLayout (0 or 1)
+    std::function<void(int row)> showSelectedPhoto; // ShowSelectedPhoto for the list's row
+    std::function<void()> loadQueryParameters;      // LoadQueryParameters
+    std::function<void(int mode)> setCompareLayout; // SetCompareLayout
+    std::function<void(int slot)> selectSlot;       // SelectSlot
+    std::function<bool(int slot)> slotHasPhoto;     // SlotHasPhoto
+    std::function<int()> compareLayout;             // CompareLayout (0 or 1)
 
-    QWidget *belowRegion() const { return m_below; }          // vseBelow: the photo panes go here
+    QWidget *belowRegion() const { return m_below; }                 // vseBelow: the photo panes go here
     QWidget *browseControlRegion() const { return m_browseControl; } // vseBrowseControl: browse buttons
 
 Q_SIGNALS:

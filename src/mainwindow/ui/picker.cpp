@@ -13,19 +13,16 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 constexpr int kOpenHeightTwips = 2000;
 constexpr int kClosedHeightTwips = 300;
 constexpr int kSpareWidthTwips = 600;
 } // namespace
 
 Picker::Picker(Kind kind, const QString &name, Texts texts, QWidget *parent)
-    : QObject(parent)
-    , m_kind(kind)
-    , m_texts(std::move(texts))
-    , m_label(new QLabel(m_texts.initial, parent))
-    , m_button(new QToolButton(parent))
-    , m_list(new QListWidget(parent))
+    : QObject(parent), m_kind(kind), m_texts(std::move(texts)), m_label(new QLabel(m_texts.initial, parent)),
+      m_button(new QToolButton(parent)), m_list(new QListWidget(parent))
 {
     setObjectName(QStringLiteral("picker") + name);
     m_label->setObjectName(QStringLiteral("lbl") + name);

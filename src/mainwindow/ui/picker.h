@@ -12,7 +12,8 @@ class QListWidget;
 class QToolButton;
 class QWidget;
 
-class Picker : public QObject {
+class Picker : public QObject
+{
     Q_OBJECT
 public:
     enum class Kind { CheckBoxes, MultipleSelection };
@@ -62,7 +63,7 @@ private:
     const Texts m_texts;
     QLabel *m_label;
     QToolButton *m_button;
-    QPointer<QListWidget> m_list; // may live in (and die with) the host window
+    QPointer<QListWidget> m_list;    // may live in (and die with) the host window
     QObject *m_listObject = nullptr; // the same list, for telling its events apart while it is destroyed
     QPointer<QWidget> m_host;
     bool m_filling = false;

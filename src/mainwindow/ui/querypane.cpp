@@ -27,7 +27,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 const QString kInch = QStringLiteral("\"");
 const QString kSelectValues = QStringLiteral("Press to select values");
@@ -40,9 +41,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-QueryPane::QueryPane(frmFenwyx &window, QWidget *parent)
-    : QWidget(parent)
-    , m_window(window)
+QueryPane::QueryPane(frmFenwyx &window, QWidget *parent) : QWidget(parent), m_window(window)
 {
     setObjectName(QStringLiteral("QueryPane"));
     auto *layout = new QVBoxLayout(this);
@@ -55,9 +54,8 @@ QueryPane::QueryPane(frmFenwyx &window, QWidget *parent)
     m_vegAct = createVegActFrame();
     m_tab->addTab(createBookPage(), QStringLiteral("Query by Book(s)"));
     m_tab->addTab(createTotalPage(), QStringLiteral(" Query by Total Loading"));
-    m_tab->addTab(createSizePage(),
-                  QStringLiteral("Query by 0") + kInch + QStringLiteral("-2.9") + kInch + QStringLiteral(" and 3") + kInch +
-                      QStringLiteral("+ Loading"));
+    m_tab->addTab(createSizePage(), QStringLiteral("Query by 0") + kInch + QStringLiteral("-2.9") + kInch +
+                                        QStringLiteral(" and 3") + kInch + QStringLiteral("+ Loading"));
     m_tab->addTab(createModelsPage(), QStringLiteral("Query by Fuel Model(s)"));
     m_vegActSlots[1]->addWidget(m_vegAct);
 
@@ -152,9 +150,10 @@ QWidget *QueryPane::createTotalPage()
 
 QWidget *QueryPane::createSizePage()
 {
-    return createLoadingPage(2, 2, {{QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch,
-                                     QStringLiteral("cbo0to3")},
-                                    {QStringLiteral("3") + kInch + QStringLiteral(" Plus"), QStringLiteral("cbo3Plus")}});
+    return createLoadingPage(
+        2, 2,
+        {{QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch, QStringLiteral("cbo0to3")},
+         {QStringLiteral("3") + kInch + QStringLiteral(" Plus"), QStringLiteral("cbo3Plus")}});
 }
 
 QWidget *QueryPane::createLoadingPage(int index, int closeIndex, const std::vector<std::pair<QString, QString>> &ranges)
@@ -221,16 +220,16 @@ QWidget *QueryPane::createModelsPage()
     row->setContentsMargins(6, 4, 6, 4);
     auto *grid = new QGridLayout;
     grid->setVerticalSpacing(2);
-    m_pickers[BehavePicker] = new Picker(Picker::Kind::MultipleSelection, QStringLiteral("FireBehave"),
-                                         {QStringLiteral("All Fire Behavior Models"),
-                                          QStringLiteral("All Fire Behavior Models"), QStringLiteral(" Models Selected"),
-                                          QStringLiteral(" Models Selected")},
-                                         page);
-    m_pickers[DangerPicker] = new Picker(Picker::Kind::MultipleSelection, QStringLiteral("DangerRating"),
-                                         {QStringLiteral("All Danger Rating Models"),
-                                          QStringLiteral("All Danger Rating Models"), QStringLiteral(" Models Selected"),
-                                          QStringLiteral(" Models Selected")},
-                                         page);
+    m_pickers[BehavePicker] =
+        new Picker(Picker::Kind::MultipleSelection, QStringLiteral("FireBehave"),
+                   {QStringLiteral("All Fire Behavior Models"), QStringLiteral("All Fire Behavior Models"),
+                    QStringLiteral(" Models Selected"), QStringLiteral(" Models Selected")},
+                   page);
+    m_pickers[DangerPicker] =
+        new Picker(Picker::Kind::MultipleSelection, QStringLiteral("DangerRating"),
+                   {QStringLiteral("All Danger Rating Models"), QStringLiteral("All Danger Rating Models"),
+                    QStringLiteral(" Models Selected"), QStringLiteral(" Models Selected")},
+                   page);
     const QString captions[] = {QStringLiteral("Fire Behavior"), QStringLiteral("Danger Rating")};
     const Picker *pickers[] = {m_pickers[BehavePicker], m_pickers[DangerPicker]};
     for (int r = 0; r < 2; ++r) {
@@ -275,8 +274,8 @@ void QueryPane::LoadQueryParameters()
     for (int i : {VegPicker, ActPicker})
         m_pickers[size_t(i)]->setListWidth(std::max(baseWidth, m_pickers[size_t(i)]->widthForEntries()));
     // Both model lists share one fixed width that shows the longer of their entries.
-    const int modelWidth = std::max({baseWidth, m_pickers[DangerPicker]->widthForEntries(),
-                                     m_pickers[BehavePicker]->widthForEntries()});
+    const int modelWidth =
+        std::max({baseWidth, m_pickers[DangerPicker]->widthForEntries(), m_pickers[BehavePicker]->widthForEntries()});
     m_pickers[DangerPicker]->setListWidth(modelWidth);
     m_pickers[BehavePicker]->setListWidth(modelWidth);
     status.ShowStatus(StatusClear, QStringLiteral(" "));

@@ -5,9 +5,9 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +20,8 @@ class QToolButton;
 class Picker;
 class frmFenwyx;
 
-class QueryPane : public QWidget {
+class QueryPane : public QWidget
+{
     Q_OBJECT
 public:
     explicit QueryPane(frmFenwyx &window, QWidget *parent = nullptr);

@@ -10,11 +10,8 @@
 #include <QVBoxLayout>
 
 ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
-    : QWidget(parent)
-    , m_model(model)
-    , m_stack(new QStackedWidget(this))
-    , m_table(new QTableView(m_stack))
-    , m_icons(new QListView(m_stack))
+    : QWidget(parent), m_model(model), m_stack(new QStackedWidget(this)), m_table(new QTableView(m_stack)),
+      m_icons(new QListView(m_stack))
 {
     setObjectName(QStringLiteral("lstPhotos"));
     m_table->setObjectName(QStringLiteral("lstPhotos_table"));
@@ -118,8 +115,7 @@ void ResultsListView::selectRow(int row)
     if (!index.isValid())
         return;
     m_selecting = true;
-    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                          QItemSelectionModel::Rows);
+    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_selecting = false;
     m_table->scrollTo(index);
     m_icons->scrollTo(index);

@@ -8,7 +8,8 @@ class QStackedWidget;
 class QTableView;
 class ResultsModel;
 
-class ResultsListView : public QWidget {
+class ResultsListView : public QWidget
+{
     Q_OBJECT
 public:
     enum View { IconView = 2, ReportView = 3 };

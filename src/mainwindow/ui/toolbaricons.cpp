@@ -5,7 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace {
+namespace
+{
 const QColor kInk(0x2f, 0x3b, 0x2a);
 const QColor kLeaf(0x4f, 0x8a, 0x3a);
 const QColor kPaper(0xfb, 0xf8, 0xee);

@@ -5,8 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-MessageAnswer QtDialogs::message(const QString &text, const QString &caption, MessageButtons buttons,
-                                 MessageIcon icon)
+MessageAnswer QtDialogs::message(const QString &text, const QString &caption, MessageButtons buttons, MessageIcon icon)
 {
     beforeModal();
     QMessageBox box(m_parent);

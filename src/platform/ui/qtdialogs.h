@@ -7,7 +7,8 @@
 #include <QWidget>
 #include <functional>
 
-class QtDialogs : public Dialogs {
+class QtDialogs : public Dialogs
+{
 public:
     void setParentWindow(QWidget *parent) { m_parent = parent; }
     // Runs before every modal box (start-up uses it to take the splash out of the way).

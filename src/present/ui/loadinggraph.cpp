@@ -3,17 +3,16 @@
 
 #include "present/datasheet.h"
 
+#include <QVBoxLayout>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
-#include <QtCharts/QLegend>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
 #include <QtCharts/QValueAxis>
-#include <QVBoxLayout>
 
-LoadingGraph::LoadingGraph(QWidget *parent)
-    : QWidget(parent)
+LoadingGraph::LoadingGraph(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

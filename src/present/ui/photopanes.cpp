@@ -414,8 +414,8 @@ void PhotoPanes::vsePane_RealignFrame()
         // The graph takes the picture's place, widened to its pane so that the legend's texts are not cut.
         LoadingGraph *chart = p->chtTotal();
         const int paneWidth = chart->parentWidget() ? chart->parentWidget()->width() : p->width();
-        chart->setGeometry(QRect(place.topLeft(), QSize(std::max(place.width(), paneWidth - 2 * place.left()),
-                                                        place.height())));
+        chart->setGeometry(
+            QRect(place.topLeft(), QSize(std::max(place.width(), paneWidth - 2 * place.left()), place.height())));
     }
     for (int s = 0; s < 2; ++s)
         pane(s)->fitGrid(m_state.photoSlots.CompareLayout == 1);

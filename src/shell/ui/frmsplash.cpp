@@ -7,10 +7,8 @@
 #include <QVBoxLayout>
 
 frmSplash::frmSplash(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_app(new QLabel(this))
-    , m_copyright(new QLabel(this))
-    , m_timer(new QTimer(this))
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_app(new QLabel(this)),
+      m_copyright(new QLabel(this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -6,7 +6,8 @@
 class QLabel;
 class QTimer;
 
-class frmSplash : public QWidget {
+class frmSplash : public QWidget
+{
     Q_OBJECT
 public:
     explicit frmSplash(QWidget *parent = nullptr);

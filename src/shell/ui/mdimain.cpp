@@ -15,12 +15,8 @@
 #include <QStyle>
 
 MDIMain::MDIMain(ProgramState &state, QWidget *parent)
-    : QMainWindow(parent)
-    , m_state(state)
-    , m_icon(new QLabel(this))
-    , m_message(new QLabel(this))
-    , m_spare(new QLabel(this))
-    , m_count(new QLabel(this))
+    : QMainWindow(parent), m_state(state), m_icon(new QLabel(this)), m_message(new QLabel(this)),
+      m_spare(new QLabel(this)), m_count(new QLabel(this))
 {
     setObjectName(QStringLiteral("MDIMain"));
     setWindowTitle(QStringLiteral("Fenwyx"));
@@ -102,8 +98,8 @@ void MDIMain::closeEvent(QCloseEvent *event)
 {
     if (!m_unconditional) {
         Dialogs &dialogs = *m_state.services.dialogs;
-        if (dialogs.message(QStringLiteral("Exit Fenwyx?"), QString(), MessageButtons::YesNo,
-                            MessageIcon::Question) != MessageAnswer::Yes) {
+        if (dialogs.message(QStringLiteral("Exit Fenwyx?"), QString(), MessageButtons::YesNo, MessageIcon::Question) !=
+            MessageAnswer::Yes) {
             event->ignore();
             return;
         }

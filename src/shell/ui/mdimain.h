@@ -8,7 +8,8 @@ class QLabel;
 class ProgramState;
 class frmFenwyx;
 
-class MDIMain : public QMainWindow {
+class MDIMain : public QMainWindow
+{
     Q_OBJECT
 public:
     MDIMain(ProgramState &state, QWidget *parent = nullptr);

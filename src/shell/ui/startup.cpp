@@ -11,18 +11,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <exception>
 
 Q_LOGGING_CATEGORY(lcStartup, "fenwyx.startup", QtWarningMsg)
 
-Startup::Startup(ProgramState &state, QtDialogs *windowDialogs)
-    : m_state(state)
-    , m_windowDialogs(windowDialogs)
-{
-}
+Startup::Startup(ProgramState &state, QtDialogs *windowDialogs) : m_state(state), m_windowDialogs(windowDialogs) {}
 
 Startup::~Startup() = default;
 
@@ -62,8 +58,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
 {
     m_instance = std::make_unique<SingleInstance>(lockPath);
     if (!m_instance->acquire()) {
-        m_state.services.dialogs->message(QStringLiteral("Error: you already have Fenwyx Running"), QStringLiteral("Fenwyx"),
-                          MessageButtons::Ok, MessageIcon::Critical);
+        m_state.services.dialogs->message(QStringLiteral("Error: you already have Fenwyx Running"),
+                                          QStringLiteral("Fenwyx"), MessageButtons::Ok, MessageIcon::Critical);
         return false;
     }
 
@@ -90,9 +86,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
             m_windowDialogs->setParentWindow(m_frame.get());
     });
     QString databaseError;
-    step("database", [this, &databaseError] {
-        m_state.library.OpenPhotoDatabase(m_state.programFolder, &databaseError);
-    });
+    step("database",
+         [this, &databaseError] { m_state.library.OpenPhotoDatabase(m_state.programFolder, &databaseError); });
     step("photo directory", [this] {
         m_state.photoDirectory.ReadPhotoDirectory(m_state.services.settings, m_state.services.drives,
                                                   m_state.programFolder);

@@ -12,7 +12,8 @@ class frmFenwyx;
 class frmSplash;
 class QtDialogs;
 
-class Startup {
+class Startup
+{
 public:
     // windowDialogs: the real dialogs when there are any (they get the frame as parent); may be null.
     Startup(ProgramState &state, QtDialogs *windowDialogs = nullptr);
