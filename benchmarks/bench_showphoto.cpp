@@ -2,15 +2,15 @@
 // file at the pane's size alone.
 #include "app/sample/samplelibrary.h"
 #include "data/resultsmodel.h"
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
-#include "platform/dialogs.h"
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
+#include "platformdoubles.h"
 #include "present/ui/photopane.h"
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"
-#include "shell/programstate.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

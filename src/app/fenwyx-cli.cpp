@@ -1,5 +1,5 @@
 // fenwyx-cli: batch interface.
-#include "shell/batchinterface.h"
+#include "app/batchinterface.h"
 
 #include <QCoreApplication>
 

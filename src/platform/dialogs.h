@@ -30,28 +30,6 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogRequest &request) = 0;
 };
 
-// Answers from a script, in order; records everything it was asked. Used by tests.
-class ScriptedDialogs : public Dialogs
-{
-public:
-    struct Shown {
-        QString text;
-        QString caption;
-        MessageButtons buttons;
-        MessageIcon icon;
-    };
-
-    std::deque<MessageAnswer> answers;            // when empty: Ok / No
-    std::deque<std::optional<QString>> fileNames; // when empty: cancelled
-    std::vector<Shown> messages;
-    std::vector<FileDialogRequest> fileRequests;
-
-    MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
-                          MessageIcon icon) override;
-    std::optional<QString> openFileName(const FileDialogRequest &request) override;
-    std::optional<QString> saveFileName(const FileDialogRequest &request) override;
-};
-
 // Batch interface: messages go to the error stream, questions are answered No, file choosers are cancelled.
 class ConsoleDialogs : public Dialogs
 {

@@ -16,13 +16,3 @@ class SystemDriveInfo : public DriveInfo
 public:
     QString firstOpticalDriveRoot() const override;
 };
-
-class FixedDriveInfo : public DriveInfo
-{
-public:
-    explicit FixedDriveInfo(QString root = {}) : m_root(std::move(root)) {}
-    QString firstOpticalDriveRoot() const override { return m_root; }
-
-private:
-    QString m_root;
-};

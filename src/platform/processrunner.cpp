@@ -47,13 +47,3 @@ bool QtProcessRunner::runAndWait(const QString &program, const QString &programF
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     return true;
 }
-
-bool RecordingProcessRunner::runAndWait(const QString &program, const QString &)
-{
-    started.push_back(program);
-    if (!canStart)
-        return false;
-    if (onRun)
-        onRun();
-    return true;
-}

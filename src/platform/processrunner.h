@@ -22,13 +22,3 @@ public:
     bool runAndWait(const QString &program, const QString &programFolder) override;
     static QString locate(const QString &program, const QString &programFolder);
 };
-
-// Records what would have been run; an optional action stands in for the program's work.
-class RecordingProcessRunner : public ProcessRunner
-{
-public:
-    std::vector<QString> started;
-    bool canStart = true;
-    std::function<void()> onRun;
-    bool runAndWait(const QString &program, const QString &programFolder) override;
-};

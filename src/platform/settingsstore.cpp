@@ -40,15 +40,3 @@ void IniSettingsStore::writeText(const QString &application, const QString &sect
     QSettings settings(fileFor(application), QSettings::IniFormat);
     settings.setValue(settingsKey(section, key), value);
 }
-
-QString MemorySettingsStore::readText(const QString &application, const QString &section, const QString &key,
-                                      const QString &defaultValue) const
-{
-    return m_values.value(application + QLatin1Char('/') + section + QLatin1Char('/') + key, defaultValue);
-}
-
-void MemorySettingsStore::writeText(const QString &application, const QString &section, const QString &key,
-                                    const QString &value)
-{
-    m_values.insert(application + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
-}

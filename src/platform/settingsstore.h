@@ -29,15 +29,3 @@ public:
 private:
     QString m_folder;
 };
-
-class MemorySettingsStore : public SettingsStore
-{
-public:
-    QString readText(const QString &application, const QString &section, const QString &key,
-                     const QString &defaultValue) const override;
-    void writeText(const QString &application, const QString &section, const QString &key,
-                   const QString &value) override;
-
-private:
-    QMap<QString, QString> m_values;
-};

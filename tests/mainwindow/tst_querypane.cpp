@@ -1,5 +1,6 @@
 // The real query pane in the main window, driven by object names: lists, pickers, range typing and searches.
 #include "data/resultsmodel.h"
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/picker.h"
 #include "mainwindow/ui/querypane.h"
@@ -9,8 +10,8 @@
 #include "platform/settingsstore.h"
 #include "platform/ui/twips.h"
 #include "querylibrary.h"
-#include "shell/programstate.h"
 
+#include "platformdoubles.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "present/imageresolver.h"
 #include "shell/photodirectory.h"
 
+#include "platformdoubles.h"
 #include <QtTest>
 
 class TestImageResolver : public QObject

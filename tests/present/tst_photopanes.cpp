@@ -11,10 +11,11 @@
 #include "present/ui/frmview.h"
 #include "present/ui/loadinggraph.h"
 
+#include "mainwindow/programstate.h"
+#include "platformdoubles.h"
 #include "present/ui/photopane.h"
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"
-#include "shell/programstate.h"
 #include "testsupport.h"
 #include <QGraphicsScene>
 

@@ -4,6 +4,7 @@
 
 #include "files.h"
 
+#include "platformdoubles.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>

@@ -8,6 +8,7 @@
 
 #include "files.h"
 
+#include "platformdoubles.h"
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>

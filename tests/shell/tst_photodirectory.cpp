@@ -4,6 +4,7 @@
 #include "platform/settingsstore.h"
 #include "shell/photodirectory.h"
 
+#include "platformdoubles.h"
 #include <QtTest>
 #include <unistd.h>
 

@@ -2,11 +2,11 @@
 #include "frmfenwyx.h"
 
 #include "data/resultsmodel.h"
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "mainwindow/ui/toolbaricons.h"
 #include "present/ui/photopanes.h"
-#include "shell/programstate.h"
 
 #include <QAction>
 #include <QActionGroup>

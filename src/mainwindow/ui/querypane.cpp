@@ -3,11 +3,11 @@
 
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/picker.h"
 #include "platform/scopeguards.h"
 #include "platform/ui/twips.h"
-#include "shell/programstate.h"
 
 #include <QApplication>
 #include <QCheckBox>

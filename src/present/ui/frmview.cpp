@@ -1,9 +1,9 @@
 // The view window: both images of a photo, looked up again whenever their tab is chosen.
 #include "frmview.h"
 
+#include "mainwindow/programstate.h"
 #include "platform/scopeguards.h"
 #include "present/imageloader.h"
-#include "shell/programstate.h"
 
 #include <QApplication>
 #include <QLabel>

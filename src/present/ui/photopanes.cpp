@@ -2,6 +2,7 @@
 #include "photopanes.h"
 
 #include "data/resultsmodel.h"
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "platform/scopeguards.h"
@@ -12,7 +13,6 @@
 #include "present/ui/loadinggraph.h"
 #include "present/ui/photopane.h"
 #include "present/ui/picturebox.h"
-#include "shell/programstate.h"
 #include "shell/ui/frmdefaultwarn.h"
 
 #include <QAction>

@@ -1,12 +1,12 @@
 // The windowed program's run.
 #include "application.h"
 
+#include "mainwindow/programstate.h"
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/qtdialogs.h"
 #include "shell/programfolder.h"
-#include "shell/programstate.h"
 #include "shell/ui/mdimain.h"
 #include "shell/ui/startup.h"
 

@@ -1,9 +1,9 @@
 // The frame: status bar panels, exit question and unload.
 #include "mdimain.h"
 
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "platform/dialogs.h"
-#include "shell/programstate.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 // Start-up: each step runs guarded, so one failing step never stops the ones after it.
 #include "startup.h"
 
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "platform/singleinstance.h"
 #include "platform/ui/qtdialogs.h"
 #include "shell/commandline.h"
-#include "shell/programstate.h"
 #include "shell/ui/frmsplash.h"
 #include "shell/ui/mdimain.h"
 

@@ -1,0 +1,17 @@
+// The report commands that the main window's menus call: printer set-up and the three reports.
+#pragma once
+
+struct FuelProfile;
+struct PhotoSlotState;
+
+class ReportCommands
+{
+public:
+    virtual ~ReportCommands() = default;
+    // Chooses the printer that later reports print on.
+    virtual void PrinterSetup() = 0;
+    // Each report reports its own failures and cancels; the caller has checked that its slots hold photos.
+    virtual void printPhotoReport(const PhotoSlotState &slot) = 0;
+    virtual void printComparisonReport(const PhotoSlotState &left, const PhotoSlotState &right) = 0;
+    virtual void printFuelProfileReport(const FuelProfile &profile) = 0;
+};

@@ -1,0 +1,52 @@
+// Platform doubles for the tests.
+#include "platformdoubles.h"
+
+MessageAnswer ScriptedDialogs::message(const QString &text, const QString &caption, MessageButtons buttons,
+                                       MessageIcon icon)
+{
+    messages.push_back({text, caption, buttons, icon});
+    if (answers.empty())
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::openFileName(const FileDialogRequest &request)
+{
+    fileRequests.push_back(request);
+    if (fileNames.empty())
+        return std::nullopt;
+    const bool chosen = fileNames.front().has_value();
+    const QString name = chosen ? *fileNames.front() : QString();
+    fileNames.pop_front();
+    if (!chosen)
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> ScriptedDialogs::saveFileName(const FileDialogRequest &request)
+{
+    return openFileName(request);
+}
+
+bool RecordingProcessRunner::runAndWait(const QString &program, const QString &)
+{
+    started.push_back(program);
+    if (!canStart)
+        return false;
+    if (onRun)
+        onRun();
+    return true;
+}
+QString MemorySettingsStore::readText(const QString &application, const QString &section, const QString &key,
+                                      const QString &defaultValue) const
+{
+    return m_values.value(application + QLatin1Char('/') + section + QLatin1Char('/') + key, defaultValue);
+}
+
+void MemorySettingsStore::writeText(const QString &application, const QString &section, const QString &key,
+                                    const QString &value)
+{
+    m_values.insert(application + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
+}
