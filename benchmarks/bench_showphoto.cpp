@@ -1,19 +1,17 @@
 // Showing a photo whose picture is a 4000 x 2920 JPEG (picture, data sheet, graph) against decoding that
-// file at the pane's size alone.
+// file at the pane's size alone; the same in compare mode with the Assistant up, and compare mode toggled.
 #include "app/sample/samplelibrary.h"
 #include "data/resultsmodel.h"
-#include "mainwindow/programstate.h"
-#include "mainwindow/ui/frmfenwyx.h"
-#include "platform/driveinfo.h"
-#include "platform/processrunner.h"
-#include "platform/settingsstore.h"
-#include "platformdoubles.h"
+#include "mainwindow/ui/maincontroller.h"
 #include "present/ui/photopane.h"
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"
+#include "shell/ui/mdimain.h"
+#include "testprogram.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
@@ -39,12 +37,27 @@ QImage drawLargePhoto(int seed)
     }
     return image;
 }
+
+// The process's resident size from /proc.
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(2, atoi(argv[1])) : 20;
 
@@ -57,22 +70,14 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingProcessRunner processes;
-    FixedDriveInfo drives;
-    ProgramState state(dir.path(), Services{&dialogs, &settings, &processes, &drives});
-    state.library.OpenPhotoDatabase(dir.path());
-    state.photoDirectory.ReadPhotoDirectory(&settings, &drives, dir.path());
-    frmFenwyx form(state);
-    form.InitMainWindow();
-    form.resize(1280, 900);
-    form.show();
+    TestWindow window(dir.path());
+    window.frame().resize(1280, 900);
     QApplication::processEvents();
+    MainController &c = window.controller();
 
     QStringList files;
     for (int row = 0; row < 2; ++row) {
-        const PhotoRecord *photo = form.resultsModel()->photoAt(row);
+        const PhotoRecord *photo = c.resultsModel()->photoAt(row);
         const QString path =
             dir.path() + QStringLiteral("/PhotoImages/") + photo->bookLabel + QLatin1Char('/') + photo->photoPic;
         if (!drawLargePhoto(row).save(path, "JPG", 85)) {
@@ -81,20 +86,23 @@ int main(int argc, char *argv[])
         }
         files << path;
     }
-    auto *panes = form.findChild<PhotoPanes *>();
-    const QSize paneSize = panes->pane(0)->picPreviewPhoto()->decodeSize();
+    const QSize paneSize = c.photoPanes()->pane(0)->picPreviewPhoto()->decodeSize();
 
     // Warm-up: fonts, chart and decoder set up once.
-    form.lstPhotos_ItemClick(0);
-    form.lstPhotos_ItemClick(1);
+    c.lstPhotos_ItemClick(0);
+    c.lstPhotos_ItemClick(1);
+
+    auto timeShows = [&] {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < rounds; ++i)
+            c.lstPhotos_ItemClick(i % 2);
+        return double(timer.nsecsElapsed()) / 1e6 / rounds;
+    };
+    const double showMs = timeShows();
 
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < rounds; ++i)
-        form.lstPhotos_ItemClick(i % 2);
-    const double showMs = double(timer.nsecsElapsed()) / 1e6 / rounds;
-
-    timer.restart();
     for (int i = 0; i < rounds; ++i) {
         QImageReader reader(files.at(i % 2));
         reader.setAutoTransform(true);
@@ -105,9 +113,32 @@ int main(int argc, char *argv[])
     }
     const double decodeMs = double(timer.nsecsElapsed()) / 1e6 / rounds;
 
+    // Compare mode: the right pane and both Assistant pages follow every photo.
+    c.compareCommand();
+    c.builderCommand();
+    QApplication::processEvents();
+    c.lstPhotos_ItemClick(0);
+    c.lstPhotos_ItemClick(1);
+    const double compareMs = timeShows();
+    c.builderCommand();
+    c.compareCommand();
+
+    // Compare mode on and off: the process must not grow.
+    for (int i = 0; i < 20; ++i)
+        c.compareCommand();
+    QApplication::processEvents();
+    const long before = residentKiB();
+    for (int i = 0; i < 200; ++i)
+        c.compareCommand();
+    QApplication::processEvents();
+    const long after = residentKiB();
+
     std::printf("picture 4000 x 2920 JPEG, pane %d x %d, %d rounds\n", paneSize.width(), paneSize.height(), rounds);
     std::printf("ShowSelectedPhoto (picture, data sheet, graph): %.1f ms\n", showMs);
     std::printf("QImageReader at the pane's size alone:         %.1f ms\n", decodeMs);
     std::printf("ratio: %.2f (target within 1.30)\n", showMs / decodeMs);
+    std::printf("the same in compare mode with the Assistant up: %.1f ms, %.2f of browse mode (target within 1.30)\n",
+                compareMs, compareMs / showMs);
+    std::printf("compare mode on and off 100 times: resident %ld KiB before, %ld KiB after\n", before, after);
     return 0;
 }

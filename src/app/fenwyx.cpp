@@ -1,5 +1,5 @@
 // fenwyx: the windowed program.
-#include "shell/ui/application.h"
+#include "mainwindow/ui/application.h"
 
 #include <QApplication>
 #include <QIcon>

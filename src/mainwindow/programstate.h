@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photolibrary.h"
+#include "mainwindow/windowmodes.h"
 #include "present/photoslots.h"
 #include "profile/profilestate.h"
 #include "shell/photodirectory.h"
@@ -23,12 +24,6 @@ struct Services {
     DriveInfo *drives = nullptr;
 };
 
-// Modes of the main window that other windows read.
-struct WindowModes {
-    int AssistantModes = 0; // +1 while compare mode is on, +10 while builder mode is on
-    bool AssistantModeDropped = false;
-};
-
 class ProgramState : public QObject
 {
     Q_OBJECT
@@ -43,8 +38,8 @@ public:
     const Services services;
     StatusReporter status;
     PhotoLibrary library;
-    ProfileState profile; // the current fuel profile, ProfilePath and ProfileChanged
-    WindowModes modes;
+    ProfileState profile;          // the current fuel profile, ProfilePath and ProfileChanged
+    WindowModes modes;             // the main window's modes, AssistantModes among them
     PhotoDirectory photoDirectory; // the PhotoDir setting and DriveChoice
     PhotoSlots photoSlots;         // CurrentSlot, CompareLayout and what each slot shows
 };

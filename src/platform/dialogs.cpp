@@ -19,3 +19,8 @@ std::optional<QString> ConsoleDialogs::saveFileName(const FileDialogRequest &)
 {
     return std::nullopt;
 }
+
+int ConsoleDialogs::askPhotoDrive(const QString &)
+{
+    return 3;
+}

@@ -28,6 +28,9 @@ public:
     // An empty optional means the user cancelled.
     virtual std::optional<QString> openFileName(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest &request) = 0;
+    // The photo-drive warning for a photo directory that cannot be read: 1 retry, 2 manage photo series,
+    // 3 search local only, 0 closed without an answer.
+    virtual int askPhotoDrive(const QString &photoDirectory) = 0;
 };
 
 // Batch interface: messages go to the error stream, questions are answered No, file choosers are cancelled.
@@ -39,6 +42,8 @@ public:
                           MessageIcon icon) override;
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
+    // Nothing can be asked: the photos are looked for in the local copy.
+    int askPhotoDrive(const QString &photoDirectory) override;
 
 private:
     QTextStream &m_err;

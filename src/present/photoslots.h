@@ -9,6 +9,9 @@
 #include <array>
 #include <optional>
 
+// What a photo pane shows of its slot: the data sheet, the loading graph or the photo.
+enum class PaneView { Data, Graph, Image };
+
 // What one slot shows. Built apart by the photo display and committed as one, so a slot never mixes photos.
 struct PhotoSlotState {
     std::optional<PhotoRecord> photo; // the photo's own row, read by its ID

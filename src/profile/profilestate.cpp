@@ -29,12 +29,6 @@ ProfileState::ProfileState(Dialogs &dialogs, StatusReporter *status, QString pro
 {
 }
 
-void ProfileState::setDialogHooks(std::function<void()> beforeDialog, std::function<void()> afterDialog)
-{
-    m_beforeDialog = std::move(beforeDialog);
-    m_afterDialog = std::move(afterDialog);
-}
-
 void ProfileState::showStatusError(const QString &text)
 {
     if (m_status)
@@ -215,11 +209,7 @@ std::optional<QString> ProfileState::askFileName(const QString &title, const QSt
     request.filter = kFilter;
     request.initialFolder = initialFolder;
     request.fileName = m_lastDialogFileName;
-    if (m_beforeDialog)
-        m_beforeDialog();
     const auto chosen = (m_dialogs.*chooser)(request);
-    if (m_afterDialog)
-        m_afterDialog();
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     m_lastDialogFileName = *chosen;

@@ -30,9 +30,6 @@ public:
     void setProfileName(const QString &name) { m_profile.ProfileName = name; }
     void setNotes(const QString &notes) { m_profile.Notes = notes; }
 
-    // Called around the file dialogs: the Assistant stays above all windows and would cover them.
-    void setDialogHooks(std::function<void()> beforeDialog, std::function<void()> afterDialog);
-
     void NewProfile();
 
     // Copies one component of the photo shown in the current slot (null: none shown). Returns whether
@@ -86,6 +83,4 @@ private:
     bool m_familyListUpdated = false;
     bool m_cleaningNoticeGiven = false; // once per profile
     QString m_lastDialogFileName;
-    std::function<void()> m_beforeDialog;
-    std::function<void()> m_afterDialog;
 };

@@ -2,16 +2,15 @@
 #include "data/resultsmodel.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/maincommands.h"
+#include "mainwindow/ui/maincontroller.h"
 #include "mainwindow/ui/picker.h"
 #include "mainwindow/ui/querypane.h"
-#include "platform/dialogs.h"
-#include "platform/driveinfo.h"
-#include "platform/processrunner.h"
-#include "platform/settingsstore.h"
 #include "platform/ui/twips.h"
 #include "querylibrary.h"
+#include "shell/ui/mdimain.h"
+#include "testprogram.h"
 
-#include "platformdoubles.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -45,27 +44,16 @@ const QStringList kPhotos{
 };
 const QStringList kBooks{"10, 'B,12', 'Book with a comma'", "11, 'C7', 'Plain book'"};
 
-// One main window over a program folder, shown offscreen.
+// The frame and its main window over a program folder, shown offscreen.
 struct Run {
-    explicit Run(const QString &folder) : state(folder, Services{&dialogs, &settings, &processes, &drives})
-    {
-        state.library.OpenPhotoDatabase(folder);
-        window = std::make_unique<frmFenwyx>(state);
-        window->resize(1300, 800);
-        window->InitMainWindow();
-        window->loadQueryParameters();
-        window->show();
-    }
-    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
+    explicit Run(const QString &folder) : w(folder) {}
+    template <typename T> T *find(const QString &name) const { return w.frame().findChild<T *>(name); }
     QString count() const { return state.status.count(); }
-    int rows() const { return window->resultsModel()->rowCount(); }
+    int rows() const { return w.controller().resultsModel()->rowCount(); }
+    frmFenwyx *window() const { return w.controller().window(); }
 
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingProcessRunner processes;
-    FixedDriveInfo drives;
-    ProgramState state;
-    std::unique_ptr<frmFenwyx> window;
+    TestWindow w;
+    ProgramState &state = w.state();
 };
 
 } // namespace
@@ -108,7 +96,7 @@ void TestQueryPane::init()
     m_dir = new QTemporaryDir;
     QVERIFY(writeLibrary(m_dir->path(), kPhotos, kBooks));
     m_run = new Run(m_dir->path());
-    QVERIFY(QTest::qWaitForWindowExposed(m_run->window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(&m_run->w.frame()));
 }
 
 void TestQueryPane::cleanup()
@@ -156,7 +144,7 @@ void TestQueryPane::load_again_clearsChoicesAndLabels()
     r.find<QToolButton>("cmdVegType")->click();
     QCOMPARE(r.find<QLabel>("lblVegType")->text(), QStringLiteral("1 Veg Types Selected"));
     r.find<QListWidget>("lstDangerRating")->item(0)->setSelected(true);
-    r.window->loadQueryParameters();
+    r.w.controller().LoadQueryParameters();
     QCOMPARE(r.find<QLabel>("lblVegType")->text(), QStringLiteral("All Vegetation  Types"));
     QCOMPARE(r.find<QLabel>("lblDangerRating")->text(), QStringLiteral("All Danger Rating Models"));
     QCOMPARE(r.find<QueryPane>("QueryPane")->criteria().vegTypes, QStringList());
@@ -217,7 +205,7 @@ void TestQueryPane::picker_liveCountThenClosedText()
     auto *label = r.find<QLabel>("lbl" + name);
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(list->isVisible());
-    QCOMPARE(list->window(), r.window.get());
+    QCOMPARE(list->parentWidget(), r.window());
     for (int i = 0; i < chosen; ++i) {
         if (list->selectionMode() == QAbstractItemView::NoSelection)
             list->item(i)->setCheckState(Qt::Checked);
@@ -267,8 +255,8 @@ void TestQueryPane::picker_modelListsKeepTheirWidth()
 void TestQueryPane::keyPress_anywhereInWindow_clearsStatusAndShrinksVegetationList()
 {
     Run &r = *m_run;
-    r.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
+    r.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&r.w.frame()));
     r.find<QTabWidget>("tabQuery")->setCurrentIndex(1);
 
     // A key taken by a child (a digit typed into a range list) still clears the status line.
@@ -326,8 +314,8 @@ void TestQueryPane::picker_keyboard_opensChoosesAndCloses()
     QFETCH(QString, live);
     QFETCH(QString, closed);
     Run &r = *m_run;
-    r.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
+    r.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&r.w.frame()));
     r.find<QTabWidget>("tabQuery")->setCurrentIndex(page);
     auto *button = r.find<QToolButton>("cmd" + name);
     auto *list = r.find<QListWidget>("lst" + name);
@@ -451,25 +439,29 @@ void TestQueryPane::vegetation_choiceServesBothLoadingPages()
 void TestQueryPane::erase_tickedAtStart_showsFirstResult()
 {
     Run &r = *m_run;
-    QList<int> shown;
-    r.window->showSelectedPhoto = [&shown](int row) { shown << row; };
+    MainController &c = r.w.controller();
+    c.SelectResult(3);
     r.find<QPushButton>("cmdAll_2")->click();
-    QCOMPARE(shown, QList<int>{0});
+    QCOMPARE(r.state.photoSlots.states[0].label, c.resultsModel()->photoAt(0)->label());
+    c.SelectResult(3);
     r.find<QCheckBox>("chkErase_2")->setChecked(false);
     r.find<QPushButton>("cmdAll_2")->click();
-    QCOMPARE(shown, QList<int>{0});
+    QCOMPARE(r.state.photoSlots.states[0].label, c.resultsModel()->photoAt(2)->label());
 }
 
 void TestQueryPane::erase_compareLayout_fillsLeftThenSelectsRight()
 {
     Run &r = *m_run;
-    QStringList calls;
-    r.window->compareLayout = [] { return 1; };
-    r.window->setCompareLayout = [&calls](int mode) { calls << QStringLiteral("layout %1").arg(mode); };
-    r.window->selectSlot = [&calls](int slot) { calls << QStringLiteral("slot %1").arg(slot); };
-    r.window->showSelectedPhoto = [&calls](int row) { calls << QStringLiteral("show %1").arg(row); };
+    MainController &c = r.w.controller();
+    QVERIFY(TestSupport::triggerAction(&r.w.frame(), QStringLiteral("mnuCompare")));
+    c.SelectResult(2); // the right pane
+    QVERIFY(r.state.photoSlots.SlotHasPhoto(1));
     r.find<QPushButton>("cmdSearch_0")->click();
-    QCOMPARE(calls, (QStringList{"layout 1", "slot 0", "show 0", "slot 1"}));
+    // The left pane shows the first result, the right one is empty and current again.
+    QCOMPARE(r.state.photoSlots.states[0].label, c.resultsModel()->photoAt(0)->label());
+    QVERIFY(!r.state.photoSlots.SlotHasPhoto(1));
+    QCOMPARE(r.state.photoSlots.CurrentSlot, 1);
+    QCOMPARE(r.state.photoSlots.CompareLayout, 1);
 }
 
 void TestQueryPane::closeButton_closesPaneAndOpenPicker()
@@ -482,17 +474,17 @@ void TestQueryPane::closeButton_closesPaneAndOpenPicker()
     r.find<QToolButton>("cmdCloseQuery_3")->click();
     QVERIFY(!list->isVisible());
     QCOMPARE(r.find<QLabel>("lblVegType")->text(), QStringLiteral("All Vegetation Types"));
-    QVERIFY(r.window->queryRegion()->isHidden());
-    QVERIFY(!r.window->action(QStringLiteral("mnuQuery"))->isChecked());
-    QVERIFY(!r.window->toolButton(QStringLiteral("Query"))->isChecked());
+    QVERIFY(r.window()->queryRegion()->isHidden());
+    QVERIFY(!r.window()->commands().mnuQuery->isChecked());
+    QVERIFY(!r.find<QToolButton>("barMain_Query")->isChecked());
 
     // Reopened from the toolbar and closed from the menu: the open list goes with the pane.
-    r.window->toolButton(QStringLiteral("Query"))->trigger();
-    QVERIFY(!r.window->queryRegion()->isHidden());
+    r.find<QToolButton>("barMain_Query")->click();
+    QVERIFY(!r.window()->queryRegion()->isHidden());
     r.find<QToolButton>("cmdActType")->click();
     QVERIFY(r.find<QListWidget>("lstActType")->isVisible());
-    r.window->action(QStringLiteral("mnuQuery"))->trigger();
-    QVERIFY(r.window->queryRegion()->isHidden());
+    QVERIFY(TestSupport::triggerAction(&r.w.frame(), QStringLiteral("mnuQuery")));
+    QVERIFY(r.window()->queryRegion()->isHidden());
     QVERIFY(!r.find<QListWidget>("lstActType")->isVisible());
     QCOMPARE(r.find<QLabel>("lblActType")->text(), QStringLiteral("All Activities"));
 }

@@ -5,6 +5,8 @@ MessageAnswer ScriptedDialogs::message(const QString &text, const QString &capti
                                        MessageIcon icon)
 {
     messages.push_back({text, caption, buttons, icon});
+    if (onAsk)
+        onAsk();
     if (answers.empty())
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     const MessageAnswer answer = answers.front();
@@ -15,6 +17,8 @@ MessageAnswer ScriptedDialogs::message(const QString &text, const QString &capti
 std::optional<QString> ScriptedDialogs::openFileName(const FileDialogRequest &request)
 {
     fileRequests.push_back(request);
+    if (onAsk)
+        onAsk();
     if (fileNames.empty())
         return std::nullopt;
     const bool chosen = fileNames.front().has_value();
@@ -28,6 +32,18 @@ std::optional<QString> ScriptedDialogs::openFileName(const FileDialogRequest &re
 std::optional<QString> ScriptedDialogs::saveFileName(const FileDialogRequest &request)
 {
     return openFileName(request);
+}
+
+int ScriptedDialogs::askPhotoDrive(const QString &photoDirectory)
+{
+    driveAsked.push_back(photoDirectory);
+    if (onAsk)
+        onAsk();
+    if (driveAnswers.empty())
+        return 0;
+    const int answer = driveAnswers.front();
+    driveAnswers.pop_front();
+    return answer;
 }
 
 bool RecordingProcessRunner::runAndWait(const QString &program, const QString &)

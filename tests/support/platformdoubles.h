@@ -28,11 +28,16 @@ public:
     std::deque<std::optional<QString>> fileNames; // when empty: cancelled
     std::vector<Shown> messages;
     std::vector<FileDialogRequest> fileRequests;
+    std::deque<int> driveAnswers; // when empty: 0, closed without an answer
+    std::vector<QString> driveAsked;
+    // Runs whenever a box or chooser comes up, to look at the windows around it.
+    std::function<void()> onAsk;
 
     MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
                           MessageIcon icon) override;
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
+    int askPhotoDrive(const QString &photoDirectory) override;
 };
 
 // Records what would have been run; an optional action stands in for the program's work.

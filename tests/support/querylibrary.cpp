@@ -17,7 +17,8 @@ bool write(const QString &folder, const QStringList &photoRows, const QStringLis
                        " TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL DEFAULT 0, TonsPerAcreBreak3 REAL DEFAULT 0,"
                        " TonsPerAcreBreak4 REAL, TonsPerAcreBreak5 REAL DEFAULT 0, TonsPerAcreBreak6 REAL DEFAULT 0,"
                        " TonsPerAcreBreak7 REAL DEFAULT 0, TotalFL REAL, VegType TEXT, Activity TEXT,"
-                       " FireBehaveFM TEXT, DangerRatingFM TEXT)")};
+                       " FireBehaveFM TEXT, DangerRatingFM TEXT, PhotoPic TEXT DEFAULT 'photo.jpg',"
+                       " DataPic TEXT DEFAULT 'data.jpg')")};
     for (const QString &row : bookRows)
         sql << QStringLiteral("INSERT INTO Books VALUES (%1)").arg(row);
     for (const QString &row : photoRows)

@@ -4,7 +4,6 @@
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
 #include "mainwindow/programstate.h"
-#include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/picker.h"
 #include "platform/scopeguards.h"
 #include "platform/ui/twips.h"
@@ -41,7 +40,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-QueryPane::QueryPane(frmFenwyx &window, QWidget *parent) : QWidget(parent), m_window(window)
+QueryPane::QueryPane(ProgramState &state, QWidget *parent) : QWidget(parent), m_state(state)
 {
     setObjectName(QStringLiteral("QueryPane"));
     auto *layout = new QVBoxLayout(this);
@@ -64,21 +63,14 @@ QueryPane::QueryPane(frmFenwyx &window, QWidget *parent) : QWidget(parent), m_wi
         m_currentTab = index;
         tabQuery_Switch(old, index);
     });
-
-    for (Picker *picker : m_pickers)
-        picker->setHost(&m_window);
 }
 
 QueryPane::~QueryPane() = default;
 
-QueryPane *QueryPane::install(frmFenwyx &window)
+void QueryPane::setPickerHost(QWidget *host)
 {
-    QWidget *region = window.queryRegion();
-    auto *pane = new QueryPane(window, region);
-    if (region->layout())
-        region->layout()->addWidget(pane);
-    window.loadQueryParameters = [pane] { pane->LoadQueryParameters(); };
-    return pane;
+    for (Picker *picker : m_pickers)
+        picker->setHost(host);
 }
 
 QComboBox *QueryPane::createRangeList(const QString &name)
@@ -245,12 +237,12 @@ QWidget *QueryPane::createModelsPage()
 
 void QueryPane::LoadQueryParameters()
 {
-    StatusReporter &status = m_window.state().status;
+    StatusReporter &status = m_state.status;
     status.ShowStatus(StatusInfo, QStringLiteral("Loading Query Parameters ..."));
     closePickers();
-    PhotoLibrary &library = m_window.state().library;
+    PhotoLibrary &library = m_state.library;
     // Without a database the lists are those of an empty table; start-up reports the missing database.
-    const QueryParameters p = QueryParameters::load(library.database(), m_window.state().programFolder);
+    const QueryParameters p = QueryParameters::load(library.database(), m_state.programFolder);
 
     m_book->clear();
     for (const BookEntry &book : p.books)
@@ -300,8 +292,8 @@ QueryCriteria QueryPane::criteria() const
 
 bool QueryPane::RunQuery(int kind)
 {
-    StatusReporter &status = m_window.state().status;
-    PhotoLibrary &library = m_window.state().library;
+    StatusReporter &status = m_state.status;
+    PhotoLibrary &library = m_state.library;
     status.ShowStatus(StatusInfo, QStringLiteral("Query Running..."));
     QString error;
     bool ok = false;
@@ -309,7 +301,7 @@ bool QueryPane::RunQuery(int kind)
         const WaitCursor wait;
         ok = ::RunQuery(library, kind, criteria(), &error);
         if (ok) {
-            m_window.FillResultsList();
+            Q_EMIT queryRan();
             status.ShowStatus(StatusClear, QStringLiteral(" "));
         }
     }
@@ -346,31 +338,12 @@ void QueryPane::eraseStep(int index)
 {
     if (!m_erase[size_t(index)]->isChecked())
         return;
-    // The first result is shown whenever there is one.
-    const bool anyResult = m_window.resultsModel()->rowCount() > 0;
-    if (m_window.compareLayout && m_window.compareLayout() == 1) {
-        if (m_window.setCompareLayout)
-            m_window.setCompareLayout(1);
-        if (m_window.selectSlot)
-            m_window.selectSlot(0);
-        if (anyResult)
-            m_window.SelectResult(1);
-        if (m_window.selectSlot)
-            m_window.selectSlot(1);
-    } else {
-        if (m_window.setCompareLayout)
-            m_window.setCompareLayout(0);
-        if (anyResult)
-            m_window.SelectResult(1);
-    }
+    Q_EMIT eraseStepRequested();
 }
 
 void QueryPane::cmdCloseQuery_Click(int)
 {
-    const bool open = !m_window.queryRegion()->isHidden();
-    if (open)
-        closePickers();
-    m_window.SetQueryPaneClosed(open ? 1 : 0);
+    Q_EMIT closeQueryRequested();
 }
 
 void QueryPane::tabQuery_Switch(int, int newTab)

@@ -18,18 +18,17 @@ class QPushButton;
 class QTabWidget;
 class QToolButton;
 class Picker;
-class frmFenwyx;
+class ProgramState;
 
 class QueryPane : public QWidget
 {
     Q_OBJECT
 public:
-    explicit QueryPane(frmFenwyx &window, QWidget *parent = nullptr);
+    explicit QueryPane(ProgramState &state, QWidget *parent = nullptr);
     ~QueryPane() override;
 
-    // Creates the pane in the window's query region and hands the window its LoadQueryParameters.
-    static QueryPane *install(frmFenwyx &window);
-
+    // The window the open picker lists float in (the main window).
+    void setPickerHost(QWidget *host);
     // Fills every list from the database and resets the pickers.
     void LoadQueryParameters();
     // The selections as the query of the given kind reads them.
@@ -50,6 +49,14 @@ public:
     enum PickerIndex { VegPicker, ActPicker, DangerPicker, BehavePicker };
     Picker *picker(int index) const { return m_pickers[size_t(index)]; }
 
+Q_SIGNALS:
+    // A query made a new photo set: the results list is to be filled from it.
+    void queryRan();
+    // The erase box of a page was ticked after its query: the panes start afresh with the first result.
+    void eraseStepRequested();
+    // A close button of the pane: the Query command.
+    void closeQueryRequested();
+
 protected:
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,7 +75,7 @@ private:
     QGridLayout *createPageButtons(QWidget *pageWidget, int page, int closeIndex);
     void eraseStep(int index);
 
-    frmFenwyx &m_window;
+    ProgramState &m_state;
     QTabWidget *m_tab = nullptr;
     QComboBox *m_book = nullptr;
     std::array<QComboBox *, 6> m_ranges{}; // cboTotalLoad_0/_1, cbo0to3_0/_1, cbo3Plus_0/_1

@@ -7,7 +7,6 @@
 
 MessageAnswer QtDialogs::message(const QString &text, const QString &caption, MessageButtons buttons, MessageIcon icon)
 {
-    beforeModal();
     QMessageBox box(m_parent);
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -51,7 +50,6 @@ static QString startPath(const FileDialogRequest &request)
 
 std::optional<QString> QtDialogs::openFileName(const FileDialogRequest &request)
 {
-    beforeModal();
     const QString name = QFileDialog::getOpenFileName(m_parent, request.title, startPath(request), request.filter);
     if (name.isEmpty())
         return std::nullopt;
@@ -60,7 +58,6 @@ std::optional<QString> QtDialogs::openFileName(const FileDialogRequest &request)
 
 std::optional<QString> QtDialogs::saveFileName(const FileDialogRequest &request)
 {
-    beforeModal();
     // The program asks its own replace question after adding the extension.
     const QString name = QFileDialog::getSaveFileName(m_parent, request.title, startPath(request), request.filter,
                                                       nullptr, QFileDialog::DontConfirmOverwrite);

@@ -1,9 +1,9 @@
 // The view window: both images of a photo, looked up again whenever their tab is chosen.
 #include "frmview.h"
 
-#include "mainwindow/programstate.h"
 #include "platform/scopeguards.h"
 #include "present/imageloader.h"
+#include "shell/photodirectory.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -98,7 +98,8 @@ bool ImageView::eventFilter(QObject *watched, QEvent *event)
     return QScrollArea::eventFilter(watched, event);
 }
 
-frmView::frmView(ProgramState &state, QWidget *parent) : QWidget(parent, Qt::Window), m_state(state)
+frmView::frmView(const PhotoDirectory &directory, QString programFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_directory(directory), m_programFolder(std::move(programFolder))
 {
     setObjectName(QStringLiteral("frmView"));
     setWindowTitle(QStringLiteral("View"));
@@ -173,8 +174,8 @@ void frmView::showData()
 bool frmView::showImage(const QString &directoryPath, const QString &localPath, ImageView *area, QLabel *message,
                         QString *file)
 {
-    const PhotoDirectory &directory = m_state.photoDirectory;
-    const ImageResolver resolver(directory, m_state.programFolder);
+    const PhotoDirectory &directory = m_directory;
+    const ImageResolver resolver(directory, m_programFolder);
     const bool skip = directory.DriveChoice == PhotoDirectory::SearchLocalOnly;
     const ImageResolver::Result found = resolver.resolve(directoryPath, localPath, skip);
     *file = found.path;

@@ -7,7 +7,7 @@
 #include <QScrollArea>
 #include <QWidget>
 
-class ProgramState;
+class PhotoDirectory;
 class QAction;
 class QLabel;
 class QTabWidget;
@@ -42,7 +42,7 @@ class frmView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmView(ProgramState &state, QWidget *parent = nullptr);
+    frmView(const PhotoDirectory &directory, QString programFolder, QWidget *parent = nullptr);
 
     // Loads both images afresh (data plate, then photo) and shows the "Photo" tab.
     void showImages(const SlotPaths &paths);
@@ -65,7 +65,8 @@ private:
                    QString *file);
     void tabView_Switch(int tab);
 
-    ProgramState &m_state;
+    const PhotoDirectory &m_directory;
+    const QString m_programFolder;
     SlotPaths m_paths;
     QTabWidget *m_tabs;
     ImageView *m_photo;

@@ -1,84 +1,62 @@
-// The photo panes of the main window: showing a photo in a slot, the slot layout, the browse buttons
-// and the view window.
+// The photo panes of the main window: the slot tabs, the two panes and the compare rows under them.
 #pragma once
 
 #include "present/photoslots.h"
 
-#include <QObject>
-#include <QPointer>
+#include <QWidget>
 #include <array>
-#include <functional>
 
-class frmFenwyx;
-class frmView;
+class CompareButtonRow;
 class PhotoPane;
-class ProgramState;
-class QAbstractButton;
-class QPushButton;
 class QTabBar;
+struct ShownPhoto;
 
-class PhotoPanes : public QObject
+// How the panes are laid out and what each shows, as the main window's modes say.
+struct PaneLayout {
+    bool compare = false;
+    int currentSlot = 0;
+    std::array<PaneView, 2> view{PaneView::Image, PaneView::Image}; // compare layout, per slot
+    PaneView browseView = PaneView::Data; // single layout: slot 0's sheet or graph in the right pane
+};
+
+class PhotoPanes : public QWidget
 {
     Q_OBJECT
 public:
-    enum PaneView { ViewData, ViewGraph, ViewImage };
-
-    // Builds the panes into the form's regions and fills the form's seams; the form owns the result.
-    static PhotoPanes *install(frmFenwyx &form);
-
-    PhotoPanes(frmFenwyx &form, ProgramState &state);
-
-    // ShowSelectedPhoto for a row of the results list, into CurrentSlot.
-    void ShowSelectedPhoto(int row);
-    void SelectSlot(int slot);
-    void SetCompareLayout(int mode);
-    void FocusSlotTab(int index);
-    bool SlotHasPhoto(int slot) const;
-    // "View", "Browse Data", "Browse Graph"; other modes do nothing.
-    void SwitchPaneView(const QString &mode, int slot);
-    void vseView_Click(int index);
-    void vsePane_RealignFrame();
-    // Runs the photo manager, reads the photo directory again, reopens the database and refills the lists.
-    void ManagePhotoSeries();
-    // Computes the comparison and announces it to the Assistant.
-    AssistantSummary ShowAssistantSummary();
+    explicit PhotoPanes(QWidget *parent = nullptr);
 
     PhotoPane *pane(int slot) const { return m_panes[size_t(slot == 1 ? 1 : 0)]; }
     QTabBar *tabControl() const { return m_tabs; }
-    QPushButton *vseBrowseData() const { return m_browseData; }
-    QPushButton *vseBrowseGraph() const { return m_browseGraph; }
-    QPushButton *vseView4() const { return m_view; }
-    frmView *viewWindow() const;
-    PaneView paneView(int slot) const { return m_paneView[size_t(slot == 1 ? 1 : 0)]; }
+    CompareButtonRow *row(int index) const { return m_rows[size_t(index == 3 ? 1 : 0)]; } // rows 2 and 3
 
-    // The drive warning; answers 1 retry, 2 manage photo series, 3 search local only, 0 closed.
-    // Tests replace it; by default it shows frmDefaultWarn.
-    std::function<int(const QString &photoDirectory)> driveWarning;
-
-    bool PaneSwitchBusy = false;
+    void applyLayout(const PaneLayout &layout);
+    // One slot's photo: its label line, picture or message, data sheet and graph.
+    void showPhoto(int slot, const ShownPhoto &shown);
+    // Empties a slot's controls and shows a message in its pane.
+    void clearSlot(int slot, const QString &message);
+    // "Retrieving Image..." over the slot's picture, drawn at once.
+    void showRetrieving(int slot);
+    // Puts the grid's current cell back to the first row and column.
+    void resetGrid(int slot);
+    // The size a picture of the slot is decoded at.
+    QSize pictureSize(int slot) const;
+    // Fits the photos into their panes (after a resize, or the query pane opening or closing).
+    void vsePane_RealignFrame();
 
 Q_SIGNALS:
-    void summaryChanged(const AssistantSummary &summary);
+    // A click into a pane, its picture, its message, its label line or its grid.
+    void paneClicked(int slot);
+    // The user chose a slot tab.
+    void tabChosen(int slot);
+    void compareClicked(PaneView view, int index);
+    void viewClicked(int index);
 
 private:
-    void buildPanes();
-    void buildBrowseButtons();
     void showPaneControls();
-    void closeSplash();
-    void updatePrintComparison();
-    void setTabSilently(int index);
-    void colourPanes();
 
-    frmFenwyx &m_form;
-    ProgramState &m_state;
     std::array<PhotoPane *, 2> m_panes{};
-    std::array<PaneView, 2> m_paneView{ViewImage, ViewImage};
-    PaneView m_browseView = ViewData; // the single layout's right pane
+    std::array<CompareButtonRow *, 2> m_rows{};
     QTabBar *m_tabs = nullptr;
-    QPushButton *m_browseData = nullptr;
-    QPushButton *m_browseGraph = nullptr;
-    QPushButton *m_view = nullptr;
-    QPointer<frmView> m_viewWindow;
-    bool m_showing = false;
+    PaneLayout m_layout;
     bool m_settingTab = false;
 };

@@ -19,17 +19,11 @@ QSize PictureBox::decodeSize() const
     return size() * devicePixelRatioF();
 }
 
-bool PictureBox::loadPicture(const QString &path, QString *error)
+void PictureBox::setPicture(const QImage &image, const QString &path)
 {
-    std::optional<QImage> image = ImageLoader::load(path, decodeSize(), false, error);
-    if (!image) {
-        clear();
-        return false;
-    }
-    m_image = std::move(*image);
+    m_image = image;
     m_path = path;
     update();
-    return true;
 }
 
 void PictureBox::clear()

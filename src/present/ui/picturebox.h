@@ -11,8 +11,8 @@ class PictureBox : public QWidget
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    // Decodes path at the box's size; false (the box then empty) when it cannot be decoded.
-    bool loadPicture(const QString &path, QString *error = nullptr);
+    // A picture decoded for the box; path lets a box grown well beyond it decode the file again.
+    void setPicture(const QImage &image, const QString &path);
     void clear();
     bool hasPicture() const { return !m_image.isNull(); }
     QImage image() const { return m_image; }

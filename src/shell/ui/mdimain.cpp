@@ -1,22 +1,27 @@
 // The frame: status bar panels, exit question and unload.
 #include "mdimain.h"
 
-#include "mainwindow/programstate.h"
-#include "mainwindow/ui/frmfenwyx.h"
-#include "platform/dialogs.h"
+#include "platform/settingsstore.h"
+#include "shell/statusreporter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 
-MDIMain::MDIMain(ProgramState &state, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_icon(new QLabel(this)), m_message(new QLabel(this)),
-      m_spare(new QLabel(this)), m_count(new QLabel(this))
+namespace
+{
+const QString kApplication = QStringLiteral("Fenwyx");
+const QString kSection = QStringLiteral("Frame");
+const QString kGeometry = QStringLiteral("Geometry");
+} // namespace
+
+MDIMain::MDIMain(StatusReporter &status, SettingsStore *settings, QWidget *parent)
+    : QMainWindow(parent), m_status(status), m_settings(settings), m_icon(new QLabel(this)),
+      m_message(new QLabel(this)), m_spare(new QLabel(this)), m_count(new QLabel(this))
 {
     setObjectName(QStringLiteral("MDIMain"));
     setWindowTitle(QStringLiteral("Fenwyx"));
@@ -26,6 +31,10 @@ MDIMain::MDIMain(ProgramState &state, QWidget *parent)
     m_message->setObjectName(QStringLiteral("StatusBar1_Panel2"));
     m_spare->setObjectName(QStringLiteral("StatusBar1_Panel3"));
     m_count->setObjectName(QStringLiteral("StatusBar1_Panel4"));
+    m_icon->setAccessibleName(QStringLiteral("Status"));
+    m_message->setAccessibleName(QStringLiteral("Message"));
+    m_spare->setAccessibleName(QStringLiteral("Status panel"));
+    m_count->setAccessibleName(QStringLiteral("Photos found"));
     m_icon->setFixedWidth(22);
     m_count->setMinimumWidth(140);
     m_spare->setMinimumWidth(60);
@@ -33,38 +42,43 @@ MDIMain::MDIMain(ProgramState &state, QWidget *parent)
     bar->addWidget(m_message, 1);
     bar->addPermanentWidget(m_spare);
     bar->addPermanentWidget(m_count);
-    connect(&state.status, &StatusReporter::changed, this, &MDIMain::showStatus);
+    connect(&status, &StatusReporter::changed, this, &MDIMain::showStatus);
     showStatus();
+    restoreGeometrySetting();
+}
 
-    QSettings settings;
-    if (!restoreGeometry(settings.value(QStringLiteral("frame/geometry")).toByteArray())) {
-        // First start: most of the screen, centred; the photos need the room.
-        QSize size(1100, 800);
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect available = screen->availableGeometry();
-            size = size.expandedTo(available.size() * 0.9).boundedTo(available.size());
-            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
-        } else {
-            resize(size);
-        }
+void MDIMain::restoreGeometrySetting()
+{
+    const QByteArray stored =
+        m_settings ? QByteArray::fromBase64(m_settings->readText(kApplication, kSection, kGeometry, {}).toLatin1())
+                   : QByteArray();
+    if (!stored.isEmpty() && restoreGeometry(stored))
+        return;
+    // First start: most of the screen, centred; the photos need the room.
+    QSize size(1100, 800);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.expandedTo(available.size() * 0.9).boundedTo(available.size());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+    } else {
+        resize(size);
     }
 }
 
-void MDIMain::setMainWindow(frmFenwyx *window)
+void MDIMain::setMainWindow(QWidget *window, const QList<QMenu *> &menus)
 {
     m_main = window;
     setCentralWidget(window);
-    for (QMenu *menu : window->menus())
+    for (QMenu *menu : menus)
         menuBar()->addMenu(menu);
-    connect(window, &frmFenwyx::exitRequested, this, &QWidget::close);
 }
 
 void MDIMain::showStatus()
 {
-    m_message->setText(m_state.status.message());
-    m_count->setText(m_state.status.count());
+    m_message->setText(m_status.message());
+    m_count->setText(m_status.count());
     const int size = 16;
-    switch (m_state.status.icon()) {
+    switch (m_status.icon()) {
     case StatusReporter::Icon::InfoOK:
         m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
         m_icon->setToolTip(QStringLiteral("InfoOK"));
@@ -88,31 +102,19 @@ void MDIMain::closeWithoutAsking()
 
 void MDIMain::saveGeometrySetting()
 {
-    QSettings settings;
-    const QByteArray geometry = saveGeometry();
-    if (settings.value(QStringLiteral("frame/geometry")).toByteArray() != geometry) // spare a write when unchanged
-        settings.setValue(QStringLiteral("frame/geometry"), geometry);
+    if (!m_settings)
+        return;
+    const QString geometry = QString::fromLatin1(saveGeometry().toBase64());
+    // Spare a write when nothing moved.
+    if (m_settings->readText(kApplication, kSection, kGeometry, {}) != geometry)
+        m_settings->writeText(kApplication, kSection, kGeometry, geometry);
 }
 
 void MDIMain::closeEvent(QCloseEvent *event)
 {
-    if (!m_unconditional) {
-        Dialogs &dialogs = *m_state.services.dialogs;
-        if (dialogs.message(QStringLiteral("Exit Fenwyx?"), QString(), MessageButtons::YesNo, MessageIcon::Question) !=
-            MessageAnswer::Yes) {
-            event->ignore();
-            return;
-        }
-        if (m_state.profile.profileChanged()) {
-            if (dialogs.message(QStringLiteral("Save Changes to Fuel Profile?"), QString(), MessageButtons::YesNo,
-                                MessageIcon::Question) == MessageAnswer::Yes) {
-                // A save that does not complete keeps the program open with the profile still changed.
-                if (!m_state.profile.saveForExit()) {
-                    event->ignore();
-                    return;
-                }
-            }
-        }
+    if (!m_unconditional && m_question && !m_question->mayClose()) {
+        event->ignore();
+        return;
     }
     saveGeometrySetting();
     event->accept();
@@ -127,7 +129,9 @@ void MDIMain::closeEvent(QCloseEvent *event)
 
 void MDIMain::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange && frameMinimized)
-        frameMinimized(isMinimized());
+    if (event->type() == QEvent::WindowStateChange && isMinimized() != m_minimized) {
+        m_minimized = isMinimized();
+        Q_EMIT minimizedChanged(m_minimized);
+    }
     QMainWindow::changeEvent(event);
 }

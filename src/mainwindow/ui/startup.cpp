@@ -3,7 +3,9 @@
 
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/maincontroller.h"
 #include "platform/singleinstance.h"
+#include "platform/ui/guardeddialogs.h"
 #include "platform/ui/qtdialogs.h"
 #include "shell/commandline.h"
 #include "shell/ui/frmsplash.h"
@@ -18,13 +20,20 @@
 
 Q_LOGGING_CATEGORY(lcStartup, "fenwyx.startup", QtWarningMsg)
 
-Startup::Startup(ProgramState &state, QtDialogs *windowDialogs) : m_state(state), m_windowDialogs(windowDialogs) {}
+Startup::Startup(ProgramState &state, QtDialogs *boxes, GuardedDialogs *guard)
+    : m_state(state), m_boxes(boxes), m_guard(guard)
+{
+}
 
-Startup::~Startup() = default;
+Startup::~Startup()
+{
+    // The controller lets go of the windows before the frame takes them down.
+    m_controller.reset();
+}
 
 frmFenwyx *Startup::mainWindow() const
 {
-    return m_frame ? m_frame->mainWindow() : nullptr;
+    return m_controller ? m_controller->window() : nullptr;
 }
 
 bool Startup::splashOpen() const
@@ -66,24 +75,24 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
     // The splash may be closed early by the user; that must not end the program.
     const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
-    // No modal box may hide behind the always-on-top splash.
-    if (m_windowDialogs)
-        m_windowDialogs->setBeforeModal([this] { closeSplash(); });
 
     step("splash", [this] {
         m_splash = new frmSplash;
         if (QScreen *screen = QGuiApplication::primaryScreen())
             m_splash->move(screen->availableGeometry().center() - m_splash->rect().center());
+        // No modal box may hide behind the always-on-top splash.
+        if (m_guard)
+            m_guard->closeBeforeModal(m_splash);
         m_splash->show();
         m_splash->raise();
         QApplication::processEvents();
     });
     step("main window", [this] {
-        m_frame = std::make_unique<MDIMain>(m_state);
-        auto *main = new frmFenwyx(m_state, m_frame.get());
-        m_frame->setMainWindow(main);
-        if (m_windowDialogs)
-            m_windowDialogs->setParentWindow(m_frame.get());
+        m_frame = std::make_unique<MDIMain>(m_state.status, m_state.services.settings);
+        m_controller = std::make_unique<MainController>(m_state, m_frame.get());
+        m_controller->setDialogGuard(m_guard);
+        if (m_boxes)
+            m_boxes->setParentWindow(m_frame.get());
     });
     QString databaseError;
     step("database",
@@ -93,12 +102,12 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
                                                   m_state.programFolder);
     });
     step("main window set-up", [this] {
-        if (mainWindow())
-            mainWindow()->InitMainWindow();
+        if (m_controller)
+            m_controller->InitMainWindow();
     });
     step("query parameters", [this] {
-        if (mainWindow() && mainWindow()->loadQueryParameters)
-            mainWindow()->loadQueryParameters();
+        if (m_controller)
+            m_controller->LoadQueryParameters();
     });
     step("show frame", [this] {
         if (m_frame) {
@@ -108,16 +117,14 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
     });
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     step("first result", [this] {
-        if (mainWindow())
-            mainWindow()->SelectResult(1);
+        if (m_controller)
+            m_controller->SelectResult(1);
     });
     step("command line", [this, &arguments] { handleCommandLine(arguments); });
     step("close splash", [this] {
         QApplication::processEvents();
         closeSplash();
     });
-    if (m_windowDialogs)
-        m_windowDialogs->setBeforeModal({});
 
     // Without a usable database the user is told why the list is empty.
     if (!m_state.library.isOpen())
@@ -132,18 +139,18 @@ void Startup::handleCommandLine(const QStringList &arguments)
         return;
     const QString argument = args.at(1);
     if (argument.contains(QLatin1String("#NEW#"))) {
-        if (openBuilderAssistant)
-            openBuilderAssistant();
+        if (m_controller)
+            m_controller->openBuilderAssistant();
         return;
     }
     const QFileInfo file(argument);
     if (file.isFile()) {
         // The path goes into the family list, which sibling programs read: make it absolute.
         m_state.profile.LoadProfile(file.absoluteFilePath());
-        if (openBuilderAssistant)
-            openBuilderAssistant();
-        if (goToFineSource)
-            goToFineSource();
+        if (m_controller) {
+            m_controller->openBuilderAssistant();
+            m_controller->goToFineSource();
+        }
         return;
     }
     m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find file: ") + argument);

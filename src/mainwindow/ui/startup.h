@@ -6,17 +6,20 @@
 #include <functional>
 #include <memory>
 
+class GuardedDialogs;
 class MDIMain;
+class MainController;
 class ProgramState;
+class QtDialogs;
 class frmFenwyx;
 class frmSplash;
-class QtDialogs;
 
 class Startup
 {
 public:
-    // windowDialogs: the real dialogs when there are any (they get the frame as parent); may be null.
-    Startup(ProgramState &state, QtDialogs *windowDialogs = nullptr);
+    // boxes: the real boxes, given the frame as their parent; guard: the decorator that takes the splash and
+    // the Assistant out of the way of every modal box. Both may be null (tests).
+    Startup(ProgramState &state, QtDialogs *boxes = nullptr, GuardedDialogs *guard = nullptr);
     ~Startup();
 
     // Runs start-up; false when another copy is running (the refusal was shown).
@@ -24,15 +27,11 @@ public:
     bool run(const QStringList &arguments, const QString &lockPath = {});
 
     MDIMain *frame() const { return m_frame.get(); }
+    MainController *controller() const { return m_controller.get(); }
     frmFenwyx *mainWindow() const;
     bool splashOpen() const;
     // The steps that failed, for the log and the tests.
     QStringList failedSteps() const { return m_failed; }
-
-    // The Assistant hooks in here: opening it for "#NEW#" or a loaded profile, and going to the
-    // source photo of the 0 to 2.9 inch component.
-    std::function<void()> openBuilderAssistant;
-    std::function<void()> goToFineSource;
 
 private:
     void step(const char *name, const std::function<void()> &work);
@@ -40,9 +39,11 @@ private:
     void handleCommandLine(const QStringList &arguments);
 
     ProgramState &m_state;
-    QtDialogs *m_windowDialogs;
+    QtDialogs *m_boxes;
+    GuardedDialogs *m_guard;
     std::unique_ptr<class SingleInstance> m_instance;
     std::unique_ptr<MDIMain> m_frame;
+    std::unique_ptr<MainController> m_controller;
     QPointer<frmSplash> m_splash;
     QStringList m_failed;
 };

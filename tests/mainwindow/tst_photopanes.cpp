@@ -1,26 +1,25 @@
 // The photo panes headless over a sample library: showing photos, the drive warning, the photo manager,
 // bad pictures and odd names, the compare layout, the browse buttons and the view window.
 #include "data/resultsmodel.h"
-#include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/programstate.h"
+#include "mainwindow/ui/maincommands.h"
+#include "mainwindow/ui/maincontroller.h"
 #include "mainwindow/ui/resultslistview.h"
-#include "platform/dialogs.h"
-#include "platform/driveinfo.h"
-#include "platform/processrunner.h"
-#include "platform/settingsstore.h"
+#include "platform/scopeguards.h"
 #include "present/datasheetmodel.h"
+#include "present/ui/comparebuttons.h"
 #include "present/ui/frmview.h"
 #include "present/ui/loadinggraph.h"
-
-#include "mainwindow/programstate.h"
-#include "platformdoubles.h"
 #include "present/ui/photopane.h"
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"
+#include "shell/ui/mdimain.h"
+#include "testprogram.h"
 #include "testsupport.h"
-#include <QGraphicsScene>
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,29 +36,22 @@ namespace
 {
 const QString kCantLoad = QStringLiteral("Can't load image.\nCheck disk drive.");
 
-// One main window over a library folder, with settings in a folder of their own.
+// The main window over a library folder, with settings in INI files that a photo manager script can write.
 struct Window {
     Window(const QString &library, const QString &config)
-        : settings(config), state(library, Services{&dialogs, &settings, &processes, &drives})
+        : w(library, TestProgram::Options{true, config, true}), state(w.state()), c(w.controller())
     {
-        state.library.OpenPhotoDatabase(library);
-        state.photoDirectory.ReadPhotoDirectory(&settings, &drives, library);
-        form = std::make_unique<frmFenwyx>(state);
-        form->InitMainWindow();
-        form->resize(1200, 800);
-        form->show();
-        panes = form->findChild<PhotoPanes *>();
+        c.SetCompareLayout(0);
     }
-    QString label(int slot) const { return panes->pane(slot)->lblSelectedPhoto()->text(); }
-    QString noPic(int slot) const { return panes->pane(slot)->lblNoPic()->text(); }
+    QString label(int slot) const { return panes()->pane(slot)->lblSelectedPhoto()->text(); }
+    QString noPic(int slot) const { return panes()->pane(slot)->lblNoPic()->text(); }
+    PhotoPanes *panes() const { return c.photoPanes(); }
+    ResultsModel *results() const { return c.resultsModel(); }
+    QString lastItemKey() const { return state.modes.state().LastItemKey; }
 
-    ScriptedDialogs dialogs;
-    IniSettingsStore settings;
-    QtProcessRunner processes;
-    FixedDriveInfo drives;
-    ProgramState state;
-    std::unique_ptr<frmFenwyx> form;
-    PhotoPanes *panes = nullptr;
+    TestWindow w;
+    ProgramState &state;
+    MainController &c;
 };
 } // namespace
 
@@ -122,7 +114,6 @@ void TestPhotoPanes::init()
     m_config = m_dir->filePath(QStringLiteral("config"));
     QVERIFY(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), m_template, m_library}) == 0);
     m_w = std::make_unique<Window>(m_library, m_config);
-    QVERIFY(m_w->panes);
 }
 
 void TestPhotoPanes::cleanup()
@@ -134,7 +125,7 @@ void TestPhotoPanes::cleanup()
 
 QString TestPhotoPanes::photoPath(int row) const
 {
-    const PhotoRecord *p = m_w->form->resultsModel()->photoAt(row);
+    const PhotoRecord *p = m_w->results()->photoAt(row);
     return m_library + QStringLiteral("/PhotoImages/") + p->bookLabel + QLatin1Char('/') + p->photoPic;
 }
 
@@ -149,8 +140,9 @@ void TestPhotoPanes::writeManager(const QString &body)
 
 void TestPhotoPanes::setPhotoDir(const QString &value)
 {
-    m_w->settings.writeText(QStringLiteral("Brackel"), QStringLiteral("General"), QStringLiteral("PhotoDir"), value);
-    m_w->state.photoDirectory.ReadPhotoDirectory(&m_w->settings, &m_w->drives, m_library);
+    m_w->w.program.iniSettings.writeText(QStringLiteral("Brackel"), QStringLiteral("General"),
+                                         QStringLiteral("PhotoDir"), value);
+    m_w->state.photoDirectory.ReadPhotoDirectory(&m_w->w.program.iniSettings, &m_w->w.program.drives, m_library);
 }
 
 bool TestPhotoPanes::sql(const QStringList &statements)
@@ -160,7 +152,7 @@ bool TestPhotoPanes::sql(const QStringList &statements)
     QString error;
     if (!m_w->state.library.ReopenPhotoDatabase(&error))
         return false;
-    m_w->form->FillResultsList();
+    m_w->c.FillResultsList();
     return true;
 }
 
@@ -169,16 +161,16 @@ QString TestPhotoPanes::sevenClassesForFirstBook() const
 {
     return QStringLiteral("UPDATE Books SET BreakInches4 = 9, BreakInches5 = 20, BreakInches6 = 35 "
                           "WHERE BookLabel = '%1'")
-        .arg(m_w->form->resultsModel()->photoAt(0)->bookLabel);
+        .arg(m_w->results()->photoAt(0)->bookLabel);
 }
 
 void TestPhotoPanes::show_firstPhoto_fillsPictureSheetGraphAndLabel()
 {
-    m_w->form->SelectResult(1);
-    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
-    PhotoPane *pane = m_w->panes->pane(0);
+    m_w->c.SelectResult(1);
+    const PhotoRecord *first = m_w->results()->photoAt(0);
+    PhotoPane *pane = m_w->panes()->pane(0);
     QCOMPARE(m_w->label(0), first->label());
-    QCOMPARE(m_w->form->LastItemKey, first->key());
+    QCOMPARE(m_w->lastItemKey(), first->key());
     QVERIFY(pane->picPreviewPhoto()->hasPicture());
     QVERIFY(!pane->lblNoPic()->isVisible());
     // The relative default "photoimages/" lies under the program folder, where "PhotoImages" matches it.
@@ -195,33 +187,33 @@ void TestPhotoPanes::show_firstPhoto_fillsPictureSheetGraphAndLabel()
     QCOMPARE(grid->palette().color(QPalette::Base), QColor(255, 255, 192));
     QVERIFY(!(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable));
     QVERIFY(grid->isVisible()); // the single layout's first view is the data sheet, in the right pane
-    QCOMPARE(grid->parentWidget(), m_w->panes->pane(1));
+    QCOMPARE(grid->parentWidget(), m_w->panes()->pane(1));
 
     const auto series = pane->chtTotal()->chart()->series();
     QCOMPARE(series.size(), 1);
     QCOMPARE(static_cast<QBarSeries *>(series.first())->count(), rows - 8);
     QCOMPARE(pane->chtTotal()->chart()->title(), QStringLiteral("Tons per Acre(TPA) by Size Class"));
-    QVERIFY(!m_w->form->action(QStringLiteral("mnuPrintComparsion"))->isEnabled());
+    QVERIFY(!m_w->c.commands().mnuPrintComparsion->isEnabled());
 }
 
 void TestPhotoPanes::show_keyboardMove_showsEachPhoto()
 {
-    m_w->form->SelectResult(1);
-    QTableView *table = m_w->form->resultsList()->table();
+    m_w->c.SelectResult(1);
+    QTableView *table = m_w->c.resultsList()->table();
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Down);
-    const PhotoRecord *second = m_w->form->resultsModel()->photoAt(1);
+    const PhotoRecord *second = m_w->results()->photoAt(1);
     QCOMPARE(m_w->label(0), second->label());
-    QCOMPARE(m_w->form->LastItemKey, second->key());
+    QCOMPARE(m_w->lastItemKey(), second->key());
     QCOMPARE(m_w->state.photoSlots.states[0].photo->id, second->id);
 }
 
 void TestPhotoPanes::show_emptyDataPic_changesNothing()
 {
     QVERIFY(sql({QStringLiteral("UPDATE Photos SET DataPic = NULL WHERE ID = (SELECT MIN(ID) FROM Photos)")}));
-    m_w->form->SelectResult(2);
+    m_w->c.SelectResult(2);
     const QString before = m_w->label(0);
-    m_w->panes->ShowSelectedPhoto(0);
+    m_w->c.ShowSelectedPhoto(0);
     QCOMPARE(m_w->label(0), before);
 }
 
@@ -245,21 +237,19 @@ void TestPhotoPanes::driveWarning_answers()
     QFETCH(int, choice);
 
     setPhotoDir(m_dir->filePath(QStringLiteral("cdrom/photoimages")));
-    int asked = 0;
-    QString shownFolder;
-    m_w->panes->driveWarning = [&](const QString &folder) {
-        shownFolder = folder;
-        return asked < answers.size() ? answers.at(asked++) : 3;
-    };
-    m_w->form->SelectResult(1);
+    ScriptedDialogs &dialogs = m_w->w.program.dialogs;
+    dialogs.driveAnswers.assign(answers.cbegin(), answers.cend());
+    dialogs.driveAnswers.push_back(3);
+    m_w->c.SelectResult(1);
+    const int asked = int(dialogs.driveAsked.size());
     QCOMPARE(asked, askedForFirst);
-    QCOMPARE(shownFolder, m_dir->filePath(QStringLiteral("cdrom/photoimages/")));
-    QVERIFY(m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+    QCOMPARE(dialogs.driveAsked.back(), m_dir->filePath(QStringLiteral("cdrom/photoimages/")));
+    QVERIFY(m_w->panes()->pane(0)->picPreviewPhoto()->hasPicture());
     QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImageLocal));
-    m_w->form->SelectResult(2);
-    QCOMPARE(asked, askedForFirst + askedForSecond);
+    m_w->c.SelectResult(2);
+    QCOMPARE(int(dialogs.driveAsked.size()), askedForFirst + askedForSecond);
     QCOMPARE(m_w->state.photoDirectory.DriveChoice, choice);
-    QCOMPARE(m_w->label(0), m_w->form->resultsModel()->photoAt(1)->label());
+    QCOMPARE(m_w->label(0), m_w->results()->photoAt(1)->label());
 }
 
 void TestPhotoPanes::manage_fromWarning_findsPhotoByIdInNewSeries()
@@ -270,56 +260,56 @@ void TestPhotoPanes::manage_fromWarning_findsPhotoByIdInNewSeries()
     QVERIFY(TestSupport::makeSqlite(newDatabase,
                                     {QStringLiteral("DELETE FROM Photos WHERE ID = (SELECT MIN(ID) FROM Photos)")}));
     writeManager(QStringLiteral("cp '%1' '%2/Photo.mdb'\nprintf '[General]\\nPhotoDir=%2/PhotoImages\\n' > '%3'")
-                     .arg(newDatabase, m_library, m_w->settings.fileFor(QStringLiteral("Brackel"))));
+                     .arg(newDatabase, m_library, m_w->w.program.iniSettings.fileFor(QStringLiteral("Brackel"))));
     setPhotoDir(m_dir->filePath(QStringLiteral("cdrom/photoimages")));
-    int asked = 0;
-    m_w->panes->driveWarning = [&](const QString &) { return ++asked == 1 ? 2 : 3; };
+    ScriptedDialogs &dialogs = m_w->w.program.dialogs;
+    dialogs.driveAnswers = {2, 3, 3};
 
-    const PhotoRecord second = *m_w->form->resultsModel()->photoAt(1);
-    m_w->form->lstPhotos_ItemClick(1);
-    QCOMPARE(asked, 1); // the new photo directory can be read
+    const PhotoRecord second = *m_w->results()->photoAt(1);
+    m_w->c.lstPhotos_ItemClick(1);
+    QCOMPARE(dialogs.driveAsked.size(), size_t(1)); // the new photo directory can be read
     QCOMPARE(m_w->state.photoDirectory.value(), m_library + QStringLiteral("/PhotoImages/"));
     QCOMPARE(m_w->label(0), second.label());
     QCOMPARE(m_w->state.photoSlots.states[0].photo->id, second.id);
     QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImagePhotoDirectory));
-    QCOMPARE(m_w->form->LastItemKey, second.key());
-    QCOMPARE(m_w->form->resultsList()->currentRow(), 0);
-    QCOMPARE(m_w->form->resultsModel()->rowCount(), 23);
+    QCOMPARE(m_w->lastItemKey(), second.key());
+    QCOMPARE(m_w->c.resultsList()->currentRow(), 0);
+    QCOMPARE(m_w->results()->rowCount(), 23);
 }
 
 void TestPhotoPanes::manage_photoGone_saysSo()
 {
     const QString newDatabase = m_dir->filePath(QStringLiteral("new.mdb"));
     QVERIFY(QFile::copy(m_library + QStringLiteral("/Photo.mdb"), newDatabase));
-    const PhotoRecord third = *m_w->form->resultsModel()->photoAt(2);
+    const PhotoRecord third = *m_w->results()->photoAt(2);
     QVERIFY(TestSupport::makeSqlite(newDatabase, {QStringLiteral("DELETE FROM Photos WHERE ID = %1").arg(third.id)}));
     writeManager(QStringLiteral("cp '%1' '%2/Photo.mdb'").arg(newDatabase, m_library));
     setPhotoDir(m_dir->filePath(QStringLiteral("cdrom/photoimages")));
-    int asked = 0;
-    m_w->panes->driveWarning = [&](const QString &) { return ++asked == 1 ? 2 : 3; };
+    ScriptedDialogs &dialogs = m_w->w.program.dialogs;
+    dialogs.driveAnswers = {2, 3, 3};
 
-    m_w->form->lstPhotos_ItemClick(2);
-    QCOMPARE(asked, 2); // still no disc after the manager: asked again, then local only
+    m_w->c.lstPhotos_ItemClick(2);
+    QCOMPARE(dialogs.driveAsked.size(), size_t(2)); // still no disc after the manager: asked again, then local
     QVERIFY(m_w->label(0).isEmpty());
     QVERIFY(!m_w->state.photoSlots.SlotHasPhoto(0));
-    QVERIFY(m_w->form->LastItemKey.isEmpty());
+    QVERIFY(m_w->lastItemKey().isEmpty());
     QVERIFY2(m_w->state.status.message().contains(third.label()), qPrintable(m_w->state.status.message()));
 }
 
 void TestPhotoPanes::manage_managerMissingOrDatabaseGone_saysSo()
 {
-    m_w->panes->ManagePhotoSeries();
+    m_w->c.ManagePhotoSeries();
     QVERIFY2(m_w->state.status.message().contains(QLatin1String("Can't start the photo manager")),
              qPrintable(m_w->state.status.message()));
-    QCOMPARE(m_w->form->resultsModel()->rowCount(), 24);
+    QCOMPARE(m_w->results()->rowCount(), 24);
 
     writeManager(QStringLiteral("rm -f '%1/Photo.mdb'").arg(m_library));
-    m_w->panes->ManagePhotoSeries();
+    m_w->c.ManagePhotoSeries();
     QVERIFY2(m_w->state.status.message().contains(QLatin1String("Can't open the photo database")),
              qPrintable(m_w->state.status.message()));
-    QCOMPARE(m_w->form->resultsModel()->rowCount(), 0);
+    QCOMPARE(m_w->results()->rowCount(), 0);
     const QString shown = m_w->label(0);
-    m_w->panes->ShowSelectedPhoto(0); // nothing to show, nothing breaks
+    m_w->c.ShowSelectedPhoto(0); // nothing to show, nothing breaks
     QCOMPARE(m_w->label(0), shown);
 }
 
@@ -351,18 +341,18 @@ void TestPhotoPanes::picture_badFiles_onlyThePictureSuffers()
             file.write(bytes.left(bytes.size() / 3));
         file.close();
     }
-    m_w->form->SelectResult(1);
-    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    m_w->c.SelectResult(1);
+    const PhotoRecord *first = m_w->results()->photoAt(0);
     QCOMPARE(m_w->label(0), first->label());
     QVERIFY(m_w->state.photoSlots.states[0].sheet.rows >= 12);
-    QCOMPARE(m_w->panes->pane(0)->sheetModel()->rowCount(), m_w->state.photoSlots.states[0].sheet.rows);
-    QCOMPARE(m_w->form->LastItemKey, first->key());
+    QCOMPARE(m_w->panes()->pane(0)->sheetModel()->rowCount(), m_w->state.photoSlots.states[0].sheet.rows);
+    QCOMPARE(m_w->lastItemKey(), first->key());
     if (message.isEmpty()) {
-        QVERIFY(m_w->panes->pane(0)->picPreviewPhoto()->hasPicture() || m_w->noPic(0) == kCantLoad);
+        QVERIFY(m_w->panes()->pane(0)->picPreviewPhoto()->hasPicture() || m_w->noPic(0) == kCantLoad);
     } else {
         QVERIFY2(m_w->noPic(0).startsWith(message), qPrintable(m_w->noPic(0)));
-        QVERIFY(m_w->panes->pane(0)->lblNoPic()->isVisible());
-        QVERIFY(!m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+        QVERIFY(m_w->panes()->pane(0)->lblNoPic()->isVisible());
+        QVERIFY(!m_w->panes()->pane(0)->picPreviewPhoto()->hasPicture());
     }
     if (damage == QLatin1String("remove")) {
         QCOMPARE(m_w->state.photoSlots.states[0].ImageSource, int(ImageNowhere));
@@ -373,10 +363,10 @@ void TestPhotoPanes::picture_badFiles_onlyThePictureSuffers()
 
 void TestPhotoPanes::oddRows_neverCrash()
 {
-    const PhotoRecord p0 = *m_w->form->resultsModel()->photoAt(0);
-    const PhotoRecord p1 = *m_w->form->resultsModel()->photoAt(1);
-    const PhotoRecord p2 = *m_w->form->resultsModel()->photoAt(2);
-    const PhotoRecord p3 = *m_w->form->resultsModel()->photoAt(3);
+    const PhotoRecord p0 = *m_w->results()->photoAt(0);
+    const PhotoRecord p1 = *m_w->results()->photoAt(1);
+    const PhotoRecord p2 = *m_w->results()->photoAt(2);
+    const PhotoRecord p3 = *m_w->results()->photoAt(3);
     // A picture outside the library that a climbing name would reach.
     QVERIFY(QFile::copy(photoPath(0), m_dir->filePath(QStringLiteral("secret.jpg"))));
     const QString odd = QStringLiteral("plot één 2.jpg");
@@ -392,38 +382,39 @@ void TestPhotoPanes::oddRows_neverCrash()
             .arg(p3.id),
     }));
 
-    m_w->form->SelectResult(1);
+    m_w->c.SelectResult(1);
     QVERIFY(m_w->noPic(0).startsWith(QLatin1String("No Picture Available in:")));
-    QVERIFY(!m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+    QVERIFY(!m_w->panes()->pane(0)->picPreviewPhoto()->hasPicture());
 
-    m_w->form->SelectResult(2);
-    QVERIFY(m_w->panes->pane(0)->picPreviewPhoto()->hasPicture());
+    m_w->c.SelectResult(2);
+    QVERIFY(m_w->panes()->pane(0)->picPreviewPhoto()->hasPicture());
     QVERIFY(m_w->noPic(0).isEmpty());
 
-    m_w->form->SelectResult(3); // its book row is missing too: one class of 3 inches and more
+    m_w->c.SelectResult(3); // its book row is missing too: one class of 3 inches and more
     QCOMPARE(m_w->label(0), QStringLiteral("../../") + p2.photoLabel);
     QVERIFY(m_w->noPic(0).startsWith(QLatin1String("No Picture Available in:")));
     QCOMPARE(m_w->state.photoSlots.states[0].sheet.rows, 12);
 
-    m_w->form->SelectResult(4);
+    m_w->c.SelectResult(4);
     const DataSheet &sheet = m_w->state.photoSlots.states[0].sheet;
     QCOMPARE(sheet.rows, 12);
     QVERIFY(sheet.cell(0, 1).isEmpty());
     QVERIFY(sheet.cell(5, 1).isEmpty());
     QVERIFY(sheet.cell(11, 1).isEmpty());
-    QCOMPARE(m_w->panes->ShowAssistantSummary().lblDuff.value[0].text, QStringLiteral("no data"));
+    QCOMPARE(m_w->state.photoSlots.summary().lblDuff.value[0].text, QStringLiteral("no data"));
 }
 
 void TestPhotoPanes::compareLayout_freesRightSlotAndGatesPrinting()
 {
-    PhotoPanes *panes = m_w->panes;
-    QAction *print = m_w->form->action(QStringLiteral("mnuPrintComparsion"));
+    MainController &c = m_w->c;
+    PhotoPanes *panes = m_w->panes();
+    QAction *print = c.commands().mnuPrintComparsion;
     QVERIFY(!panes->tabControl()->isEnabled()); // no slot tabs in the single layout
-    m_w->form->SelectResult(1);
-    m_w->form->SelectResult(2); // slot 1 would hold nothing either way; make slot 0 hold row 2
-    panes->SetCompareLayout(1);
+    c.SelectResult(1);
+    c.SelectResult(2); // slot 1 would hold nothing either way; make slot 0 hold row 2
+    c.SetCompareLayout(1);
     QCOMPARE(m_w->state.photoSlots.CurrentSlot, 1);
-    QVERIFY(!panes->SlotHasPhoto(1));
+    QVERIFY(!c.SlotHasPhoto(1));
     QVERIFY(panes->tabControl()->isEnabled());
     QCOMPARE(panes->tabControl()->currentIndex(), 1);
     QCOMPARE(m_w->noPic(1), QStringLiteral("Select a photo from the list"));
@@ -432,21 +423,22 @@ void TestPhotoPanes::compareLayout_freesRightSlotAndGatesPrinting()
 
     // A photo without a picture shows the message in the compare layout too.
     QVERIFY(QFile::remove(photoPath(4)));
-    m_w->form->lstPhotos_ItemClick(4);
-    QVERIFY(panes->SlotHasPhoto(1));
+    c.lstPhotos_ItemClick(4);
+    QVERIFY(c.SlotHasPhoto(1));
     QVERIFY(m_w->noPic(1).startsWith(QLatin1String("No Picture Available in:")));
     QVERIFY(panes->pane(1)->lblNoPic()->isVisible());
     QVERIFY(print->isEnabled());
-    QCOMPARE(m_w->label(0), m_w->form->resultsModel()->photoAt(1)->label()); // slot 0 untouched
+    QCOMPARE(m_w->label(0), m_w->results()->photoAt(1)->label()); // slot 0 untouched
 
     // Clicking the left pane makes slot 0 current through the tabs.
     QTest::mouseClick(panes->pane(0), Qt::LeftButton, {}, QPoint(3, 3));
     QCOMPARE(m_w->state.photoSlots.CurrentSlot, 0);
-    m_w->form->lstPhotos_ItemClick(5);
-    QCOMPARE(m_w->label(0), m_w->form->resultsModel()->photoAt(5)->label());
-    QCOMPARE(m_w->state.photoSlots.states[0].photo->id, m_w->form->resultsModel()->photoAt(5)->id);
+    QCOMPARE(panes->tabControl()->currentIndex(), 0);
+    c.lstPhotos_ItemClick(5);
+    QCOMPARE(m_w->label(0), m_w->results()->photoAt(5)->label());
+    QCOMPARE(m_w->state.photoSlots.states[0].photo->id, m_w->results()->photoAt(5)->id);
 
-    panes->SetCompareLayout(0);
+    c.SetCompareLayout(0);
     QVERIFY(!print->isEnabled());
     QVERIFY(!panes->tabControl()->isEnabled());
     QCOMPARE(m_w->state.photoSlots.CurrentSlot, 0);
@@ -456,38 +448,41 @@ void TestPhotoPanes::compareLayout_freesRightSlotAndGatesPrinting()
 
 void TestPhotoPanes::browseButtons_twoWaySwitch()
 {
-    PhotoPanes *panes = m_w->panes;
-    m_w->form->SelectResult(1);
-    QVERIFY(!panes->vseBrowseData()->isEnabled());
-    panes->vseBrowseGraph()->click();
-    QVERIFY(panes->pane(0)->chtTotal()->isVisible());
-    QVERIFY(!panes->pane(0)->grdselect()->isVisible());
-    QVERIFY(!panes->vseBrowseGraph()->isEnabled());
-    QVERIFY(panes->vseBrowseData()->isEnabled());
-    panes->PaneSwitchBusy = true; // a switch already running: the request is dropped
-    panes->SwitchPaneView(QStringLiteral("Browse Data"), 0);
-    QVERIFY(panes->pane(0)->chtTotal()->isVisible());
-    panes->PaneSwitchBusy = false;
-    panes->vseBrowseData()->click();
-    QVERIFY(panes->pane(0)->grdselect()->isVisible());
-    QVERIFY(!panes->pane(0)->chtTotal()->isVisible());
-    QVERIFY(!panes->PaneSwitchBusy);
+    MainController &c = m_w->c;
+    BrowseButtons *buttons = c.browseButtons();
+    PhotoPane *left = m_w->panes()->pane(0);
+    c.SelectResult(1);
+    QVERIFY(!buttons->vseBrowseData()->isEnabled());
+    buttons->vseBrowseGraph()->click();
+    QVERIFY(left->chtTotal()->isVisible());
+    QVERIFY(!left->grdselect()->isVisible());
+    QVERIFY(!buttons->vseBrowseGraph()->isEnabled());
+    QVERIFY(buttons->vseBrowseData()->isEnabled());
+    {
+        const BusyFlag running(m_w->state.modes.paneSwitchBusy()); // a switch already running: dropped
+        c.SwitchPaneView(QStringLiteral("Browse Data"), 0);
+        QVERIFY(left->chtTotal()->isVisible());
+    }
+    buttons->vseBrowseData()->click();
+    QVERIFY(left->grdselect()->isVisible());
+    QVERIFY(!left->chtTotal()->isVisible());
+    QVERIFY(!m_w->state.modes.state().PaneSwitchBusy);
 }
 
 void TestPhotoPanes::view_opensOnPhotoTabAndLooksUpAgain()
 {
-    PhotoPanes *panes = m_w->panes;
-    panes->vseView_Click(4);
+    MainController &c = m_w->c;
+    c.vseView_Click(4);
     QVERIFY(m_w->state.status.message().contains(QLatin1String("Can't view, no photo selected")));
-    QVERIFY(!panes->viewWindow());
+    QVERIFY(!c.viewWindow());
 
-    m_w->form->SelectResult(1);
-    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    m_w->c.SelectResult(1);
+    const PhotoRecord *first = m_w->results()->photoAt(0);
     const QString data =
         m_library + QStringLiteral("/PhotoImages/") + first->bookLabel + QLatin1Char('/') + first->dataPic;
     QVERIFY(QFile::rename(data, data + QStringLiteral(".away")));
-    panes->vseView4()->click();
-    frmView *view = panes->viewWindow();
+    c.browseButtons()->vseView4()->click();
+    frmView *view = c.viewWindow();
     QVERIFY(view && view->isVisible());
     QCOMPARE(view->windowTitle(), QStringLiteral("View"));
     QCOMPARE(view->tabView()->currentIndex(), 0);
@@ -513,37 +508,37 @@ void TestPhotoPanes::view_opensOnPhotoTabAndLooksUpAgain()
 
     // A second request reloads both and shows the photo tab.
     view->tabView()->setCurrentIndex(1);
-    m_w->form->SelectResult(2);
-    panes->vseView_Click(4);
+    m_w->c.SelectResult(2);
+    c.vseView_Click(4);
     QCOMPARE(view->tabView()->currentIndex(), 0);
     QVERIFY(view->elePhoto()->hasImage());
-    QVERIFY(view->ViewPhotoFile.endsWith(m_w->form->resultsModel()->photoAt(1)->photoPic));
+    QVERIFY(view->ViewPhotoFile.endsWith(m_w->results()->photoAt(1)->photoPic));
 }
 
 void TestPhotoPanes::realign_endsForAnyPaneWidth()
 {
-    PhotoPane *pane = m_w->panes->pane(0);
-    m_w->panes->vsePane_RealignFrame();
+    PhotoPane *pane = m_w->panes()->pane(0);
+    m_w->panes()->vsePane_RealignFrame();
     const QRect normal = pane->picPreviewPhoto()->geometry();
     QVERIFY(normal.width() < pane->width() - 15);
     QVERIFY(qAbs(normal.width() - normal.height() * 1.37) < 2);
     pane->setMinimumSize(0, 0);
     pane->setFixedSize(4, 300); // narrower than the margin: the loop must still end
-    m_w->panes->vsePane_RealignFrame();
+    m_w->panes()->vsePane_RealignFrame();
     QVERIFY(pane->picPreviewPhoto()->width() >= 1);
 }
 
 void TestPhotoPanes::grid_longestSheet_fitsInsideItsPane()
 {
     QVERIFY(sql({sevenClassesForFirstBook()}));
-    m_w->form->resize(1100, 740); // the window's size in a new frame
-    m_w->form->SelectResult(1);
+    m_w->w.frame().resize(1100, 800); // a new frame on a small screen
+    m_w->c.SelectResult(1);
     QCOMPARE(m_w->state.photoSlots.states[0].sheet.rows, 15);
     for (int mode : {0, 1}) {
-        m_w->panes->SetCompareLayout(mode);
-        m_w->panes->SwitchPaneView(QStringLiteral("Browse Data"), 0);
+        m_w->c.SetCompareLayout(mode);
+        m_w->c.SwitchPaneView(QStringLiteral("Browse Data"), 0);
         QApplication::processEvents();
-        QTableView *grid = m_w->panes->pane(0)->grdselect();
+        QTableView *grid = m_w->panes()->pane(0)->grdselect();
         // Every row inside the grid, and the grid inside its pane.
         QCOMPARE(grid->verticalHeader()->length(), grid->viewport()->height());
         const QRect inPane = grid->geometry();
@@ -562,13 +557,13 @@ void TestPhotoPanes::grid_longestSheet_fitsInsideItsPane()
 
 void TestPhotoPanes::graph_sevenClasses_legendShowsEveryText()
 {
-    const PhotoRecord first = *m_w->form->resultsModel()->photoAt(0);
+    const PhotoRecord first = *m_w->results()->photoAt(0);
     QVERIFY(sql({sevenClassesForFirstBook(),
                  QStringLiteral("UPDATE Photos SET TonsPerAcreBreak6 = 115.07 WHERE ID = %1").arg(first.id)}));
-    m_w->form->resize(1100, 740);
-    m_w->form->SelectResult(1);
-    m_w->panes->vseBrowseGraph()->click();
-    LoadingGraph *graph = m_w->panes->pane(0)->chtTotal();
+    m_w->w.frame().resize(1100, 800);
+    m_w->c.SelectResult(1);
+    m_w->c.browseButtons()->vseBrowseGraph()->click();
+    LoadingGraph *graph = m_w->panes()->pane(0)->chtTotal();
     QVERIFY(graph->isVisible());
     QStringList legends;
     for (const GraphSeries &s : loadingGraphSeries(m_w->state.photoSlots.states[0].sheet))
@@ -591,8 +586,8 @@ void TestPhotoPanes::graph_sevenClasses_legendShowsEveryText()
 
 void TestPhotoPanes::cli_datasheet_printsTheGridRows()
 {
-    m_w->form->SelectResult(1);
-    const PhotoRecord *first = m_w->form->resultsModel()->photoAt(0);
+    m_w->c.SelectResult(1);
+    const PhotoRecord *first = m_w->results()->photoAt(0);
     QProcess cli;
     cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
               {QStringLiteral("--home"), m_library, QStringLiteral("datasheet"), first->label()});

@@ -2,27 +2,29 @@
 #include "application.h"
 
 #include "mainwindow/programstate.h"
+#include "mainwindow/ui/startup.h"
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
-#include "platform/ui/qtdialogs.h"
+#include "platform/ui/guardeddialogs.h"
 #include "shell/programfolder.h"
 #include "shell/ui/mdimain.h"
-#include "shell/ui/startup.h"
+#include "shell/ui/windowdialogs.h"
 
 #include <QApplication>
 #include <QTimer>
 
 int runFenwyx(QApplication &app)
 {
-    QtDialogs dialogs;
+    WindowDialogs boxes;
+    GuardedDialogs dialogs(boxes);
     IniSettingsStore settings;
     QtProcessRunner processes;
     SystemDriveInfo drives;
     ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives});
     state.status.setBeep([] { QApplication::beep(); });
 
-    Startup startup(state, &dialogs);
+    Startup startup(state, &boxes, &dialogs);
     if (!startup.run(app.arguments().mid(1)))
         return 1;
     if (qEnvironmentVariableIntValue("FENWYX_QUIT_AFTER_STARTUP") == 1) {

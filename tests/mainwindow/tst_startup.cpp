@@ -1,20 +1,20 @@
 // The real frame started headless: start-up, the results list, the exit question, a second copy.
 #include "data/resultsmodel.h"
-#include "mainwindow/programstate.h"
+#include "files.h"
 #include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/maincommands.h"
+#include "mainwindow/ui/maincontroller.h"
 #include "mainwindow/ui/resultslistview.h"
-#include "platform/dialogs.h"
-#include "platform/driveinfo.h"
-#include "platform/processrunner.h"
-#include "platform/settingsstore.h"
-#include "platformdoubles.h"
+#include "mainwindow/ui/startup.h"
+#include "profile/ui/frmassistant.h"
 #include "shell/ui/frmsplash.h"
 #include "shell/ui/mdimain.h"
-#include "shell/ui/startup.h"
+#include "testprogram.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QToolButton>
 #include <QtTest>
 
 namespace
@@ -23,20 +23,15 @@ const char kEmptyProfile[] = "\"Untitled\"\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n0\r\n\"\
 
 // One run of the program against a program folder, with scripted dialogs.
 struct Run {
-    explicit Run(const QString &folder)
-        : state(folder, Services{&dialogs, &settings, &processes, &drives}), startup(state)
-    {
-    }
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingProcessRunner processes;
-    FixedDriveInfo drives;
-    ProgramState state;
+    explicit Run(const QString &folder) : program(folder), startup(state) {}
+    TestProgram program;
+    ProgramState &state = program.state;
+    ScriptedDialogs &dialogs = program.dialogs;
     Startup startup;
 };
 } // namespace
 
-class TestFrame : public QObject
+class TestStartup : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -59,7 +54,7 @@ private:
     QString m_library;
 };
 
-void TestFrame::initTestCase()
+void TestStartup::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     m_library = m_dir.filePath("library");
@@ -69,14 +64,14 @@ void TestFrame::initTestCase()
     QCOMPARE(sample.exitCode(), 0);
 }
 
-void TestFrame::cleanup()
+void TestStartup::cleanup()
 {
     // never leave a modal window behind
     if (QWidget *modal = QApplication::activeModalWidget())
         modal->close();
 }
 
-void TestFrame::startup_library_listsEveryPhotoAndSelectsFirst()
+void TestStartup::startup_library_listsEveryPhotoAndSelectsFirst()
 {
     Run run(m_library);
     QVERIFY(run.startup.run({}, lock()));
@@ -90,7 +85,7 @@ void TestFrame::startup_library_listsEveryPhotoAndSelectsFirst()
     QCOMPARE(run.state.status.count(), QStringLiteral("60 photos found"));
     QCOMPARE(run.state.status.message(), QString());
     QCOMPARE(main->resultsList()->currentRow(), 0);
-    QVERIFY(!main->LastItemKey.isEmpty());
+    QVERIFY(!run.state.modes.state().LastItemKey.isEmpty());
     QVERIFY(!run.startup.splashOpen());
     QVERIFY(run.startup.failedSteps().isEmpty());
     QVERIFY(QFileInfo(QDir(m_library).filePath("data")).isDir());
@@ -99,7 +94,7 @@ void TestFrame::startup_library_listsEveryPhotoAndSelectsFirst()
     frame->closeWithoutAsking();
 }
 
-void TestFrame::startup_noDatabase_saysWhyListIsEmpty()
+void TestStartup::startup_noDatabase_saysWhyListIsEmpty()
 {
     QTemporaryDir empty;
     Run run(empty.path());
@@ -112,52 +107,66 @@ void TestFrame::startup_noDatabase_saysWhyListIsEmpty()
     run.startup.frame()->closeWithoutAsking();
 }
 
-void TestFrame::startup_commandLine_data()
+void TestStartup::startup_commandLine_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("profilePath"); // relative to the current folder, empty: "Untitled"
+    QTest::addColumn<bool>("builder");
+    QTest::addColumn<bool>("jumped"); // the fine fuels' source photo is the one shown
+    const QString notFound = QStringLiteral("ERROR - Can't find in currently installed photos");
     QTest::newRow("missing file") << "gone.pro"
                                   << "ERROR - Can't find file: gone.pro"
-                                  << "";
-    QTest::newRow("relative path made absolute") << "a.pro"
-                                                 << ""
-                                                 << "a.pro";
-    QTest::newRow("question mark for a blank") << "My?Dir/b.pro"
-                                               << ""
-                                               << "My Dir/b.pro";
+                                  << "" << false << false;
+    QTest::newRow("relative path made absolute, no source yet") << "a.pro" << notFound << "a.pro" << true << false;
+    QTest::newRow("question mark for a blank, its source shown") << "My?Dir/b.pro"
+                                                                 << ""
+                                                                 << "My Dir/b.pro" << true << true;
     QTest::newRow("new profile") << "#NEW#"
                                  << ""
-                                 << "";
+                                 << "" << true << false;
+    QTest::newRow("new profile inside a longer text") << "x#NEW#y"
+                                                      << ""
+                                                      << "" << true << false;
 }
 
-void TestFrame::startup_commandLine()
+void TestStartup::startup_commandLine()
 {
     QFETCH(QString, argument);
     QFETCH(QString, status);
     QFETCH(QString, profilePath);
+    QFETCH(bool, builder);
+    QFETCH(bool, jumped);
+    QString source;
+    {
+        TestProgram look(m_library);
+        look.open();
+        source = look.state.library.currentPhotoSet()->at(4).label();
+    }
     QTemporaryDir cwd;
     QVERIFY(QDir(cwd.path()).mkpath("My Dir"));
-    for (const QString name : {"a.pro", "My Dir/b.pro"}) {
-        QFile f(cwd.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(kEmptyProfile);
-    }
+    QVERIFY(TestSupport::writeBytes(cwd.filePath("a.pro"), kEmptyProfile));
+    QByteArray withSource = kEmptyProfile;
+    withSource.replace(QByteArray("\r\n\"\"\r\n0\r\n0\r\n0"),
+                       "\r\n\"" + source.toLatin1() + "\"\r\n1.04\r\n2.03\r\n0.02");
+    QVERIFY(TestSupport::writeBytes(cwd.filePath("My Dir/b.pro"), withSource));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(cwd.path());
     Run run(m_library);
-    int opened = 0;
-    run.startup.openBuilderAssistant = [&opened] { ++opened; };
     QVERIFY(run.startup.run({argument}, lock()));
     QDir::setCurrent(previous);
     QCOMPARE(run.state.status.message(), status);
     const QString expected = profilePath.isEmpty() ? QStringLiteral("Untitled") : cwd.filePath(profilePath);
     QCOMPARE(run.state.profile.profilePath(), expected);
-    QCOMPARE(opened, status.isEmpty() ? 1 : 0);
+    QCOMPARE(run.state.modes.state().builderOn, builder);
+    QCOMPARE(run.startup.controller()->assistant()->isVisible(), builder);
+    QCOMPARE(run.state.photoSlots.states[0].label == source, jumped);
+    if (jumped)
+        QCOMPARE(run.state.profile.profile().Tpa1, 1.04);
     run.startup.frame()->closeWithoutAsking();
 }
 
-void TestFrame::startup_splashClosedEarly_programKeepsRunning()
+void TestStartup::startup_splashClosedEarly_programKeepsRunning()
 {
     Run run(m_library);
     // a click on the splash as soon as it lets events run
@@ -179,7 +188,7 @@ void TestFrame::startup_splashClosedEarly_programKeepsRunning()
     run.startup.frame()->closeWithoutAsking();
 }
 
-void TestFrame::startup_secondCopy_refusedWithMessage()
+void TestStartup::startup_secondCopy_refusedWithMessage()
 {
     Run first(m_library);
     QVERIFY(first.startup.run({}, lock()));
@@ -193,7 +202,7 @@ void TestFrame::startup_secondCopy_refusedWithMessage()
     first.startup.frame()->closeWithoutAsking();
 }
 
-void TestFrame::exit_answers_data()
+void TestStartup::exit_answers_data()
 {
     QTest::addColumn<bool>("changed");
     QTest::addColumn<QList<int>>("answers"); // MessageAnswer values
@@ -206,7 +215,7 @@ void TestFrame::exit_answers_data()
     QTest::newRow("changed, save dialog cancelled keeps running") << true << QList<int>{yes, yes} << 2 << false;
 }
 
-void TestFrame::exit_answers()
+void TestStartup::exit_answers()
 {
     QFETCH(bool, changed);
     QFETCH(QList<int>, answers);
@@ -230,23 +239,25 @@ void TestFrame::exit_answers()
         run.startup.frame()->closeWithoutAsking();
 }
 
-void TestFrame::resultsView_iconAndList_checkMarksFollow()
+void TestStartup::resultsView_iconAndList_checkMarksFollow()
 {
     Run run(m_library);
     QVERIFY(run.startup.run({}, lock()));
-    frmFenwyx *main = run.startup.mainWindow();
-    main->action("mnuIconView")->trigger();
-    QVERIFY(main->action("mnuIconView")->isChecked());
-    QVERIFY(!main->action("mnuListView")->isChecked());
-    QCOMPARE(main->resultsList()->view(), 2);
-    main->toolButton("List")->trigger();
-    QVERIFY(main->action("mnuListView")->isChecked());
-    QVERIFY(!main->action("mnuIconView")->isChecked());
-    QCOMPARE(main->resultsList()->view(), 3);
-    run.startup.frame()->closeWithoutAsking();
+    MDIMain *frame = run.startup.frame();
+    MainCommands &commands = run.startup.mainWindow()->commands();
+    QVERIFY(TestSupport::triggerAction(frame, QStringLiteral("mnuIconView")));
+    QVERIFY(commands.mnuIconView->isChecked());
+    QVERIFY(!commands.mnuListView->isChecked());
+    QVERIFY(frame->findChild<QToolButton *>("barMain_Icon")->isChecked());
+    QCOMPARE(run.startup.mainWindow()->resultsList()->view(), 2);
+    frame->findChild<QToolButton *>("barMain_List")->click();
+    QVERIFY(commands.mnuListView->isChecked());
+    QVERIFY(!commands.mnuIconView->isChecked());
+    QCOMPARE(run.startup.mainWindow()->resultsList()->view(), 3);
+    frame->closeWithoutAsking();
 }
 
-void TestFrame::statusBar_showsPanels()
+void TestStartup::statusBar_showsPanels()
 {
     Run run(m_library);
     QVERIFY(run.startup.run({}, lock()));
@@ -260,5 +271,5 @@ void TestFrame::statusBar_showsPanels()
     frame->closeWithoutAsking();
 }
 
-QTEST_MAIN(TestFrame)
-#include "tst_frame.moc"
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

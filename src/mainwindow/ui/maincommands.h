@@ -1,0 +1,56 @@
+// The main window's commands: one action each, shared by the menus and the toolbar, with every enabled,
+// checked and pressed state derived in one place from the program's state.
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class PhotoSlots;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QToolBar;
+class QWidget;
+struct ModeState;
+
+class MainCommands : public QObject
+{
+    Q_OBJECT
+public:
+    // The menus and the toolbar are made with parent as their owner.
+    explicit MainCommands(QWidget *parent);
+
+    QAction *mnuPrinterSetup;
+    QAction *mnuMP;
+    QAction *mnuExit;
+    QAction *mnuListView;
+    QAction *mnuIconView;
+    QAction *mnuAssistants;
+    QAction *mnuPrintPhoto;
+    QAction *mnuPrintComparsion;
+    QAction *mnuFuelProfilePrint;
+    QAction *mnuQuery;
+    QAction *mnuCompare;
+    QAction *mnuProfileBuilder;
+    QAction *mnuHelpContents;
+    QAction *mnuWeb;
+    QAction *mnuAbout;
+
+    QList<QMenu *> menus() const { return m_menus; }
+    QMenu *menu(const QString &name) const;
+    // barMain: eleven buttons showing the actions above.
+    QToolBar *toolbar() const { return m_toolbar; }
+
+    // Every action's enabled and checked state and the toolbar tooltips, from the modes and the photoSlots.
+    void updateActionStates(const ModeState &modes, const PhotoSlots &photoSlots);
+
+private:
+    QMenu *addMenu(const QString &name, const QString &caption);
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    void createToolbar();
+
+    QWidget *m_parent;
+    QList<QMenu *> m_menus;
+    QToolBar *m_toolbar = nullptr;
+    QActionGroup *m_views = nullptr;
+};

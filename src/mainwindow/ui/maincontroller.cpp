@@ -1,0 +1,690 @@
+// Wiring the working windows together and running the main window's commands.
+#include "maincontroller.h"
+
+#include "data/resultsmodel.h"
+#include "help/helpcommands.h"
+#include "mainwindow/programstate.h"
+#include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/maincommands.h"
+#include "mainwindow/ui/querypane.h"
+#include "mainwindow/ui/resultslistview.h"
+#include "platform/dialogs.h"
+#include "platform/scopeguards.h"
+#include "platform/ui/guardeddialogs.h"
+#include "platform/ui/twips.h"
+#include "present/imageresolver.h"
+#include "present/photodata.h"
+#include "present/photodisplay.h"
+#include "present/ui/comparebuttons.h"
+#include "present/ui/frmview.h"
+#include "present/ui/photopanes.h"
+#include "print/reportcommands.h"
+#include "profile/ui/frmassistant.h"
+#include "profile/ui/frmnotes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTabWidget>
+
+namespace
+{
+
+const QString kNoPhotoToPrint = QStringLiteral("Can't print, no photo selected");
+
+// Until the printing layer is in place its commands say so.
+class UnavailableReports : public ReportCommands
+{
+public:
+    explicit UnavailableReports(StatusReporter &status) : m_status(status) {}
+    void PrinterSetup() override { say(); }
+    void printPhotoReport(const PhotoSlotState &) override { say(); }
+    void printComparisonReport(const PhotoSlotState &, const PhotoSlotState &) override { say(); }
+    void printFuelProfileReport(const FuelProfile &) override { say(); }
+
+private:
+    void say() { m_status.ShowStatus(StatusError, QStringLiteral("Printing is not available yet")); }
+    StatusReporter &m_status;
+};
+
+class UnavailableHelp : public HelpCommands
+{
+public:
+    explicit UnavailableHelp(StatusReporter &status) : m_status(status) {}
+    void helpContents() override { say(); }
+    void webSupport() override { say(); }
+    void about() override { say(); }
+
+private:
+    void say() { m_status.ShowStatus(StatusError, QStringLiteral("Help is not available yet")); }
+    StatusReporter &m_status;
+};
+
+} // namespace
+
+MainController::MainController(ProgramState &state, MDIMain *frame)
+    : m_state(state), m_frame(frame), m_window(new frmFenwyx(state, frame)), m_assistant(new frmAssistant(frame)),
+      m_unavailableReports(std::make_unique<UnavailableReports>(state.status)),
+      m_unavailableHelp(std::make_unique<UnavailableHelp>(state.status)), m_reports(m_unavailableReports.get()),
+      m_help(m_unavailableHelp.get()), m_ownsWindows(frame == nullptr)
+{
+    setObjectName(QStringLiteral("MainController"));
+    if (frame) {
+        frame->setMainWindow(m_window, commands().menus());
+        frame->setCloseQuestion(this);
+        connect(frame, &MDIMain::minimizedChanged, this, &MainController::frameMinimized);
+    }
+    connectWindows();
+    connectCommands();
+    connectAssistant();
+    SetCompareLayout(0);
+    refresh();
+}
+
+MainController::~MainController()
+{
+    if (m_frame)
+        m_frame->setCloseQuestion(nullptr);
+    // Without a frame the controller owns its windows; with one, the frame does.
+    if (m_ownsWindows) {
+        delete m_notes.data();
+        delete m_view.data();
+        delete m_assistant.data();
+        delete m_window.data();
+    }
+}
+
+MainCommands &MainController::commands() const
+{
+    return m_window->commands();
+}
+
+PhotoPanes *MainController::photoPanes() const
+{
+    return m_window->photoPanes();
+}
+
+BrowseButtons *MainController::browseButtons() const
+{
+    return m_window->browseButtons();
+}
+
+QueryPane *MainController::queryPane() const
+{
+    return m_window->queryPane();
+}
+
+ResultsModel *MainController::resultsModel() const
+{
+    return m_window->resultsModel();
+}
+
+ResultsListView *MainController::resultsList() const
+{
+    return m_window->resultsList();
+}
+
+void MainController::setDialogGuard(GuardedDialogs *guard)
+{
+    if (guard)
+        guard->hideAroundModal(m_assistant);
+}
+
+void MainController::connectWindows()
+{
+    connect(&m_state.modes, &WindowModes::changed, this, &MainController::refresh);
+    connect(resultsList(), &ResultsListView::itemClicked, this, &MainController::lstPhotos_ItemClick);
+
+    QueryPane *query = queryPane();
+    connect(query, &QueryPane::queryRan, this, &MainController::FillResultsList);
+    connect(query, &QueryPane::eraseStepRequested, this, &MainController::eraseStep);
+    connect(query, &QueryPane::closeQueryRequested, this, &MainController::queryCommand);
+    connect(m_window, &frmFenwyx::keyPressed, this, [this] {
+        queryPane()->shrinkVegetationList(true);
+        m_state.status.ShowStatus(StatusClear, QString());
+    });
+    connect(m_window, &frmFenwyx::backgroundPressed, this, [this] { queryPane()->shrinkVegetationList(false); });
+
+    PhotoPanes *panes = photoPanes();
+    connect(panes, &PhotoPanes::paneClicked, this, &MainController::FocusSlotTab);
+    connect(panes, &PhotoPanes::tabChosen, this, &MainController::SelectSlot);
+    connect(panes, &PhotoPanes::compareClicked, this, &MainController::compareButton_Click);
+    connect(panes, &PhotoPanes::viewClicked, this, &MainController::vseView_Click);
+    BrowseButtons *browse = browseButtons();
+    connect(browse, &BrowseButtons::browseClicked, this, [this](PaneView view) {
+        SwitchPaneView(view == PaneView::Data ? QStringLiteral("Browse Data") : QStringLiteral("Browse Graph"), 0);
+    });
+    connect(browse, &BrowseButtons::compareClicked, this, &MainController::compareButton_Click);
+    connect(browse, &BrowseButtons::viewClicked, this, &MainController::vseView_Click);
+}
+
+void MainController::connectCommands()
+{
+    MainCommands &c = commands();
+    connect(c.mnuPrinterSetup, &QAction::triggered, this, &MainController::printerSetupCommand);
+    connect(c.mnuMP, &QAction::triggered, this, &MainController::ManagePhotoSeries);
+    connect(c.mnuExit, &QAction::triggered, this, &MainController::exitCommand);
+    connect(c.mnuListView, &QAction::triggered, this, [this] { SetResultsView(3); });
+    connect(c.mnuIconView, &QAction::triggered, this, [this] { SetResultsView(2); });
+    connect(c.mnuAssistants, &QAction::triggered, this, &MainController::assistantsCommand);
+    connect(c.mnuPrintPhoto, &QAction::triggered, this, &MainController::printPhotoCommand);
+    connect(c.mnuPrintComparsion, &QAction::triggered, this, &MainController::printComparisonCommand);
+    connect(c.mnuFuelProfilePrint, &QAction::triggered, this, &MainController::printProfileCommand);
+    connect(c.mnuQuery, &QAction::triggered, this, &MainController::queryCommand);
+    connect(c.mnuCompare, &QAction::triggered, this, &MainController::compareCommand);
+    connect(c.mnuProfileBuilder, &QAction::triggered, this, &MainController::builderCommand);
+    connect(c.mnuHelpContents, &QAction::triggered, this, [this] { m_help->helpContents(); });
+    connect(c.mnuWeb, &QAction::triggered, this, [this] { m_help->webSupport(); });
+    connect(c.mnuAbout, &QAction::triggered, this, [this] { m_help->about(); });
+}
+
+void MainController::connectAssistant()
+{
+    ProfileState &profile = m_state.profile;
+    frmAssistant *a = m_assistant;
+    connect(&profile, &ProfileState::profileShown, a, &frmAssistant::showProfile);
+    connect(&profile, &ProfileState::captionChanged, a, &QWidget::setWindowTitle);
+    connect(&profile, &ProfileState::fuelProfilePrintEnabled, this,
+            [this] { m_state.modes.change([](ModeState &s) { s.fuelProfilePrintEnabled = true; }); });
+    connect(a, &frmAssistant::visibilityChanged, this,
+            [this](bool visible) { m_state.modes.change([visible](ModeState &s) { s.assistantVisible = visible; }); });
+    connect(a->TabAssistant(), &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 0 || page == 1)
+            m_state.modes.change([page](ModeState &s) { s.assistantPage = page; });
+    });
+    connect(a, &frmAssistant::nameChanged, this, [this](const QString &name) { m_state.profile.setProfileName(name); });
+    connect(a, &frmAssistant::componentAdded, this, [this](int component) {
+        const int s = m_state.photoSlots.CurrentSlot;
+        const PhotoRecord *photo = SlotHasPhoto(s) ? &*m_state.photoSlots.states[size_t(s)].photo : nullptr;
+        m_state.profile.AddComponent(component, photo);
+    });
+    connect(a, &frmAssistant::sourceRequested, this, &MainController::FindSource);
+    connect(a, &frmAssistant::newProfileRequested, this, [this] {
+        closeNotes();
+        m_state.profile.NewProfile();
+    });
+    connect(a, &frmAssistant::loadProfileRequested, this, [this] {
+        closeNotes();
+        m_state.profile.LoadCommand();
+    });
+    connect(a, &frmAssistant::saveProfileRequested, this, [this] {
+        storeOpenNotes();
+        m_state.profile.SaveCommand();
+    });
+    connect(a, &frmAssistant::saveProfileAsRequested, this, [this] {
+        storeOpenNotes();
+        m_state.profile.SaveAsCommand();
+    });
+    connect(a, &frmAssistant::notesRequested, this, &MainController::notesCommand);
+    connect(a, &frmAssistant::hideRequested, this, [this] {
+        if (m_assistant->isVisible())
+            assistantsCommand();
+    });
+}
+
+void MainController::refresh()
+{
+    const ModeState &modes = m_state.modes.state();
+    const PhotoSlots &photoSlots = m_state.photoSlots;
+    commands().updateActionStates(modes, photoSlots);
+    m_window->showQueryRegion(modes.queryOpen);
+    resultsList()->setView(modes.resultsView);
+
+    PaneLayout layout;
+    layout.compare = photoSlots.CompareLayout == 1;
+    layout.currentSlot = photoSlots.CurrentSlot;
+    layout.view = modes.paneView;
+    layout.browseView = modes.browseView;
+    photoPanes()->applyLayout(layout);
+    browseButtons()->applyLayout(layout.compare, modes.browseView, modes.paneView);
+    m_assistant->setPages(modes.assistantPageOn, modes.assistantPage);
+}
+
+void MainController::InitMainWindow()
+{
+    m_state.status.ShowStatus(StatusInfo, QStringLiteral("Initializing ..."));
+    m_state.profile.NewProfile();
+    SetResultsView(3);
+    FillResultsList();
+    m_state.status.ShowStatus(StatusClear, QStringLiteral(" "));
+}
+
+void MainController::LoadQueryParameters()
+{
+    queryPane()->LoadQueryParameters();
+}
+
+void MainController::FillResultsList()
+{
+    m_state.modes.change([](ModeState &s) { s.LastItemKey.clear(); });
+    const PhotoSetPtr photos = m_state.library.currentPhotoSet();
+    resultsModel()->FillResultsList(photos);
+    m_state.status.ShowStatus(StatusCount,
+                              QString::number(photos ? photos->size() : 0) + QStringLiteral(" photos found"));
+}
+
+void MainController::SelectResult(int n)
+{
+    const int row = n - 1;
+    if (row < 0 || row >= resultsModel()->rowCount())
+        return;
+    resultsList()->selectRow(row);
+    // Always shown, also when it is the item clicked last (now perhaps in the other slot).
+    ShowSelectedPhoto(row);
+}
+
+void MainController::lstPhotos_ItemClick(int row)
+{
+    const PhotoRecord *photo = resultsModel()->photoAt(row);
+    if (!photo)
+        return;
+    const QString key = photo->key();
+    if (m_state.modes.change([&key](ModeState &s) { return Modes::itemClicked(s, key); }))
+        ShowSelectedPhoto(row);
+}
+
+bool MainController::SlotHasPhoto(int slot) const
+{
+    return m_state.photoSlots.SlotHasPhoto(slot);
+}
+
+void MainController::ShowSelectedPhoto(int row)
+{
+    if (m_showing)
+        return;
+    const BusyFlag busy(m_showing);
+    PhotoSlots &photoSlots = m_state.photoSlots;
+    PhotoDirectory &directory = m_state.photoDirectory;
+    const PhotoRecord *item = resultsModel()->photoAt(row);
+    if (!item || item->dataPic.isEmpty())
+        return;
+    const qint64 id = item->id;
+    const QString key = item->key();
+    const QString itemLabel = item->label();
+    const int s = photoSlots.CurrentSlot == 1 ? 1 : 0;
+    PhotoPanes *panes = photoPanes();
+    panes->resetGrid(s);
+
+    // Path and drive step: ask while an absolute photo directory cannot be read.
+    bool skipDirectory = directory.DriveChoice == PhotoDirectory::SearchLocalOnly;
+    while (!skipDirectory && !directory.isReadable()) {
+        // An earlier answer must not stand for this one: closing the window means "local, this time".
+        directory.DriveChoice = m_state.services.dialogs->askPhotoDrive(directory.value());
+        if (directory.DriveChoice == PhotoDirectory::Retry)
+            continue;
+        if (directory.DriveChoice == PhotoDirectory::ManagePhotoSeries) {
+            ManagePhotoSeries();
+            continue;
+        }
+        skipDirectory = true;
+    }
+
+    const ImageResolver resolver(directory, m_state.programFolder);
+    QString error;
+    std::optional<ShownPhoto> shown =
+        PhotoDisplay(m_state.library.database(), resolver)
+            .show(
+                id, skipDirectory, panes->pictureSize(s), [panes, s] { panes->showRetrieving(s); }, &error);
+    if (!shown) {
+        m_state.modes.change([](ModeState &m) { m.LastItemKey.clear(); });
+        m_state.status.ShowStatus(StatusError,
+                                  QStringLiteral("Can't show photo ") + itemLabel + QStringLiteral(": ") + error);
+        return;
+    }
+
+    photoSlots.states[size_t(s)] = shown->slot;
+    {
+        const WaitCursor wait;
+        panes->showPhoto(s, *shown);
+    }
+    m_state.modes.change([&key](ModeState &m) { m.LastItemKey = key; });
+    // The list was refilled if the photo manager ran: then the photo is found again by its ID.
+    const PhotoRecord *listed = resultsModel()->photoAt(row);
+    const int listRow = listed && listed->id == id ? row : resultsModel()->rowOfKey(key);
+    if (listRow >= 0 && resultsList()->currentRow() != listRow)
+        resultsList()->selectRow(listRow);
+    ShowAssistantSummary();
+    refresh();
+}
+
+void MainController::ManagePhotoSeries()
+{
+    QStringList problems;
+    if (!RunAndWait(m_state.services.processes, QStringLiteral("photomgr.exe"), m_state.programFolder))
+        problems << QStringLiteral("Can't start the photo manager (photomgr)");
+    m_state.photoDirectory.ReadPhotoDirectory(m_state.services.settings, m_state.services.drives,
+                                              m_state.programFolder);
+    QString error;
+    if (!m_state.library.ReopenPhotoDatabase(&error))
+        problems << QStringLiteral("Can't open the photo database: ") + error;
+    FillResultsList();
+    LoadQueryParameters();
+    if (!problems.isEmpty())
+        m_state.status.ShowStatus(StatusError, problems.join(QStringLiteral("; ")));
+}
+
+void MainController::ShowAssistantSummary()
+{
+    m_assistant->showSummary(m_state.photoSlots.summary(), m_state.photoSlots.CurrentSlot);
+}
+
+void MainController::SetResultsView(int view)
+{
+    if (view != 2 && view != 3)
+        return;
+    m_state.modes.change([view](ModeState &s) { s.resultsView = view; });
+    refresh();
+}
+
+void MainController::SetQueryPaneClosed(int closed)
+{
+    m_state.modes.change([closed](ModeState &s) { s.queryOpen = closed == 0; });
+}
+
+void MainController::queryCommand()
+{
+    if (m_state.modes.state().queryOpen) {
+        SetQueryPaneClosed(1);
+        queryPane()->closePickers();
+    } else {
+        SetQueryPaneClosed(0);
+    }
+}
+
+void MainController::SelectSlot(int slot)
+{
+    if (slot != 0 && slot != 1)
+        return;
+    m_state.photoSlots.CurrentSlot = slot;
+    refresh();
+    ShowAssistantSummary();
+}
+
+void MainController::FocusSlotTab(int index)
+{
+    if (m_state.photoSlots.CompareLayout == 1 && (index == 0 || index == 1))
+        SelectSlot(index);
+}
+
+void MainController::SetCompareLayout(int mode)
+{
+    PhotoSlots &photoSlots = m_state.photoSlots;
+    photoSlots.LayoutPressingImage = false;
+    if (mode == 1) {
+        photoSlots.CurrentSlot = 1;
+        photoSlots.CompareLayout = 1;
+        // The right slot starts empty: its row, paths and sheet go with its controls.
+        photoSlots.clear(1);
+        photoPanes()->clearSlot(1, QStringLiteral("Select a photo from the list"));
+        {
+            const BusyFlag pressing(photoSlots.LayoutPressingImage);
+            for (int index : {0, 1})
+                compareButton_Click(PaneView::Image, index);
+        }
+        SelectSlot(1);
+    } else if (mode == 0) {
+        photoSlots.CompareLayout = 0;
+        photoSlots.CurrentSlot = 0;
+        m_state.modes.change([](ModeState &s) { s.browseView = PaneView::Data; });
+        refresh();
+    }
+}
+
+void MainController::SwitchPaneView(const QString &mode, int slot)
+{
+    // The windows' reactions to a switch (buttons changing state) must not start another one.
+    if (m_state.modes.state().PaneSwitchBusy)
+        return;
+    const BusyFlag busy(m_state.modes.paneSwitchBusy());
+    int target = slot;
+    const Modes::PaneSwitch result =
+        m_state.modes.change([&](ModeState &s) { return Modes::SwitchPaneView(s, mode, &target); });
+    if (result == Modes::PaneSwitch::OpenViewWindow)
+        openViewWindow(target);
+}
+
+void MainController::openViewWindow(int slot)
+{
+    const ImageResolver resolver(m_state.photoDirectory, m_state.programFolder);
+    if (!m_view)
+        m_view = new frmView(m_state.photoDirectory, m_state.programFolder, m_window->window());
+    m_view->show();
+    m_view->raise();
+    m_view->activateWindow();
+    m_view->showImages(m_state.photoSlots.paths(slot, resolver));
+}
+
+void MainController::vseView_Click(int index)
+{
+    const int slot = Modes::viewButtonSlot(index);
+    if (slot < 0)
+        return;
+    if (!SlotHasPhoto(slot)) {
+        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't view, no photo selected"));
+        return;
+    }
+    SwitchPaneView(QStringLiteral("View"), slot);
+}
+
+void MainController::compareButton_Click(PaneView view, int index)
+{
+    const int slot = Modes::compareButtonSlot(index);
+    if (slot < 0)
+        return;
+    const bool pressingImage = view == PaneView::Image && m_state.photoSlots.LayoutPressingImage;
+    if (SlotHasPhoto(slot) || pressingImage) {
+        static const char *const modes[] = {"Compare Data", "Compare Graph", "Compare Image"};
+        SwitchPaneView(QString::fromLatin1(modes[int(view)]), index);
+    } else {
+        static const char *const messages[] = {"Can't view data, no photo selected",
+                                               "Can't view graph, no photo selected",
+                                               "Can't view image, no photo selected"};
+        m_state.status.ShowStatus(StatusError, QString::fromLatin1(messages[int(view)]));
+    }
+    // The pressed button springs back when nothing changed.
+    refresh();
+}
+
+void MainController::eraseStep()
+{
+    // The first result is shown whenever there is one.
+    const bool anyResult = resultsModel()->rowCount() > 0;
+    if (m_state.photoSlots.CompareLayout == 1) {
+        SetCompareLayout(1);
+        SelectSlot(0);
+        if (anyResult)
+            SelectResult(1);
+        SelectSlot(1);
+    } else {
+        SetCompareLayout(0);
+        if (anyResult)
+            SelectResult(1);
+    }
+}
+
+void MainController::applyAssistant(const AssistantEffect &effect)
+{
+    if (effect.hide) {
+        m_assistant->hide();
+        return;
+    }
+    if (effect.show) {
+        m_assistant->show();
+        if (effect.place)
+            placeAssistant();
+    }
+}
+
+void MainController::placeAssistant()
+{
+    // Inside the frame, along its top, 700 twips in from its right edge.
+    if (!m_frame)
+        return;
+    const QRect frame = m_frame->frameGeometry();
+    const QSize size = m_assistant->frameGeometry().size();
+    const int x = frame.x() + frame.width() - size.width() - twips(m_frame, 700);
+    m_assistant->move(std::max(frame.x(), x), frame.y());
+}
+
+void MainController::compareCommand()
+{
+    const bool entering = !m_state.modes.state().compareOn;
+    const AssistantEffect effect = m_state.modes.change([](ModeState &s) { return Modes::toggleCompare(s); });
+    SetCompareLayout(entering ? 1 : 0);
+    applyAssistant(effect);
+    if (entering) {
+        ShowAssistantSummary();
+        SelectSlot(1);
+    }
+}
+
+void MainController::builderCommand()
+{
+    applyAssistant(m_state.modes.change([](ModeState &s) { return Modes::toggleBuilder(s); }));
+}
+
+void MainController::assistantsCommand()
+{
+    applyAssistant(m_state.modes.change([](ModeState &s) { return Modes::toggleAssistant(s); }));
+}
+
+template <typename Work> void MainController::aroundAssistant(Work &&work)
+{
+    storeOpenNotes();
+    const HiddenWhile hidden(m_assistant);
+    work();
+}
+
+void MainController::printerSetupCommand()
+{
+    aroundAssistant([this] { m_reports->PrinterSetup(); });
+}
+
+void MainController::printPhotoCommand()
+{
+    const int s = m_state.photoSlots.CurrentSlot;
+    if (!SlotHasPhoto(s)) {
+        m_state.status.ShowStatus(StatusError, kNoPhotoToPrint);
+        return;
+    }
+    aroundAssistant([this, s] { m_reports->printPhotoReport(m_state.photoSlots.states[size_t(s)]); });
+}
+
+void MainController::printComparisonCommand()
+{
+    if (!SlotHasPhoto(1) || !SlotHasPhoto(0)) {
+        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't print, two photos  not selected"));
+        return;
+    }
+    aroundAssistant(
+        [this] { m_reports->printComparisonReport(m_state.photoSlots.states[0], m_state.photoSlots.states[1]); });
+}
+
+void MainController::printProfileCommand()
+{
+    aroundAssistant([this] { m_reports->printFuelProfileReport(m_state.profile.profile()); });
+}
+
+void MainController::exitCommand()
+{
+    if (m_frame)
+        m_frame->close();
+}
+
+bool MainController::mayClose()
+{
+    storeOpenNotes();
+    Dialogs &dialogs = *m_state.services.dialogs;
+    if (dialogs.message(QStringLiteral("Exit Fenwyx?"), QString(), MessageButtons::YesNo, MessageIcon::Question) !=
+        MessageAnswer::Yes)
+        return false;
+    if (m_state.profile.profileChanged() &&
+        dialogs.message(QStringLiteral("Save Changes to Fuel Profile?"), QString(), MessageButtons::YesNo,
+                        MessageIcon::Question) == MessageAnswer::Yes) {
+        // A save that does not complete keeps the program open with the profile still changed.
+        return m_state.profile.saveForExit();
+    }
+    return true;
+}
+
+void MainController::notesCommand()
+{
+    if (m_notes) {
+        m_notes->raise();
+        m_notes->activateWindow();
+        return;
+    }
+    m_notes = new frmnotes(m_state.profile.profile().Notes, m_frame ? static_cast<QWidget *>(m_frame) : m_window);
+    connect(m_notes, &frmnotes::closed, this, &MainController::notesClosed);
+    connect(m_notes, &frmnotes::activated, m_assistant, &QWidget::hide);
+    // The Assistant floats above the frame and would cover the notes.
+    m_assistantBeforeNotes = m_assistant->isVisible();
+    m_assistant->hide();
+    m_notes->show();
+}
+
+void MainController::notesClosed(const QString &text)
+{
+    m_state.profile.setNotes(text);
+    if (m_assistantBeforeNotes && m_state.modes.state().AssistantModes != 0)
+        m_assistant->show();
+    m_assistantBeforeNotes = false;
+}
+
+void MainController::storeOpenNotes()
+{
+    if (m_notes)
+        m_state.profile.setNotes(m_notes->text());
+}
+
+void MainController::closeNotes()
+{
+    if (m_notes)
+        m_notes->close();
+}
+
+void MainController::frameMinimized(bool minimized)
+{
+    if (minimized) {
+        if (m_assistant->isVisible()) {
+            m_assistant->hide();
+            m_assistantHiddenByMinimize = true;
+        }
+    } else if (m_assistantHiddenByMinimize) {
+        m_assistantHiddenByMinimize = false;
+        if (m_state.modes.state().AssistantModes != 0)
+            m_assistant->show();
+    }
+}
+
+void MainController::FindSource(const QString &label)
+{
+    const QString wanted = label.trimmed();
+    int row = wanted.isEmpty() ? -1 : resultsModel()->rowOfLabel(wanted);
+    if (row < 0 && !wanted.isEmpty()) {
+        // Not listed: looked up in the open database and appended once, found by its key.
+        if (std::optional<PhotoRecord> photo = PhotoData::photoByLabel(m_state.library.database(), wanted)) {
+            const QString key = photo->key();
+            row = resultsModel()->rowOfKey(key);
+            if (row < 0) {
+                resultsModel()->appendPhotos({*photo});
+                row = resultsModel()->rowOfKey(key);
+            }
+        }
+    }
+    if (row < 0) {
+        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find in currently installed photos"));
+        return;
+    }
+    SelectResult(row + 1);
+}
+
+void MainController::openBuilderAssistant()
+{
+    if (!m_state.modes.state().builderOn)
+        builderCommand();
+}
+
+void MainController::goToFineSource()
+{
+    FindSource(m_assistant->label(QStringLiteral("lblPL0to3"))->text());
+}

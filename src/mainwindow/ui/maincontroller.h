@@ -1,0 +1,136 @@
+// The main window's controller: owns the working windows (main window, Assistant, notes, view window), connects
+// them by signals and runs the commands of the menus, the toolbar and the buttons.
+#pragma once
+
+#include "mainwindow/ui/frmfenwyx.h"
+#include "present/photoslots.h"
+#include "present/ui/frmview.h"
+#include "profile/ui/frmassistant.h"
+#include "profile/ui/frmnotes.h"
+#include "shell/ui/mdimain.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class BrowseButtons;
+class GuardedDialogs;
+class HelpCommands;
+class MainCommands;
+class PhotoPanes;
+class ProgramState;
+class QueryPane;
+class ReportCommands;
+class ResultsListView;
+class ResultsModel;
+class frmAssistant;
+class frmFenwyx;
+class frmView;
+class frmnotes;
+struct AssistantEffect;
+
+class MainController : public QObject, public FrameCloseQuestion
+{
+    Q_OBJECT
+public:
+    // frame may be null (tests of the window alone); the windows then float on their own.
+    MainController(ProgramState &state, MDIMain *frame = nullptr);
+    ~MainController() override;
+
+    frmFenwyx *window() const { return m_window; }
+    MainCommands &commands() const;
+    frmAssistant *assistant() const { return m_assistant; }
+    frmnotes *notes() const { return m_notes; }
+    frmView *viewWindow() const { return m_view; }
+    PhotoPanes *photoPanes() const;
+    BrowseButtons *browseButtons() const;
+    QueryPane *queryPane() const;
+    ResultsModel *resultsModel() const;
+    ResultsListView *resultsList() const;
+
+    // The printing and help layers; until they are given, their commands say they are not available.
+    void setReports(ReportCommands *reports) { m_reports = reports; }
+    void setHelp(HelpCommands *help) { m_help = help; }
+    // The modal boxes take the Assistant out of their way.
+    void setDialogGuard(GuardedDialogs *guard);
+
+    // One-time set-up at start-up: status, empty profile, panes, results columns and the whole photo set.
+    void InitMainWindow();
+    void LoadQueryParameters();
+    // Rebuilds the results list from the current photo set and reports the count.
+    void FillResultsList();
+    // Selects result n (counted from 1) and shows that photo; any failure just ends it.
+    void SelectResult(int n);
+    // The results list's item click: shows the photo unless it is the one clicked last.
+    void lstPhotos_ItemClick(int row);
+    // Shows the photo of a results row in the current slot.
+    void ShowSelectedPhoto(int row);
+    void SetResultsView(int view);
+    // closed != 0 closes the query pane.
+    void SetQueryPaneClosed(int closed);
+    void SwitchPaneView(const QString &mode, int slot);
+    void SelectSlot(int slot);
+    void SetCompareLayout(int mode);
+    void FocusSlotTab(int index);
+    bool SlotHasPhoto(int slot) const;
+    void vseView_Click(int index);
+    // A compare Data, Graph or Image button with its control index.
+    void compareButton_Click(PaneView view, int index);
+    void ShowAssistantSummary();
+    // Runs the photo manager, reads the photo directory again, reopens the database and refills the lists.
+    void ManagePhotoSeries();
+    // Makes the photo named by a source label the shown photo (the list first, then the database).
+    void FindSource(const QString &label);
+
+    // The menu commands.
+    void queryCommand();
+    void compareCommand();
+    void builderCommand();
+    void assistantsCommand();
+    void printerSetupCommand();
+    void printPhotoCommand();
+    void printComparisonCommand();
+    void printProfileCommand();
+    void exitCommand();
+    void notesCommand();
+
+    // The command line: the Assistant for building a profile, and the source photo of the fine fuels.
+    void openBuilderAssistant();
+    void goToFineSource();
+
+    // The exit question and the offer to save a changed profile.
+    bool mayClose() override;
+
+private:
+    void connectWindows();
+    void connectCommands();
+    void connectAssistant();
+    // Applies the modes and the slots to every window and action.
+    void refresh();
+    void applyAssistant(const AssistantEffect &effect);
+    void placeAssistant();
+    void openViewWindow(int slot);
+    void eraseStep();
+    // Open notes go into the profile they were opened for (before a save, a report or the exit question).
+    void storeOpenNotes();
+    // Closes open notes, storing them, before the profile is replaced.
+    void closeNotes();
+    void notesClosed(const QString &text);
+    void frameMinimized(bool minimized);
+    template <typename Work> void aroundAssistant(Work &&work);
+
+    ProgramState &m_state;
+    QPointer<MDIMain> m_frame;
+    QPointer<frmFenwyx> m_window;
+    QPointer<frmAssistant> m_assistant;
+    QPointer<frmnotes> m_notes;
+    QPointer<frmView> m_view;
+    std::unique_ptr<ReportCommands> m_unavailableReports;
+    std::unique_ptr<HelpCommands> m_unavailableHelp;
+    ReportCommands *m_reports;
+    HelpCommands *m_help;
+    bool m_ownsWindows;
+    bool m_showing = false;
+    bool m_assistantBeforeNotes = false;
+    bool m_assistantHiddenByMinimize = false;
+};

@@ -1,0 +1,330 @@
+// The Assistant's two pages: their labels, buttons and the texts they show.
+#include "frmassistant.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace
+{
+
+const QString kInch = QStringLiteral("\"");
+const QString kFineRow = QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch;
+const QString kCoarseRow = QStringLiteral("3") + kInch + QStringLiteral(" +");
+
+// The compared rows of the first page: name, caption, whether a difference is shown.
+struct ComparedRow {
+    const char *name;
+    QString caption;
+    bool difference;
+};
+
+QLabel *caption(const QString &text, QWidget *parent, bool bold = false)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+QString indexed(const char *name, int index)
+{
+    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
+}
+
+} // namespace
+
+frmAssistant::frmAssistant(QWidget *frame) : QWidget(frame, Qt::Tool)
+{
+    setObjectName(QStringLiteral("frmAssistant"));
+    setWindowTitle(QStringLiteral("Fenwyx Assistants"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("TabAssistant"));
+    m_tabs->addTab(createComparisonPage(), QStringLiteral("Comparison Assistant"));
+    m_tabs->addTab(createBuilderPage(), QStringLiteral("Profile Builder Assistant"));
+    layout->addWidget(m_tabs);
+
+    // The load step: photo 2 and the difference column start empty.
+    for (const char *name :
+         {"lblPhoto", "lbl0to3", "lbl3Plus", "lblTotal", "lblDuff", "lblFuelBed", "lblVegType", "lblActType"}) {
+        label(indexed(name, 1))->clear();
+        if (QLabel *difference = label(indexed(name, 2)))
+            difference->clear();
+    }
+}
+
+QLabel *frmAssistant::label(const QString &name) const
+{
+    return findChild<QLabel *>(name);
+}
+
+QPushButton *frmAssistant::button(const QString &name) const
+{
+    return findChild<QPushButton *>(name);
+}
+
+QLabel *frmAssistant::valueLabel(const QString &name, const QString &accessibleName, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAccessibleName(accessibleName);
+    label->setTextFormat(Qt::PlainText);
+    label->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000.0")));
+    label->setAutoFillBackground(true);
+    label->setMargin(2);
+    return label;
+}
+
+QPushButton *frmAssistant::makeButton(const QString &name, const QString &captionText, const QString &tip,
+                                      QWidget *parent)
+{
+    auto *b = new QPushButton(captionText, parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QWidget *frmAssistant::createComparisonPage()
+{
+    auto *page = new QWidget(this);
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(caption(QStringLiteral("Photo 1"), page, true), 0, 1);
+    grid->addWidget(caption(QStringLiteral("Photo 2"), page, true), 0, 2);
+    grid->addWidget(caption(QStringLiteral("Difference"), page, true), 0, 3);
+    for (int i = 0; i < 2; ++i) {
+        QLabel *photo = valueLabel(indexed("lblPhoto", i), QStringLiteral("Photo %1").arg(i + 1), page);
+        photo->setAutoFillBackground(false);
+        grid->addWidget(photo, 1, i + 1);
+    }
+    const ComparedRow rows[] = {
+        {"lbl0to3", kFineRow, true},
+        {"lbl3Plus", kCoarseRow, true},
+        {"lblTotal", QStringLiteral("Total"), true},
+        {"lblDuff", QStringLiteral("Duff Depth"), true},
+        {"lblFuelBed", QStringLiteral("Fuel Bed Depth"), true},
+        {"lblVegType", QStringLiteral("Vegetation Type"), false},
+        {"lblActType", QStringLiteral("Activity"), false},
+    };
+    int r = 2;
+    for (const ComparedRow &row : rows) {
+        grid->addWidget(caption(row.caption, page), r, 0);
+        for (int i = 0; i < (row.difference ? 3 : 2); ++i) {
+            const QString who = i == 2 ? QStringLiteral("difference") : QStringLiteral("photo %1").arg(i + 1);
+            grid->addWidget(valueLabel(indexed(row.name, i), row.caption + QStringLiteral(", ") + who, page), r, i + 1);
+        }
+        ++r;
+    }
+    auto *hide = makeButton(QStringLiteral("cmdClose_0"), QStringLiteral("Hide"),
+                            QStringLiteral("Close Assistants window"), page);
+    connect(hide, &QPushButton::clicked, this, &frmAssistant::hideRequested);
+    grid->addWidget(hide, r, 3, Qt::AlignRight);
+    grid->setRowStretch(r + 1, 1);
+    grid->setColumnStretch(4, 1);
+    return page;
+}
+
+QWidget *frmAssistant::createBuilderPage()
+{
+    auto *page = new QWidget(this);
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(valueLabel(QStringLiteral("lblCurrentPhoto"), QStringLiteral("Current photo"), page), 0, 1);
+    label(QStringLiteral("lblCurrentPhoto"))->setAutoFillBackground(false);
+    grid->addWidget(caption(QStringLiteral("Profile Values and Source"), page, true), 0, 3, 1, 3);
+
+    struct BuilderRow {
+        const char *component; // the suffix of the row's controls
+        QString caption;
+        QString profileCaption;
+        int code; // ProfileComponent of its "Add >" button; -1 for the total
+        const char *addTip;
+    };
+    const char *one = "Use the value on the left for your profile";
+    const char *many = "Use the values on the left for your profile";
+    const BuilderRow rows[] = {
+        {"0to3", kFineRow, kFineRow + QStringLiteral(" TPA"), Component0to3, one},
+        {"3Plus", kCoarseRow, QStringLiteral("3") + kInch + QStringLiteral(" + TPA"), Component3Plus, one},
+        {"Total", QStringLiteral("Total"), QStringLiteral("Total TPA"), -1, nullptr},
+        {"Duff", QStringLiteral("Duff Depth"), QStringLiteral("Duff Depth"), ComponentDuff, many},
+        {"FuelBed", QStringLiteral("Fuel Bed Depth"), QStringLiteral("Fuel Bed Depth"), ComponentFuelBed, many},
+    };
+    int r = 1;
+    for (const BuilderRow &row : rows) {
+        const QString suffix = QString::fromLatin1(row.component);
+        grid->addWidget(caption(row.caption, page), r, 0);
+        grid->addWidget(
+            valueLabel(QStringLiteral("lblCur") + suffix, row.caption + QStringLiteral(", current photo"), page), r, 1);
+        if (row.code >= 0) {
+            auto *add = makeButton(QStringLiteral("cmdSelect") + suffix, QStringLiteral("Add >"),
+                                   QString::fromLatin1(row.addTip), page);
+            add->setAccessibleName(QStringLiteral("Add ") + row.caption);
+            const int code = row.code;
+            connect(add, &QPushButton::clicked, this, [this, code] { Q_EMIT componentAdded(code); });
+            grid->addWidget(add, r, 2);
+        }
+        grid->addWidget(caption(row.profileCaption, page), r, 3);
+        grid->addWidget(
+            valueLabel(QStringLiteral("lblPro") + suffix, row.profileCaption + QStringLiteral(", profile"), page), r,
+            4);
+        if (row.code >= 0) {
+            QLabel *source = valueLabel(QStringLiteral("lblPL") + suffix,
+                                        row.profileCaption + QStringLiteral(", source photo"), page);
+            source->setAutoFillBackground(false);
+            grid->addWidget(source, r, 5);
+            auto *go = makeButton(QStringLiteral("cmdGo") + suffix, QStringLiteral("Display Photo"),
+                                  QStringLiteral("Make the source photo active"), page);
+            go->setAccessibleName(QStringLiteral("Display source photo of ") + row.profileCaption);
+            connect(go, &QPushButton::clicked, this, [this, source] { Q_EMIT sourceRequested(source->text()); });
+            grid->addWidget(go, r, 6);
+        }
+        ++r;
+    }
+
+    grid->addWidget(caption(QStringLiteral("Profile Name"), page), r, 0);
+    m_name = new QLineEdit(QStringLiteral("Untitled"), page);
+    m_name->setObjectName(QStringLiteral("txtName"));
+    m_name->setAccessibleName(QStringLiteral("Profile Name"));
+    m_name->setToolTip(QStringLiteral("A desriptive name for your profile"));
+    grid->addWidget(m_name, r, 1, 1, 6);
+    connect(m_name, &QLineEdit::textChanged, this, &frmAssistant::nameChanged);
+    ++r;
+
+    auto *buttons = new QHBoxLayout;
+    struct Command {
+        const char *name;
+        const char *caption;
+        const char *tip;
+        void (frmAssistant::*signal)();
+    };
+    const Command commands[] = {
+        {"cmdNew", "New Profile", "Start a new profile", &frmAssistant::newProfileRequested},
+        {"cmdLoad", "Load Profile", "Open an existing profile", &frmAssistant::loadProfileRequested},
+        {"CmdSave", "Save Profile", "Save current values", &frmAssistant::saveProfileRequested},
+        {"cmdSaveAs", "Save Profile As", "Save the current profile with a different name",
+         &frmAssistant::saveProfileAsRequested},
+        {"cmdNotes", "Notes...", "Enter text related to this profile", &frmAssistant::notesRequested},
+        {"cmdClose_1", "Hide", "Close Assistant's window", &frmAssistant::hideRequested},
+    };
+    for (const Command &command : commands) {
+        QPushButton *b = makeButton(QString::fromLatin1(command.name), QString::fromLatin1(command.caption),
+                                    QString::fromLatin1(command.tip), page);
+        connect(b, &QPushButton::clicked, this, command.signal);
+        buttons->addWidget(b);
+    }
+    grid->addLayout(buttons, r, 0, 1, 7);
+    grid->setRowStretch(r + 1, 1);
+    return page;
+}
+
+void frmAssistant::highlight(const QString &name, AssistantSummary::Highlight highlight)
+{
+    QLabel *target = label(name);
+    if (!target)
+        return;
+    QPalette palette = target->palette();
+    switch (highlight) {
+    case AssistantSummary::Yellow:
+        palette.setColor(QPalette::Window, QColor(255, 255, 0));
+        palette.setColor(QPalette::WindowText, Qt::black);
+        break;
+    case AssistantSummary::Light3D:
+        palette.setColor(QPalette::Window, this->palette().color(QPalette::Midlight));
+        palette.setColor(QPalette::WindowText, this->palette().color(QPalette::WindowText));
+        break;
+    case AssistantSummary::NoHighlight:
+        palette = this->palette();
+        break;
+    }
+    target->setPalette(palette);
+}
+
+void frmAssistant::showSummary(const AssistantSummary &s, int currentSlot)
+{
+    for (int i = 0; i < 2; ++i) {
+        QLabel *photo = label(indexed("lblPhoto", i));
+        photo->setText(s.lblPhoto[size_t(i)]);
+        QFont font = photo->font();
+        font.setBold(i == currentSlot);
+        photo->setFont(font);
+        label(indexed("lblVegType", i))->setText(s.lblVegType[size_t(i)]);
+        label(indexed("lblActType", i))->setText(s.lblActType[size_t(i)]);
+    }
+    const std::pair<const char *, const AssistantSummary::Compared *> compared[] = {
+        {"lbl0to3", &s.lbl0to3}, {"lbl3Plus", &s.lbl3Plus},     {"lblTotal", &s.lblTotal},
+        {"lblDuff", &s.lblDuff}, {"lblFuelBed", &s.lblFuelBed},
+    };
+    for (const auto &[name, row] : compared) {
+        for (int i = 0; i < 2; ++i) {
+            label(indexed(name, i))->setText(row->value[size_t(i)].text);
+            highlight(indexed(name, i), row->value[size_t(i)].highlight);
+        }
+        label(indexed(name, 2))->setText(row->difference);
+    }
+    label(QStringLiteral("lblCurrentPhoto"))->setText(s.lblCurrentPhoto);
+    label(QStringLiteral("lblCur0to3"))->setText(s.lblCur0to3);
+    label(QStringLiteral("lblCur3Plus"))->setText(s.lblCur3Plus);
+    label(QStringLiteral("lblCurTotal"))->setText(s.lblCurTotal);
+    label(QStringLiteral("lblCurDuff"))->setText(s.lblCurDuff);
+    label(QStringLiteral("lblCurFuelBed"))->setText(s.lblCurFuelBed);
+}
+
+void frmAssistant::showProfile(const ProfileDisplay &d)
+{
+    label(QStringLiteral("lblPro0to3"))->setText(d.lblPro0to3);
+    label(QStringLiteral("lblPro3Plus"))->setText(d.lblPro3Plus);
+    label(QStringLiteral("lblProTotal"))->setText(d.lblProTotal);
+    label(QStringLiteral("lblProDuff"))->setText(d.lblProDuff);
+    label(QStringLiteral("lblProFuelBed"))->setText(d.lblProFuelBed);
+    label(QStringLiteral("lblPL0to3"))->setText(d.lblPL0to3);
+    label(QStringLiteral("lblPL3Plus"))->setText(d.lblPL3Plus);
+    label(QStringLiteral("lblPLDuff"))->setText(d.lblPLDuff);
+    label(QStringLiteral("lblPLFuelBed"))->setText(d.lblPLFuelBed);
+    // Typing is not disturbed when the text is the same already.
+    if (m_name->text() != d.txtName)
+        m_name->setText(d.txtName);
+    setWindowTitle(d.caption);
+}
+
+void frmAssistant::setPages(const std::array<bool, 2> &on, int current)
+{
+    // Pages are switched on before the current one is chosen and off after, so that the tab strip never
+    // moves away from a page about to be switched off on its own.
+    for (int page = 0; page < 2; ++page) {
+        if (on[size_t(page)])
+            m_tabs->setTabEnabled(page, true);
+    }
+    m_tabs->setCurrentIndex(current);
+    for (int page = 0; page < 2; ++page) {
+        if (!on[size_t(page)])
+            m_tabs->setTabEnabled(page, false);
+    }
+}
+
+void frmAssistant::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    raise();
+    Q_EMIT visibilityChanged(true);
+}
+
+void frmAssistant::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    Q_EMIT visibilityChanged(false);
+}
+
+void frmAssistant::closeEvent(QCloseEvent *event)
+{
+    // The close box hides the window as its "Hide" buttons do; it is never unloaded during a run.
+    event->ignore();
+    Q_EMIT hideRequested();
+}

@@ -1,0 +1,9 @@
+// The photo-drive warning as the program's own window.
+#include "windowdialogs.h"
+
+#include "shell/ui/frmdefaultwarn.h"
+
+int WindowDialogs::askPhotoDrive(const QString &photoDirectory)
+{
+    return frmDefaultWarn::ask(photoDirectory, parentWindow());
+}
