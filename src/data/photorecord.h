@@ -27,6 +27,9 @@ struct PhotoRecord {
     // Book label "/" photo label: the name of a photo everywhere in the program.
     QString label() const { return bookLabel + QLatin1Char('/') + photoLabel; }
     QString key() const { return QLatin1Char('P') + QString::number(id); }
+    // Whether a label names this photo: the whole text against book label "/" photo label, with blanks around it
+    // and letter case ignored (a book label may itself hold a "/").
+    bool isNamedBy(const QString &text) const { return text.trimmed().compare(label(), Qt::CaseInsensitive) == 0; }
 
     // Sums as the database computes them: null as soon as one class is null.
     OptionalNumber sumOfClasses(int first, int last) const

@@ -174,7 +174,7 @@ int ResultsModel::rowOfKey(const QString &key) const
 int ResultsModel::rowOfLabel(const QString &label) const
 {
     for (int row = 0; row < int(m_rows.size()); ++row)
-        if (photoAt(row)->label() == label)
+        if (photoAt(row)->isNamedBy(label))
             return row;
     return -1;
 }

@@ -53,7 +53,7 @@ public:
 
     const PhotoRecord *photoAt(int row) const;
     int rowOfKey(const QString &key) const;
-    int rowOfLabel(const QString &label) const; // first row whose item text equals label
+    int rowOfLabel(const QString &label) const; // the first row of the photo the label names
 
     // A header click: toggles the order on every click, whichever column, and sorts.
     void columnClicked(int column);

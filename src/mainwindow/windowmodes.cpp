@@ -76,7 +76,10 @@ AssistantEffect toggleCompare(ModeState &s)
     if (!s.compareOn) {
         s.compareOn = true;
         effect = modeOn(s, 1);
-        s.assistantPage = 0;
+        // The comparison page comes first, unless the builder's page is up already: a page switched off
+        // cannot be made current, and both pages are switched on only afterwards.
+        if (s.AssistantModes != 11)
+            s.assistantPage = 0;
         // Both panes show pictures; the right one is empty and current.
         s.paneView = {PaneView::Image, PaneView::Image};
     } else {

@@ -16,7 +16,7 @@ TestProgram::TestProgram(const QString &programFolder, const Options &options)
 Services TestProgram::services(const Options &options)
 {
     Services s;
-    s.dialogs = &dialogs;
+    s.dialogs = &guard;
     s.settings = options.iniSettings ? static_cast<SettingsStore *>(&iniSettings) : &memorySettings;
     s.processes = options.realProcesses ? static_cast<ProcessRunner *>(&realProcesses) : &processes;
     s.drives = &drives;
@@ -40,6 +40,7 @@ TestWindow::TestWindow(const QString &programFolder, const TestProgram::Options 
 {
     program.open();
     m_controller = std::make_unique<MainController>(program.state, m_frame.get());
+    m_controller->setDialogGuard(&program.guard);
     m_controller->InitMainWindow();
     m_controller->LoadQueryParameters();
     m_frame->resize(1200, 860);

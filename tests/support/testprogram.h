@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mainwindow/programstate.h"
+#include "platform/ui/guardeddialogs.h"
 #include "platformdoubles.h"
 
 #include <QString>
@@ -30,6 +31,8 @@ public:
     SettingsStore &settings();
 
     ScriptedDialogs dialogs;
+    // Every box goes through the guard, as in the program, so that the floating windows make way.
+    GuardedDialogs guard{dialogs};
     MemorySettingsStore memorySettings;
     IniSettingsStore iniSettings;
     RecordingProcessRunner processes;

@@ -146,7 +146,7 @@ void MainController::connectWindows()
 
     PhotoPanes *panes = photoPanes();
     connect(panes, &PhotoPanes::paneClicked, this, &MainController::FocusSlotTab);
-    connect(panes, &PhotoPanes::tabChosen, this, &MainController::SelectSlot);
+    connect(panes, &PhotoPanes::tabChosen, this, &MainController::FocusSlotTab);
     connect(panes, &PhotoPanes::compareClicked, this, &MainController::compareButton_Click);
     connect(panes, &PhotoPanes::viewClicked, this, &MainController::vseView_Click);
     BrowseButtons *browse = browseButtons();

@@ -29,10 +29,13 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_noPic->setWordWrap(true);
     m_noPic->setTextFormat(Qt::PlainText);
     m_noPic->hide();
+    const QString side = slot == 0 ? QStringLiteral("Left") : QStringLiteral("Right");
+    m_noPic->setAccessibleName(side + QStringLiteral(" picture message"));
 
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("lblSelectedPhoto") + index);
     m_label->setTextFormat(Qt::PlainText);
+    m_label->setAccessibleName(side + QStringLiteral(" photo"));
     QFont bold = m_label->font();
     bold.setBold(true);
     m_label->setFont(bold);

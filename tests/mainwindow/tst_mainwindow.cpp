@@ -1,0 +1,568 @@
+// The main window's commands as a user meets them: the menu tree and the toolbar, compare and builder modes walked
+// through the actions, the compare buttons, the reports around the Assistant, the frame's minimising, and every
+// visible control named for assistive tools.
+#include "data/resultsmodel.h"
+#include "help/helpcommands.h"
+#include "mainwindow/programstate.h"
+#include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/maincommands.h"
+#include "mainwindow/ui/maincontroller.h"
+#include "platform/ui/twips.h"
+#include "present/ui/comparebuttons.h"
+#include "present/ui/frmview.h"
+#include "present/ui/loadinggraph.h"
+#include "present/ui/photopane.h"
+#include "present/ui/photopanes.h"
+#include "present/ui/picturebox.h"
+#include "print/reportcommands.h"
+#include "profile/ui/frmassistant.h"
+#include "shell/ui/mdimain.h"
+#include "testprogram.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace
+{
+
+// Records the reports asked for, and whether the Assistant was on the screen meanwhile.
+class RecordingReports : public ReportCommands
+{
+public:
+    QStringList calls;
+    QWidget *assistant = nullptr;
+    bool assistantSeen = false;
+
+    void PrinterSetup() override { record(QStringLiteral("setup")); }
+    void printPhotoReport(const PhotoSlotState &slot) override { record(QStringLiteral("photo ") + slot.label); }
+    void printComparisonReport(const PhotoSlotState &left, const PhotoSlotState &right) override
+    {
+        record(QStringLiteral("compare ") + left.label + QLatin1Char(' ') + right.label);
+    }
+    void printFuelProfileReport(const FuelProfile &profile) override
+    {
+        record(QStringLiteral("profile ") + profile.Notes);
+    }
+
+private:
+    void record(const QString &call)
+    {
+        calls << call;
+        assistantSeen = assistantSeen || (assistant && assistant->isVisible());
+    }
+};
+
+class RecordingHelp : public HelpCommands
+{
+public:
+    QStringList calls;
+    void helpContents() override { calls << QStringLiteral("contents"); }
+    void webSupport() override { calls << QStringLiteral("web"); }
+    void about() override { calls << QStringLiteral("about"); }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void menus_treeCaptionsAndInitialStates_data();
+    void menus_treeCaptionsAndInitialStates();
+    void toolbar_buttonsKeysTipsAndStates();
+    void compare_enterKeepsLeftPhotoAndFillsRightNext();
+    void compare_leave_hidesAssistantAndDisablesComparisonPrint();
+    void compareAndBuilder_pagesAndPlacement();
+    void assistants_commandAndHideButtonsFollowTheWindow();
+    void compareButtons_emptySlotSpringsBack_data();
+    void compareButtons_emptySlotSpringsBack();
+    void compareButtons_rowsOfOneSlotChangeTogether();
+    void viewButtons_actOnTheirSlot();
+    void selectResult_showsTheItemClickedLastInTheOtherSlot();
+    void itemClick_sameItemTwice_doesNothing();
+    void reports_checkedThenRunAroundTheAssistant();
+    void help_commandsReachTheHelpLayer();
+    void modalBoxes_takeTheAssistantOutOfTheWay();
+    void frameMinimised_hidesAssistantUntilRestored();
+    void managePhotoSeries_inCompareMode_isSafe();
+    void commands_inEveryState_neverFail();
+    void accessibility_everyVisibleControlIsNamed();
+
+private:
+    bool trigger(const QString &name) { return TestSupport::triggerAction(&m_w->frame(), name); }
+    MainController &c() { return m_w->controller(); }
+    ProgramState &state() { return m_w->state(); }
+    const ModeState &modes() { return state().modes.state(); }
+    frmAssistant *assistant() { return c().assistant(); }
+    QToolButton *toolButton(const QString &key)
+    {
+        return m_w->frame().findChild<QToolButton *>(QStringLiteral("barMain_") + key);
+    }
+    template <typename T> T *find(const QString &name) { return m_w->frame().findChild<T *>(name); }
+    QString label(int row) { return c().resultsModel()->photoAt(row)->label(); }
+
+    QTemporaryDir m_root;
+    QString m_template;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestWindow> m_w;
+    RecordingReports m_reports;
+    RecordingHelp m_help;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    m_template = m_root.filePath(QStringLiteral("template"));
+    QVERIFY(TestSupport::makeSampleLibrary(m_template, {QStringLiteral("--photos"), QStringLiteral("16")}));
+}
+
+void TestMainWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    const QString library = m_dir->filePath(QStringLiteral("lib"));
+    QVERIFY(TestSupport::copyTree(m_template, library));
+    m_w = std::make_unique<TestWindow>(library);
+    m_reports = RecordingReports();
+    m_reports.assistant = assistant();
+    m_help = RecordingHelp();
+    c().setReports(&m_reports);
+    c().setHelp(&m_help);
+    c().SelectResult(1);
+    QVERIFY(QTest::qWaitForWindowExposed(&m_w->frame()));
+}
+
+void TestMainWindow::cleanup()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        modal->close();
+    m_w.reset();
+}
+
+void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("items"); // name=caption, with [checked] / [disabled]; "-" a separator
+    QTest::newRow("File") << "mnuFile"
+                          << QStringList{"mnuPrinterSetup=Printer Setup", "mnuMP=Manage Photo Series", "-",
+                                         "mnuExit=Exit"};
+    QTest::newRow("View") << "mnuView"
+                          << QStringList{"mnuListView=List View[checked]", "mnuIconView=IconView", "-",
+                                         "mnuAssistants=Assistants[disabled]"};
+    QTest::newRow("Reports") << "mnuReports"
+                             << QStringList{"mnuPrintPhoto=Print Selected Photo/Data",
+                                            "mnuPrintComparsion=Print Photo Comparison [disabled]",
+                                            "mnuFuelProfilePrint=Print Current Fuel Profile[disabled]"};
+    QTest::newRow("Tools") << "mnuTools"
+                           << QStringList{"mnuQuery=Query[checked]", "mnuCompare=Compare Photo Series",
+                                          "mnuProfileBuilder=Fuel Profile Builder"};
+    QTest::newRow("Help") << "mnuHelp"
+                          << QStringList{"mnuHelpContents=Help Contents", "mnuWeb=Web Based Support", "mnuAbout=About"};
+}
+
+void TestMainWindow::menus_treeCaptionsAndInitialStates()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, items);
+    const QStringList captions{"File", "View", "Reports", "Tools", "Help"};
+    QMenu *m = c().commands().menu(menu);
+    QVERIFY(m);
+    QVERIFY(captions.contains(m->title()));
+    QStringList shown;
+    for (QAction *a : m->actions()) {
+        if (a->isSeparator()) {
+            shown << QStringLiteral("-");
+            continue;
+        }
+        QString item = a->objectName() + QLatin1Char('=') + a->text();
+        if (a->isChecked())
+            item += QStringLiteral("[checked]");
+        if (!a->isEnabled())
+            item += QStringLiteral("[disabled]");
+        shown << item;
+    }
+    QCOMPARE(shown, items);
+}
+
+void TestMainWindow::toolbar_buttonsKeysTipsAndStates()
+{
+    QToolBar *bar = find<QToolBar>(QStringLiteral("barMain"));
+    QVERIFY(bar);
+    QStringList shown;
+    for (QAction *a : bar->actions()) {
+        if (a->isSeparator()) {
+            shown << QStringLiteral("-");
+            continue;
+        }
+        QWidget *button = bar->widgetForAction(a);
+        QString entry = button->objectName() + QLatin1Char(' ') + a->toolTip();
+        if (a->isCheckable())
+            entry += a->isChecked() ? QStringLiteral(" pressed") : QStringLiteral(" up");
+        if (!a->isEnabled())
+            entry += QStringLiteral(" disabled");
+        shown << entry;
+    }
+    QCOMPARE(shown,
+             (QStringList{"barMain_Query Close Query Window pressed", "barMain_Compare Open Compare Mode up",
+                          "barMain_Builder Open Builder Mode up", "barMain_Assistant Hide Assistant up disabled", "-",
+                          "barMain_Icon View Photos as Icons up", "barMain_List View Photos as List pressed", "-",
+                          "barMain_Exit Exit Fenwyx", "-", "barMain_Help Press here for Help"}));
+    // The same actions as the menus: pressing a button is choosing the menu item.
+    QCOMPARE(bar->actions().constFirst(), c().commands().mnuQuery);
+}
+
+void TestMainWindow::compare_enterKeepsLeftPhotoAndFillsRightNext()
+{
+    const QString left = state().photoSlots.states[0].label;
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QVERIFY(modes().compareOn);
+    QCOMPARE(modes().AssistantModes, 1);
+    QVERIFY(c().commands().mnuCompare->isChecked());
+    QVERIFY(toolButton(QStringLiteral("Compare"))->isChecked());
+    QCOMPARE(state().photoSlots.states[0].label, left);
+    QVERIFY(!c().SlotHasPhoto(1));
+    QCOMPARE(state().photoSlots.CurrentSlot, 1);
+    QCOMPARE(c().photoPanes()->pane(1)->lblNoPic()->text(), QStringLiteral("Select a photo from the list"));
+    // The Assistant is up on its comparison page, which alone is switched on.
+    QVERIFY(assistant()->isVisible());
+    QCOMPARE(assistant()->TabAssistant()->currentIndex(), 0);
+    QVERIFY(!assistant()->TabAssistant()->isTabEnabled(1));
+    QVERIFY(c().commands().mnuAssistants->isEnabled());
+    QVERIFY(c().commands().mnuAssistants->isChecked());
+    QVERIFY(toolButton(QStringLiteral("Assistant"))->isChecked());
+    QCOMPARE(assistant()->label(QStringLiteral("lblPhoto_0"))->text(), left);
+    QVERIFY(assistant()->label(QStringLiteral("lblPhoto_1"))->text().isEmpty());
+    QVERIFY(!c().commands().mnuPrintComparsion->isEnabled());
+
+    c().lstPhotos_ItemClick(3);
+    QCOMPARE(state().photoSlots.states[1].label, label(3));
+    QCOMPARE(state().photoSlots.states[0].label, left);
+    QCOMPARE(assistant()->label(QStringLiteral("lblPhoto_1"))->text(), label(3));
+    QVERIFY(assistant()->label(QStringLiteral("lblPhoto_1"))->font().bold());
+    QVERIFY(!assistant()->label(QStringLiteral("lblPhoto_0"))->font().bold());
+    QVERIFY(c().commands().mnuPrintComparsion->isEnabled());
+}
+
+void TestMainWindow::compare_leave_hidesAssistantAndDisablesComparisonPrint()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    c().lstPhotos_ItemClick(2);
+    QVERIFY(c().commands().mnuPrintComparsion->isEnabled());
+    toolButton(QStringLiteral("Compare"))->click();
+    QVERIFY(!modes().compareOn);
+    QCOMPARE(modes().AssistantModes, 0);
+    QVERIFY(!assistant()->isVisible());
+    QVERIFY(!c().commands().mnuAssistants->isEnabled());
+    QVERIFY(!toolButton(QStringLiteral("Assistant"))->isEnabled());
+    QVERIFY(!c().commands().mnuPrintComparsion->isEnabled());
+    QCOMPARE(state().photoSlots.CurrentSlot, 0);
+    // The single layout starts on the data sheet again, in the right pane.
+    QVERIFY(c().browseButtons()->vseBrowseData()->isChecked());
+    QVERIFY(c().photoPanes()->pane(0)->grdselect()->isVisible());
+}
+
+void TestMainWindow::compareAndBuilder_pagesAndPlacement()
+{
+    MDIMain &frame = m_w->frame();
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    QCOMPARE(modes().AssistantModes, 10);
+    QVERIFY(assistant()->isVisible());
+    QCOMPARE(assistant()->TabAssistant()->currentIndex(), 1);
+    QVERIFY(!assistant()->TabAssistant()->isTabEnabled(0));
+    // Placed inside the frame, along its top, 700 twips in from its right edge.
+    const QRect outer = frame.frameGeometry();
+    const QRect placed = assistant()->frameGeometry();
+    QCOMPARE(placed.y(), outer.y());
+    QCOMPARE(placed.right() + 1, outer.right() + 1 - twips(&frame, 700));
+
+    // Moved by the user: entering compare mode as well does not move it, and the page stays.
+    assistant()->move(placed.topLeft() + QPoint(-40, 30));
+    const QPoint moved = assistant()->pos();
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QCOMPARE(modes().AssistantModes, 11);
+    QCOMPARE(assistant()->pos(), moved);
+    QCOMPARE(assistant()->TabAssistant()->currentIndex(), 1);
+    QVERIFY(assistant()->TabAssistant()->isTabEnabled(0));
+    QVERIFY(assistant()->TabAssistant()->isTabEnabled(1));
+
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    QCOMPARE(modes().AssistantModes, 1);
+    QVERIFY(modes().AssistantModeDropped);
+    QVERIFY(assistant()->isVisible());
+    QCOMPARE(assistant()->TabAssistant()->currentIndex(), 0);
+    QVERIFY(c().commands().mnuAssistants->isChecked());
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QVERIFY(!assistant()->isVisible());
+}
+
+void TestMainWindow::assistants_commandAndHideButtonsFollowTheWindow()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QToolButton *button = toolButton(QStringLiteral("Assistant"));
+    QCOMPARE(button->toolTip(), QStringLiteral("Hide Assistant"));
+    button->click();
+    QVERIFY(!assistant()->isVisible());
+    QVERIFY(!button->isChecked());
+    QVERIFY(!c().commands().mnuAssistants->isChecked());
+    QCOMPARE(button->toolTip(), QStringLiteral("Display Assistant"));
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    QVERIFY(assistant()->isVisible());
+    QVERIFY(button->isChecked());
+    QCOMPARE(button->toolTip(), QStringLiteral("Hide Assistant"));
+    // Both "Hide" buttons run the same command; so does the window's close box.
+    assistant()->button(QStringLiteral("cmdClose_0"))->click();
+    QVERIFY(!assistant()->isVisible());
+    QVERIFY(!c().commands().mnuAssistants->isChecked());
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    assistant()->close();
+    QVERIFY(!assistant()->isVisible());
+    QVERIFY(!button->isChecked());
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    assistant()->button(QStringLiteral("cmdClose_1"))->click();
+    QVERIFY(!assistant()->isVisible());
+    QCOMPARE(modes().AssistantModes, 11); // hiding the window leaves the modes on
+}
+
+void TestMainWindow::compareButtons_emptySlotSpringsBack_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("data") << "vseCompareData_1"
+                          << "ERROR - Can't view data, no photo selected";
+    QTest::newRow("graph, second row") << "vseCompareGraph_3"
+                                       << "ERROR - Can't view graph, no photo selected";
+    QTest::newRow("view") << "vseView_2"
+                          << "ERROR - Can't view, no photo selected";
+}
+
+void TestMainWindow::compareButtons_emptySlotSpringsBack()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    state().status.ShowStatus(StatusClear, QString());
+    QVERIFY(state().status.message().isEmpty()); // entering pressed the Image buttons without a message
+    auto *b = find<QPushButton>(button);
+    QVERIFY(b && b->isVisible() && b->isEnabled());
+    b->click();
+    QCOMPARE(state().status.message(), message);
+    QVERIFY(!b->isChecked());
+    QCOMPARE(modes().paneView[1], PaneView::Image);
+    QVERIFY(find<QPushButton>(QStringLiteral("vseCompareImage_1"))->isChecked());
+    QVERIFY(c().photoPanes()->pane(1)->lblNoPic()->isVisible());
+}
+
+void TestMainWindow::compareButtons_rowsOfOneSlotChangeTogether()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    // Graph in row 2 acts on the left photo: rows 1 and 2 (indexes 0 and 2) change together.
+    find<QPushButton>(QStringLiteral("vseCompareGraph_2"))->click();
+    QCOMPARE(modes().paneView[0], PaneView::Graph);
+    for (const char *name : {"vseCompareGraph_0", "vseCompareGraph_2"}) {
+        auto *b = find<QPushButton>(QString::fromLatin1(name));
+        QVERIFY(b->isChecked());
+        QVERIFY(!b->isEnabled());
+    }
+    for (const char *name : {"vseCompareImage_0", "vseCompareImage_2", "vseCompareData_0", "vseCompareData_2"}) {
+        auto *b = find<QPushButton>(QString::fromLatin1(name));
+        QVERIFY(!b->isChecked());
+        QVERIFY(b->isEnabled());
+    }
+    PhotoPane *left = c().photoPanes()->pane(0);
+    QVERIFY(left->chtTotal()->isVisible());
+    QVERIFY(!left->picPreviewPhoto()->isVisible());
+    QVERIFY(!left->lblNoPic()->isVisible());
+    // The right slot's rows (indexes 1 and 3) stayed on the picture.
+    QVERIFY(find<QPushButton>(QStringLiteral("vseCompareImage_3"))->isChecked());
+    find<QPushButton>(QStringLiteral("vseCompareData_0"))->click();
+    QVERIFY(left->grdselect()->isVisible());
+    QVERIFY(!left->chtTotal()->isVisible());
+    QVERIFY(find<QPushButton>(QStringLiteral("vseCompareData_2"))->isChecked());
+}
+
+void TestMainWindow::viewButtons_actOnTheirSlot()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    c().lstPhotos_ItemClick(5);
+    const PhotoRecord *right = c().resultsModel()->photoAt(5);
+    const PhotoRecord *left = c().resultsModel()->photoAt(0);
+    find<QPushButton>(QStringLiteral("vseView_2"))->click(); // the right photo
+    frmView *view = c().viewWindow();
+    QVERIFY(view && view->isVisible());
+    QCOMPARE(QFileInfo(view->ViewPhotoFile).fileName(), right->photoPic);
+    find<QPushButton>(QStringLiteral("vseView_1"))->click(); // the left photo
+    QCOMPARE(QFileInfo(view->ViewPhotoFile).fileName(), left->photoPic);
+    find<QPushButton>(QStringLiteral("vseView_3"))->click();
+    QCOMPARE(QFileInfo(view->ViewPhotoFile).fileName(), right->photoPic);
+}
+
+void TestMainWindow::selectResult_showsTheItemClickedLastInTheOtherSlot()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    // Row 1 was clicked last (into the left slot); asked for again, it goes to the right slot.
+    c().SelectResult(1);
+    QCOMPARE(state().photoSlots.states[1].label, label(0));
+}
+
+void TestMainWindow::itemClick_sameItemTwice_doesNothing()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    c().lstPhotos_ItemClick(0); // clicked last at start-up: nothing, also in the other slot
+    QVERIFY(!c().SlotHasPhoto(1));
+    c().lstPhotos_ItemClick(4);
+    c().SelectSlot(0);
+    c().lstPhotos_ItemClick(4);
+    QCOMPARE(state().photoSlots.states[0].label, label(0));
+    c().lstPhotos_ItemClick(6);
+    QCOMPARE(state().photoSlots.states[0].label, label(6));
+}
+
+void TestMainWindow::reports_checkedThenRunAroundTheAssistant()
+{
+    // The profile report needs a component first; the comparison report two photos.
+    QVERIFY(!c().commands().mnuFuelProfilePrint->isEnabled());
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    assistant()->button(QStringLiteral("cmdSelect0to3"))->click();
+    QVERIFY(c().commands().mnuFuelProfilePrint->isEnabled());
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QVERIFY(trigger(QStringLiteral("mnuPrintPhoto"))); // the right slot is current and empty
+    QCOMPARE(state().status.message(), QStringLiteral("ERROR - Can't print, no photo selected"));
+    c().commands().mnuPrintComparsion->setEnabled(true); // as a shortcut would reach it
+    c().commands().mnuPrintComparsion->trigger();
+    QCOMPARE(state().status.message(), QStringLiteral("ERROR - Can't print, two photos  not selected"));
+    QVERIFY(m_reports.calls.isEmpty());
+
+    c().lstPhotos_ItemClick(2);
+    QVERIFY(assistant()->isVisible());
+    QVERIFY(trigger(QStringLiteral("mnuPrintPhoto")));
+    QVERIFY(trigger(QStringLiteral("mnuPrintComparsion")));
+    QVERIFY(trigger(QStringLiteral("mnuFuelProfilePrint")));
+    QVERIFY(trigger(QStringLiteral("mnuPrinterSetup")));
+    QCOMPARE(m_reports.calls,
+             (QStringList{"photo " + label(2), "compare " + label(0) + " " + label(2), "profile ", "setup"}));
+    QVERIFY(!m_reports.assistantSeen);
+    QVERIFY(assistant()->isVisible()); // back after each
+
+    // Hidden before, hidden after.
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    QVERIFY(trigger(QStringLiteral("mnuPrinterSetup")));
+    QVERIFY(!assistant()->isVisible());
+}
+
+void TestMainWindow::help_commandsReachTheHelpLayer()
+{
+    QVERIFY(trigger(QStringLiteral("mnuHelpContents")));
+    toolButton(QStringLiteral("Help"))->click();
+    QVERIFY(trigger(QStringLiteral("mnuWeb")));
+    QVERIFY(trigger(QStringLiteral("mnuAbout")));
+    QCOMPARE(m_help.calls, (QStringList{"contents", "contents", "web", "about"}));
+    QCOMPARE(c().commands().mnuHelpContents->shortcut(), QKeySequence(QKeySequence::HelpContents));
+}
+
+void TestMainWindow::modalBoxes_takeTheAssistantOutOfTheWay()
+{
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    QList<bool> seen;
+    m_w->program.dialogs.onAsk = [this, &seen] { seen << assistant()->isVisible(); };
+    assistant()->button(QStringLiteral("cmdSaveAs"))->click(); // the save dialog, cancelled
+    assistant()->button(QStringLiteral("cmdLoad"))->click();   // the load dialog, cancelled
+    QCOMPARE(seen, (QList<bool>{false, false}));
+    QVERIFY(assistant()->isVisible());
+    m_w->program.dialogs.onAsk = {};
+}
+
+void TestMainWindow::frameMinimised_hidesAssistantUntilRestored()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QVERIFY(assistant()->isVisible());
+    m_w->frame().setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!assistant()->isVisible());
+    m_w->frame().setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY(assistant()->isVisible());
+    // A hidden Assistant stays hidden.
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    m_w->frame().setWindowState(Qt::WindowMinimized);
+    m_w->frame().setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    QVERIFY(!assistant()->isVisible());
+}
+
+void TestMainWindow::managePhotoSeries_inCompareMode_isSafe()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    c().lstPhotos_ItemClick(2);
+    QVERIFY(trigger(QStringLiteral("mnuMP")));
+    QCOMPARE(m_w->program.processes.started, std::vector<QString>{QStringLiteral("photomgr.exe")});
+    QCOMPARE(c().resultsModel()->rowCount(), 16);
+    QVERIFY(modes().LastItemKey.isEmpty());
+    c().lstPhotos_ItemClick(2); // the list was refilled: the same item shows again
+    QCOMPARE(state().photoSlots.states[1].label, label(2));
+}
+
+void TestMainWindow::commands_inEveryState_neverFail()
+{
+    // Every command in a run of states; nothing may crash and the derived states stay consistent.
+    const QStringList commands{"mnuCompare",        "mnuAssistants", "mnuProfileBuilder", "mnuQuery",
+                               "mnuIconView",       "mnuListView",   "mnuCompare",        "mnuPrintPhoto",
+                               "mnuProfileBuilder", "mnuQuery",      "mnuCompare"};
+    for (const QString &name : commands) {
+        QAction *action = find<QAction>(name);
+        QVERIFY(action);
+        if (action->isEnabled())
+            action->trigger();
+        QCOMPARE(c().commands().mnuAssistants->isEnabled(), modes().AssistantModes != 0);
+        QCOMPARE(c().commands().mnuAssistants->isChecked(), modes().AssistantModes != 0 && assistant()->isVisible());
+        QCOMPARE(c().commands().mnuCompare->isChecked(), modes().compareOn);
+        QCOMPARE(c().window()->queryRegion()->isVisible(), modes().queryOpen);
+    }
+    // Buttons of the Assistant with nothing to work on.
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    for (const char *name : {"cmdGo0to3", "cmdGoDuff", "cmdSelectDuff", "cmdNotes", "cmdNotes"})
+        assistant()->button(QString::fromLatin1(name))->click();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.cbegin(), windows.cend(),
+                           [](QWidget *w) { return w->objectName() == QLatin1String("frmnotes") && w->isVisible(); }),
+             1);
+    QVERIFY(modes().compareOn);
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    c().photoPanes()->tabControl()->setCurrentIndex(1); // no slot tabs in the single layout
+    QCOMPARE(state().photoSlots.CurrentSlot, 0);
+}
+
+void TestMainWindow::accessibility_everyVisibleControlIsNamed()
+{
+    QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    QStringList unnamed;
+    for (QWidget *top : {static_cast<QWidget *>(&m_w->frame()), static_cast<QWidget *>(assistant())}) {
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(top))
+                continue;
+            QString text;
+            if (auto *b = qobject_cast<QAbstractButton *>(w))
+                text = b->text();
+            else if (auto *l = qobject_cast<QLabel *>(w))
+                text = l->text().isEmpty() && !l->pixmap().isNull() ? QStringLiteral("picture") : l->text();
+            else
+                continue;
+            if (text.trimmed().isEmpty() && w->accessibleName().isEmpty() && w->toolTip().isEmpty())
+                unnamed << w->objectName() + QLatin1Char('(') + QString::fromLatin1(w->metaObject()->className()) +
+                               QLatin1Char(')');
+        }
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
