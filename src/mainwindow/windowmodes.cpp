@@ -108,7 +108,8 @@ AssistantEffect toggleAssistant(ModeState &s)
     AssistantEffect effect;
     if (s.assistantVisible) {
         effect.hide = true;
-    } else {
+    } else if (s.AssistantModes != 0) { // with no mode on there is nothing to assist with
+
         effect.show = true;
         effect.place = true;
     }

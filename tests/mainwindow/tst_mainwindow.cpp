@@ -87,6 +87,8 @@ private Q_SLOTS:
     void assistants_commandAndHideButtonsFollowTheWindow();
     void compareButtons_emptySlotSpringsBack_data();
     void compareButtons_emptySlotSpringsBack();
+    void compareButtons_tipsNameTheSideTheyActOn_data();
+    void compareButtons_tipsNameTheSideTheyActOn();
     void compareButtons_rowsOfOneSlotChangeTogether();
     void viewButtons_actOnTheirSlot();
     void selectResult_showsTheItemClickedLastInTheOtherSlot();
@@ -361,6 +363,43 @@ void TestMainWindow::compareButtons_emptySlotSpringsBack()
     QCOMPARE(modes().paneView[1], PaneView::Image);
     QVERIFY(find<QPushButton>(QStringLiteral("vseCompareImage_1"))->isChecked());
     QVERIFY(c().photoPanes()->pane(1)->lblNoPic()->isVisible());
+}
+
+void TestMainWindow::compareButtons_tipsNameTheSideTheyActOn_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("buttons"); // Data, Graph, View, Image
+    QTest::addColumn<QString>("side");
+    QTest::newRow("row 0") << 0
+                           << QStringList{"vseCompareData_1", "vseCompareGraph_1", "vseView_2", "vseCompareImage_1"}
+                           << "right";
+    QTest::newRow("row 1") << 1
+                           << QStringList{"vseCompareData_0", "vseCompareGraph_0", "vseView_1", "vseCompareImage_0"}
+                           << "left";
+    QTest::newRow("row 2") << 2
+                           << QStringList{"vseCompareData_2", "vseCompareGraph_2", "vseView_0", "vseCompareImage_2"}
+                           << "left";
+    QTest::newRow("row 3") << 3
+                           << QStringList{"vseCompareData_3", "vseCompareGraph_3", "vseView_3", "vseCompareImage_3"}
+                           << "right";
+}
+
+void TestMainWindow::compareButtons_tipsNameTheSideTheyActOn()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, buttons);
+    QFETCH(QString, side);
+    QWidget *rowWidget = find<QWidget>(QStringLiteral("vseCompareButtons_%1").arg(row));
+    QVERIFY(rowWidget);
+    const QStringList captions{"Data", "Graph", "View", "Image"};
+    const QStringList tips{"View %1 data grid", "View %1 loading graph", "View %1 full size image",
+                           "View %1 photo image"};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = rowWidget->findChild<QPushButton *>(buttons.at(i));
+        QVERIFY2(b, qPrintable(buttons.at(i)));
+        QCOMPARE(b->text(), captions.at(i));
+        QCOMPARE(b->toolTip(), tips.at(i).arg(side));
+    }
 }
 
 void TestMainWindow::compareButtons_rowsOfOneSlotChangeTogether()

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void exit_answers();
     void resultsView_iconAndList_checkMarksFollow();
     void statusBar_showsPanels();
+    void frame_geometryKeptBetweenRuns();
 
 private:
     QString lock() const { return m_dir.filePath("fenwyx.lock"); }
@@ -269,6 +270,22 @@ void TestStartup::statusBar_showsPanels()
     QCOMPARE(frame->findChild<QLabel *>("StatusBar1_Panel4")->text(), QStringLiteral("60 photos found"));
     QCOMPARE(frmSplash::releaseText(), QStringLiteral("Release 1.0.27"));
     frame->closeWithoutAsking();
+}
+
+void TestStartup::frame_geometryKeptBetweenRuns()
+{
+    MemorySettingsStore settings;
+    StatusReporter status;
+    {
+        MDIMain frame(status, &settings);
+        frame.setGeometry(40, 50, 700, 520);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.closeWithoutAsking();
+    }
+    QVERIFY(!settings.readText("Fenwyx", "Frame", "Geometry", {}).isEmpty());
+    MDIMain again(status, &settings);
+    QCOMPARE(again.geometry().size(), QSize(700, 520));
 }
 
 QTEST_MAIN(TestStartup)

@@ -143,6 +143,9 @@ void TestWindowModes::assistantsCommand_togglesAndPlacesOnShow()
     e = Modes::toggleAssistant(s);
     QVERIFY(e.hide && !e.show);
     QCOMPARE(s.AssistantModes, 1); // the modes stay as they are
+    ModeState none;
+    e = Modes::toggleAssistant(none);
+    QVERIFY(!e.show && !e.hide && !e.place);
 }
 
 void TestWindowModes::buttonSlots_data()
