@@ -79,6 +79,7 @@ private Q_SLOTS:
     void view_opensOnPhotoTabAndLooksUpAgain();
     void realign_endsForAnyPaneWidth();
     void grid_longestSheet_fitsInsideItsPane();
+    void grid_compareLayout_eachSlotServesItsOwnRows();
     void graph_sevenClasses_legendShowsEveryText();
     void cli_datasheet_printsTheGridRows();
 
@@ -553,6 +554,35 @@ void TestPhotoPanes::grid_longestSheet_fitsInsideItsPane()
                                 .arg(pane.width())
                                 .arg(pane.height())));
     }
+}
+
+void TestPhotoPanes::grid_compareLayout_eachSlotServesItsOwnRows()
+{
+    // The first book with all seven classes, every other book with one class of 3 inches and more.
+    const QString firstBook = m_w->results()->photoAt(0)->bookLabel;
+    QVERIFY(sql({sevenClassesForFirstBook(),
+                 QStringLiteral("UPDATE Books SET BreakInches4 = 0, BreakInches5 = 0, BreakInches6 = 0 "
+                                "WHERE BookLabel <> '%1'")
+                     .arg(firstBook)}));
+    int other = -1;
+    for (int row = 0; row < m_w->results()->rowCount() && other < 0; ++row) {
+        if (m_w->results()->photoAt(row)->bookLabel != firstBook)
+            other = row;
+    }
+    QVERIFY(other > 0);
+    m_w->c.SelectResult(1);
+    m_w->c.compareCommand();
+    m_w->c.SelectResult(other + 1);
+    QCOMPARE(m_w->state.photoSlots.states[0].sheet.rows, 15);
+    QCOMPARE(m_w->state.photoSlots.states[1].sheet.rows, 12);
+    for (int s = 0; s < 2; ++s) {
+        QTableView *grid = m_w->panes()->pane(s)->grdselect();
+        QCOMPARE(grid->model()->rowCount(), m_w->state.photoSlots.states[size_t(s)].sheet.rows);
+    }
+    QCOMPARE(m_w->panes()->pane(0)->grdselect()->model()->index(14, 0).data().toString().trimmed(),
+             QStringLiteral("Total"));
+    QCOMPARE(m_w->panes()->pane(1)->grdselect()->model()->index(11, 0).data().toString().trimmed(),
+             QStringLiteral("Total"));
 }
 
 void TestPhotoPanes::graph_sevenClasses_legendShowsEveryText()

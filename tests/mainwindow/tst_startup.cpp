@@ -48,6 +48,7 @@ private Q_SLOTS:
     void resultsView_iconAndList_checkMarksFollow();
     void statusBar_showsPanels();
     void frame_geometryKeptBetweenRuns();
+    void startup_modalBoxes_neverBehindTheSplash();
 
 private:
     QString lock() const { return m_dir.filePath("fenwyx.lock"); }
@@ -98,14 +99,24 @@ void TestStartup::startup_library_listsEveryPhotoAndSelectsFirst()
 void TestStartup::startup_noDatabase_saysWhyListIsEmpty()
 {
     QTemporaryDir empty;
-    Run run(empty.path());
-    QVERIFY(run.startup.run({}, lock()));
-    QVERIFY(run.startup.frame()->isVisible());
-    QCOMPARE(run.startup.mainWindow()->resultsModel()->rowCount(), 0);
-    QCOMPARE(run.state.status.icon(), StatusReporter::Icon::Error);
-    QVERIFY2(run.state.status.message().contains("Photo.mdb"), qPrintable(run.state.status.message()));
-    QCOMPARE(run.state.status.count(), QStringLiteral("0 photos found"));
-    run.startup.frame()->closeWithoutAsking();
+    {
+        Run run(empty.path());
+        QVERIFY(run.startup.run({}, lock()));
+        QVERIFY(run.startup.frame()->isVisible());
+        QCOMPARE(run.startup.mainWindow()->resultsModel()->rowCount(), 0);
+        QCOMPARE(run.state.status.icon(), StatusReporter::Icon::Error);
+        QVERIFY2(run.state.status.message().contains("Photo.mdb"), qPrintable(run.state.status.message()));
+        QCOMPARE(run.state.status.count(), QStringLiteral("0 photos found"));
+        run.startup.frame()->closeWithoutAsking();
+    }
+
+    // A profile argument that names no file is reported after the database, not instead of it.
+    Run again(empty.path());
+    QVERIFY(again.startup.run({QStringLiteral("gone.pro")}, lock()));
+    const QString message = again.state.status.message();
+    QVERIFY2(message.startsWith(QLatin1String("ERROR - No photo database: ")), qPrintable(message));
+    QVERIFY2(message.endsWith(QLatin1String("; Can't find file: gone.pro")), qPrintable(message));
+    again.startup.frame()->closeWithoutAsking();
 }
 
 void TestStartup::startup_commandLine_data()
@@ -286,6 +297,31 @@ void TestStartup::frame_geometryKeptBetweenRuns()
     QVERIFY(!settings.readText("Fenwyx", "Frame", "Geometry", {}).isEmpty());
     MDIMain again(status, &settings);
     QCOMPARE(again.geometry().size(), QSize(700, 520));
+}
+
+void TestStartup::startup_modalBoxes_neverBehindTheSplash()
+{
+    // A photo directory on a drive that cannot be read (the drive warning) and a damaged profile argument
+    // (a message box): the splash, which stays above everything, is gone before either comes up.
+    QTemporaryDir cwd;
+    QVERIFY(TestSupport::writeBytes(cwd.filePath("short.pro"), "\"Untitled\"\r\n\"\"\r\n"));
+    TestProgram program(m_library);
+    program.settings().writeText("Brackel", "General", "PhotoDir", cwd.filePath("no-disc/photoimages"));
+    Startup startup(program.state, nullptr, &program.guard);
+    QStringList seen;
+    program.dialogs.onAsk = [&seen] {
+        bool splash = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            splash = splash || (qobject_cast<frmSplash *>(w) && w->isVisible());
+        seen << (splash ? QStringLiteral("splash") : QStringLiteral("clear"));
+    };
+    program.dialogs.driveAnswers = {3};
+    QVERIFY(startup.run({cwd.filePath("short.pro")}, lock()));
+    QCOMPARE(program.dialogs.driveAsked.size(), size_t(1));
+    QCOMPARE(program.dialogs.messages.size(), size_t(1));
+    QVERIFY(program.dialogs.messages[0].text.startsWith(QLatin1String("Error while opening file: ")));
+    QCOMPARE(seen, (QStringList{"clear", "clear"}));
+    startup.frame()->closeWithoutAsking();
 }
 
 QTEST_MAIN(TestStartup)

@@ -120,15 +120,22 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
         if (m_controller)
             m_controller->SelectResult(1);
     });
+    // Without a usable database the user is told why the list is empty, before the command line is acted on.
+    const QString databaseProblem =
+        m_state.library.isOpen() ? QString() : QStringLiteral("No photo database: ") + databaseError;
+    if (!databaseProblem.isEmpty())
+        m_state.status.ShowStatus(StatusError, databaseProblem);
+    const QString reported = m_state.status.message();
     step("command line", [this, &arguments] { handleCommandLine(arguments); });
+    // A problem of the command line does not hide the database's: both stay on the line, the database first.
+    const QString later = m_state.status.message();
+    if (!databaseProblem.isEmpty() && later != reported && m_state.status.icon() == StatusReporter::Icon::Error)
+        m_state.status.ShowStatus(StatusError, databaseProblem + QStringLiteral("; ") +
+                                                   later.mid(later.indexOf(QLatin1String(" - ")) + 3));
     step("close splash", [this] {
         QApplication::processEvents();
         closeSplash();
     });
-
-    // Without a usable database the user is told why the list is empty.
-    if (!m_state.library.isOpen())
-        m_state.status.ShowStatus(StatusError, QStringLiteral("No photo database: ") + databaseError);
     return true;
 }
 
