@@ -1,22 +1,18 @@
-// The program's title, version and legal notice: one source for the splash, the About box and the reports.
+// The program's title, release and legal notice, shared by the splash window and the printed reports.
 #pragma once
 
 #include <QString>
 
 namespace ProgramInfo
 {
-// The title that the splash, the frame and the About box show.
 inline QString title()
 {
     return QStringLiteral("Fenwyx");
 }
-
-// Major, minor and revision as plain decimal numbers ("1.0.27"), from the project's version.
 inline QString version()
 {
     return QStringLiteral(FENWYX_VERSION);
 }
-
 inline QString legalNotice()
 {
     return QStringLiteral("Copyright \u00A9 The Fenwyx developers. Distributed as free software.");

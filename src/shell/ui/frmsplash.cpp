@@ -19,7 +19,7 @@ frmSplash::frmSplash(QWidget *parent)
     m_copyright->setObjectName(QStringLiteral("lblCopyRight"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
 
-    auto *title = new QLabel(ProgramInfo::title(), this);
+    auto *title = new QLabel(QStringLiteral("Fenwyx"), this);
     QFont big = title->font();
     big.setPointSize(big.pointSize() * 3);
     big.setBold(true);
