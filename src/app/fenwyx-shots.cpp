@@ -10,23 +10,29 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace
 {
+const int kWide = 760; // pictures of the whole main window: the help window shows them without scrolling
+
 const char kUsage[] = "usage: fenwyx-shots --home LIBRARY --out FOLDER [--only NAME]...\n"
                       "Runs Fenwyx offscreen on the photo library LIBRARY and writes the manual's pictures of its\n"
                       "windows into FOLDER as NAME.png; a window that does not exist yet is skipped with a message.\n";
@@ -37,6 +43,66 @@ void settle(int milliseconds = 150)
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// At most 256 colours: the window's own colours exactly, the rest of a photograph on a coarse grid. PNGs of
+// windows shrink to a third, and text stays sharp.
+QImage fewerColours(const QImage &picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, qint64> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[line[x] | 0xff000000u];
+    }
+    std::vector<std::pair<qint64, QRgb>> byCount;
+    byCount.reserve(size_t(counts.size()));
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        byCount.emplace_back(it.value(), it.key());
+    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    QList<QRgb> table;
+    for (const auto &entry : byCount) {
+        if (table.size() >= (counts.size() <= 256 ? 256 : 96))
+            break;
+        table << entry.second;
+    }
+    if (counts.size() > 256) {
+        struct Cell {
+            qint64 red = 0, green = 0, blue = 0, count = 0;
+        };
+        QHash<int, Cell> cells; // 4 bits a channel
+        for (const auto &[count, colour] : byCount) {
+            Cell &cell = cells[((qRed(colour) >> 4) << 8) | ((qGreen(colour) >> 4) << 4) | (qBlue(colour) >> 4)];
+            cell.red += qRed(colour) * count;
+            cell.green += qGreen(colour) * count;
+            cell.blue += qBlue(colour) * count;
+            cell.count += count;
+        }
+        std::vector<Cell> popular(cells.cbegin(), cells.cend());
+        std::sort(popular.begin(), popular.end(), [](const Cell &a, const Cell &b) { return a.count > b.count; });
+        for (const Cell &cell : popular) {
+            if (table.size() >= 256)
+                break;
+            table << qRgb(int(cell.red / cell.count), int(cell.green / cell.count), int(cell.blue / cell.count));
+        }
+    }
+    return image.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither);
+}
+
+// Stands in for a window that the program does not have yet, until the pictures are made again.
+QImage placeholder(const QString &name)
+{
+    QImage image(480, 120, QImage::Format_RGB32);
+    image.fill(QColor(0xf3, 0xf5, 0xf0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0x9a, 0xa5, 0x91));
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    painter.setPen(QColor(0x4b, 0x5d, 0x40));
+    painter.drawText(
+        image.rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+        QStringLiteral("Picture \u201C%1\u201D not made yet: run scripts/make-help-pictures.sh").arg(name));
+    return image;
 }
 
 class Shots
@@ -58,19 +124,19 @@ public:
     {
         QDir().mkpath(m_folder);
         auto *frame = qobject_cast<QMainWindow *>(topLevel(QStringLiteral("MDIMain")));
-        frame->resize(1180, 800);
+        frame->resize(1000, 700);
         settle(400);
 
         standaloneWindows();
         choosePhoto(2);
-        save(QStringLiteral("main-window"), frame, 900);
+        save(QStringLiteral("main-window"), frame, kWide);
         save(QStringLiteral("datasheet"), find<QWidget>(frame, QStringLiteral("grdselect_0")), 420);
         queryPictures(frame);
         graphPicture(frame);
         viewPicture(frame);
         iconsPicture(frame);
         comparePictures(frame);
-        builderPictures(frame);
+        builderPictures();
         dismissModal();
     }
 
@@ -156,10 +222,27 @@ private:
         settle(300);
     }
 
+    // A picture that cannot be made keeps the file it had; a missing one gets a placeholder so that the
+    // manual's links stay whole.
     void skip(const QString &picture, const QString &why)
     {
-        if (wanted(picture))
-            std::fprintf(stderr, "fenwyx-shots: skipped %s: %s\n", qPrintable(picture), qPrintable(why));
+        if (!wanted(picture) || m_skipped.contains(picture))
+            return;
+        m_skipped << picture;
+        std::fprintf(stderr, "fenwyx-shots: skipped %s: %s\n", qPrintable(picture), qPrintable(why));
+        const QString path = QDir(m_folder).filePath(picture + QStringLiteral(".png"));
+        if (!QFileInfo::exists(path))
+            writeImage(path, placeholder(picture));
+    }
+
+    void writeImage(const QString &path, const QImage &image)
+    {
+        if (!fewerColours(image).save(path, "PNG", 9)) {
+            std::fprintf(stderr, "fenwyx-shots: cannot write %s\n", qPrintable(path));
+            ++m_failures;
+            return;
+        }
+        std::printf("%s\n", qPrintable(path));
     }
 
     // Writes the widget's picture, scaled down to at most maxWidth pixels, as a small PNG.
@@ -178,14 +261,7 @@ private:
         }
         if (image.width() > maxWidth)
             image = image.scaledToWidth(maxWidth, Qt::SmoothTransformation);
-        image = image.convertToFormat(QImage::Format_RGB888);
-        const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
-        if (!image.save(path, "PNG", 9)) {
-            std::fprintf(stderr, "fenwyx-shots: cannot write %s\n", qPrintable(path));
-            ++m_failures;
-            return;
-        }
-        std::printf("%s\n", qPrintable(path));
+        writeImage(QDir(m_folder).filePath(name + QStringLiteral(".png")), image);
     }
 
     // Windows that can be made on their own, without the program's state.
@@ -221,7 +297,7 @@ private:
         const QRect paneRect(pane->mapTo(form, QPoint(0, 0)), pane->size());
         tabs->setCurrentIndex(0);
         settle();
-        save(QStringLiteral("query-book"), form, 900, paneRect);
+        save(QStringLiteral("query-book"), form, kWide, paneRect);
 
         tabs->setCurrentIndex(1);
         settle();
@@ -233,17 +309,17 @@ private:
                 }
                 settle();
                 const QRect listRect(list->mapTo(form, QPoint(0, 0)), list->size());
-                save(QStringLiteral("query-total"), form, 900, paneRect.united(listRect).adjusted(0, 0, 0, 8));
+                save(QStringLiteral("query-total"), form, kWide, paneRect.united(listRect).adjusted(0, 0, 0, 8));
             }
             click(form, QStringLiteral("cmdVegType"), QStringLiteral("query-total"));
         }
 
         tabs->setCurrentIndex(2);
         settle();
-        save(QStringLiteral("query-size"), form, 900, paneRect);
+        save(QStringLiteral("query-size"), form, kWide, paneRect);
         tabs->setCurrentIndex(3);
         settle();
-        save(QStringLiteral("query-models"), form, 900, paneRect);
+        save(QStringLiteral("query-models"), form, kWide, paneRect);
         tabs->setCurrentIndex(1);
         settle();
     }
@@ -279,24 +355,39 @@ private:
         trigger(QStringLiteral("mnuListView"), QStringLiteral("results-icons"));
     }
 
+    // Compare and builder mode show the Assistant; without it the mode is not there yet.
+    static QWidget *assistantShown()
+    {
+        QWidget *assistant = topLevel(QStringLiteral("frmAssistant"));
+        return assistant && assistant->isVisible() ? assistant : nullptr;
+    }
+
     void comparePictures(QWidget *frame)
     {
-        if (!trigger(QStringLiteral("mnuCompare"), QStringLiteral("compare-mode")))
+        if (!trigger(QStringLiteral("mnuCompare"), QStringLiteral("compare-mode"))) {
+            skip(QStringLiteral("assistant-compare"), QStringLiteral("no compare mode"));
             return;
-        choosePhoto(7);
-        settle(300);
-        save(QStringLiteral("compare-mode"), frame, 900);
-        save(QStringLiteral("assistant-compare"), topLevel(QStringLiteral("frmAssistant")), 520);
+        }
+        QWidget *assistant = assistantShown();
+        if (!assistant) {
+            skip(QStringLiteral("compare-mode"), QStringLiteral("compare mode shows no frmAssistant"));
+            skip(QStringLiteral("assistant-compare"), QStringLiteral("no window frmAssistant"));
+        } else {
+            choosePhoto(7);
+            settle(300);
+            save(QStringLiteral("compare-mode"), frame, kWide);
+            save(QStringLiteral("assistant-compare"), assistant, 520);
+        }
         trigger(QStringLiteral("mnuCompare"), QStringLiteral("compare-mode"));
     }
 
-    void builderPictures(QWidget *frame)
+    void builderPictures()
     {
-        if (!trigger(QStringLiteral("mnuProfileBuilder"), QStringLiteral("assistant-builder")))
-            return;
-        QWidget *assistant = topLevel(QStringLiteral("frmAssistant"));
+        const bool builder = trigger(QStringLiteral("mnuProfileBuilder"), QStringLiteral("assistant-builder"));
+        QWidget *assistant = builder ? assistantShown() : nullptr;
         if (!assistant) {
-            skip(QStringLiteral("assistant-builder"), QStringLiteral("no window frmAssistant"));
+            skip(QStringLiteral("assistant-builder"), QStringLiteral("builder mode shows no frmAssistant"));
+            skip(QStringLiteral("notes"), QStringLiteral("no window frmAssistant"));
             return;
         }
         choosePhoto(4);
@@ -306,11 +397,13 @@ private:
         click(assistant, QStringLiteral("cmdSelect3Plus"), QStringLiteral("assistant-builder"));
         click(assistant, QStringLiteral("cmdSelectFuelBed"), QStringLiteral("assistant-builder"));
         save(QStringLiteral("assistant-builder"), assistant, 560);
-        save(QStringLiteral("builder-mode"), frame, 900);
 
         if (click(assistant, QStringLiteral("cmdNotes"), QStringLiteral("notes"))) {
             QWidget *notes = topLevel(QStringLiteral("frmnotes"));
-            save(QStringLiteral("notes"), notes, 480);
+            if (notes)
+                save(QStringLiteral("notes"), notes, 480);
+            else
+                skip(QStringLiteral("notes"), QStringLiteral("no window frmnotes"));
             if (notes)
                 notes->close();
         }
@@ -325,6 +418,7 @@ private:
 
     QString m_folder;
     QStringList m_only;
+    QStringList m_skipped;
     int m_failures = 0;
 };
 } // namespace
