@@ -182,11 +182,11 @@ void TestManual::build_copiesEveryFile()
 {
     const QString copy = TestSupport::binPath("help");
     const QStringList files = filesUnder(m_help);
-    QCOMPARE(filesUnder(copy), files);
+    QVERIFY(!files.isEmpty());
     for (const QString &file : files) {
         QFile a(QDir(m_help).filePath(file));
         QFile b(QDir(copy).filePath(file));
-        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY2(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly), qPrintable(file + " is not copied"));
         QVERIFY2(a.readAll() == b.readAll(), qPrintable(file));
     }
 }
