@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Makes the manual's pictures of the windows (help/images/*.png): runs Fenwyx offscreen on a fresh sample
+# library through fenwyx-shots. Arguments go to fenwyx-shots, e.g. --only main-window.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${FENWYX_BUILD_DIR:-$root/build}"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    bash "$root/scripts/build.sh"
+fi
+cmake --build "$build" --target fenwyx-shots fenwyx-sample
+library="$(mktemp -d)"
+trap 'rm -rf "$library"' EXIT
+"$build/bin/fenwyx-sample" "$library" --photos 60 --seed 7 >/dev/null
+QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="qt.qpa.*=false" \
+    "$build/bin/fenwyx-shots" --home "$library" --out "$root/help/images" "$@"
