@@ -1,6 +1,6 @@
 // fenwyx-shots: runs the program offscreen on a photo library and writes pictures of its windows for the manual.
 #include "help/ui/frmabout.h"
-#include "shell/ui/application.h"
+#include "mainwindow/ui/application.h"
 #include "shell/ui/frmdefaultwarn.h"
 #include "shell/ui/frmsplash.h"
 

@@ -15,6 +15,7 @@ class Dialogs;
 class SettingsStore;
 class ProcessRunner;
 class DriveInfo;
+class DesktopServices;
 
 // The platform services the program calls; windows get real ones, tests scripted ones.
 struct Services {
@@ -22,6 +23,7 @@ struct Services {
     SettingsStore *settings = nullptr;
     ProcessRunner *processes = nullptr;
     DriveInfo *drives = nullptr;
+    DesktopServices *desktop = nullptr; // the browser and other programs of the desktop
 };
 
 class ProgramState : public QObject

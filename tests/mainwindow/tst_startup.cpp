@@ -49,6 +49,7 @@ private Q_SLOTS:
     void statusBar_showsPanels();
     void frame_geometryKeptBetweenRuns();
     void startup_modalBoxes_neverBehindTheSplash();
+    void help_commandsReachTheHelpWindows();
 
 private:
     QString lock() const { return m_dir.filePath("fenwyx.lock"); }
@@ -322,6 +323,30 @@ void TestStartup::startup_modalBoxes_neverBehindTheSplash()
     QVERIFY(program.dialogs.messages[0].text.startsWith(QLatin1String("Error while opening file: ")));
     QCOMPARE(seen, (QStringList{"clear", "clear"}));
     startup.frame()->closeWithoutAsking();
+}
+
+void TestStartup::help_commandsReachTheHelpWindows()
+{
+    Run run(m_library);
+    QVERIFY(run.startup.run({}, lock()));
+    MDIMain *frame = run.startup.frame();
+    QVERIFY(TestSupport::triggerAction(frame, QStringLiteral("mnuAbout")));
+    QWidget *about = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmAbout"))
+            about = w;
+    }
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(about->windowTitle(), QStringLiteral("About Fenwyx"));
+    QVERIFY(TestSupport::triggerAction(frame, QStringLiteral("mnuWeb")));
+    QCOMPARE(run.program.desktop.openedUrls.size(), size_t(1));
+    QVERIFY(run.program.desktop.openedUrls[0].toString().endsWith(QLatin1String("/brackel/brackelsupport.htm")));
+    // The sample library has no help folder: the box names where it looked.
+    frame->findChild<QToolButton *>(QStringLiteral("barMain_Help"))->click();
+    QCOMPARE(run.dialogs.messages.size(), size_t(1));
+    QVERIFY2(run.dialogs.messages[0].text.contains(QDir(m_library).filePath(QStringLiteral("help"))),
+             qPrintable(run.dialogs.messages[0].text));
+    frame->closeWithoutAsking();
 }
 
 QTEST_MAIN(TestStartup)

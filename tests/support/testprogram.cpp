@@ -20,6 +20,7 @@ Services TestProgram::services(const Options &options)
     s.settings = options.iniSettings ? static_cast<SettingsStore *>(&iniSettings) : &memorySettings;
     s.processes = options.realProcesses ? static_cast<ProcessRunner *>(&realProcesses) : &processes;
     s.drives = &drives;
+    s.desktop = &desktop;
     return s;
 }
 

@@ -2,6 +2,7 @@
 // the main window built on it as start-up builds it, sample libraries, and acting on the commands as a user.
 #pragma once
 
+#include "desktopdoubles.h"
 #include "mainwindow/programstate.h"
 #include "platform/ui/guardeddialogs.h"
 #include "platformdoubles.h"
@@ -38,6 +39,7 @@ public:
     RecordingProcessRunner processes;
     QtProcessRunner realProcesses;
     FixedDriveInfo drives;
+    RecordingDesktopServices desktop;
     ProgramState state;
 
 private:

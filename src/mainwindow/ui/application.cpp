@@ -3,6 +3,7 @@
 
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/startup.h"
+#include "platform/desktopservices.h"
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
@@ -21,7 +22,8 @@ int runFenwyx(QApplication &app)
     IniSettingsStore settings;
     QtProcessRunner processes;
     SystemDriveInfo drives;
-    ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives});
+    QtDesktopServices desktop;
+    ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives, &desktop});
     state.status.setBeep([] { QApplication::beep(); });
 
     Startup startup(state, &boxes, &dialogs);

@@ -1,6 +1,7 @@
 // Start-up: each step runs guarded, so one failing step never stops the ones after it.
 #include "startup.h"
 
+#include "help/ui/helpservice.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/maincontroller.h"
@@ -29,6 +30,7 @@ Startup::~Startup()
 {
     // The controller lets go of the windows before the frame takes them down.
     m_controller.reset();
+    m_help.reset();
 }
 
 frmFenwyx *Startup::mainWindow() const
@@ -91,6 +93,11 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
         m_frame = std::make_unique<MDIMain>(m_state.status, m_state.services.settings);
         m_controller = std::make_unique<MainController>(m_state, m_frame.get());
         m_controller->setDialogGuard(m_guard);
+        if (m_state.services.desktop) {
+            m_help = std::make_unique<HelpService>(*m_state.services.desktop, *m_state.services.dialogs,
+                                                   m_state.programFolder, m_frame.get());
+            m_controller->setHelp(m_help.get());
+        }
         if (m_boxes)
             m_boxes->setParentWindow(m_frame.get());
     });

@@ -7,6 +7,7 @@
 #include <memory>
 
 class GuardedDialogs;
+class HelpService;
 class MDIMain;
 class MainController;
 class ProgramState;
@@ -44,6 +45,7 @@ private:
     std::unique_ptr<class SingleInstance> m_instance;
     std::unique_ptr<MDIMain> m_frame;
     std::unique_ptr<MainController> m_controller;
+    std::unique_ptr<HelpService> m_help;
     QPointer<frmSplash> m_splash;
     QStringList m_failed;
 };
