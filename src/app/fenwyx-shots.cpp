@@ -254,6 +254,8 @@ private:
             skip(name, QStringLiteral("the window does not exist"));
             return;
         }
+        // Pending layouts first: texts set a moment ago must have their room.
+        QApplication::processEvents();
         QImage image = widget->grab(part.isNull() ? QRect(QPoint(0, 0), QSize(-1, -1)) : part).toImage();
         if (image.isNull()) {
             skip(name, QStringLiteral("nothing was drawn"));

@@ -78,10 +78,14 @@ QLabel *frmAssistant::valueLabel(const QString &name, const QString &accessibleN
     label->setObjectName(name);
     label->setAccessibleName(accessibleName);
     label->setTextFormat(Qt::PlainText);
-    label->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000.0")));
     label->setAutoFillBackground(true);
     label->setMargin(2);
     return label;
+}
+
+int frmAssistant::valueWidth() const
+{
+    return fontMetrics().horizontalAdvance(QStringLiteral("00000.0")) + 8;
 }
 
 QPushButton *frmAssistant::makeButton(const QString &name, const QString &captionText, const QString &tip,
@@ -130,6 +134,9 @@ QWidget *frmAssistant::createComparisonPage()
     grid->addWidget(hide, r, 3, Qt::AlignRight);
     grid->setRowStretch(r + 1, 1);
     grid->setColumnStretch(4, 1);
+    // The value columns keep their width whatever they show; a label's own text sets the least room it needs.
+    for (int column : {1, 2, 3})
+        grid->setColumnMinimumWidth(column, valueWidth());
     return page;
 }
 
@@ -222,6 +229,8 @@ QWidget *frmAssistant::createBuilderPage()
     }
     grid->addLayout(buttons, r, 0, 1, 7);
     grid->setRowStretch(r + 1, 1);
+    for (int column : {1, 4})
+        grid->setColumnMinimumWidth(column, valueWidth());
     return page;
 }
 

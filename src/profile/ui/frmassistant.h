@@ -57,6 +57,7 @@ private:
     QWidget *createBuilderPage();
     QLabel *valueLabel(const QString &name, const QString &accessibleName, QWidget *parent);
     QPushButton *makeButton(const QString &name, const QString &caption, const QString &tip, QWidget *parent);
+    int valueWidth() const;
     void highlight(const QString &name, AssistantSummary::Highlight highlight);
 
     QTabWidget *m_tabs = nullptr;
