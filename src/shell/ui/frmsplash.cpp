@@ -1,6 +1,8 @@
 // The splash window; a click or a key closes it early.
 #include "frmsplash.h"
 
+#include "shell/programinfo.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -24,7 +26,7 @@ frmSplash::frmSplash(QWidget *parent)
     title->setFont(big);
     auto *subtitle = new QLabel(QStringLiteral("Photo series of wildland fuels"), this);
     m_app->setText(releaseText());
-    m_copyright->setText(QStringLiteral("Copyright \u00A9 The Fenwyx developers. Distributed as free software."));
+    m_copyright->setText(ProgramInfo::legalNotice());
     m_copyright->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(this);
@@ -39,7 +41,7 @@ frmSplash::frmSplash(QWidget *parent)
 
 QString frmSplash::releaseText()
 {
-    return QStringLiteral("Release ") + QStringLiteral(FENWYX_VERSION);
+    return QStringLiteral("Release ") + ProgramInfo::version();
 }
 
 void frmSplash::mousePressEvent(QMouseEvent *)
