@@ -75,8 +75,11 @@ PrintService::Choice QtPrintService::setUpPrinter(QString *error)
     const std::optional<QString> chosen = m_picker ? m_picker(printers, current) : pickFromList(printers, current);
     if (!chosen)
         return Choice::Cancelled;
+    const QString previous = m_printer.printerName();
     m_printer.setPrinterName(*chosen);
-    if (m_printer.printerName() != *chosen) {
+    if (m_printer.printerName() != *chosen || !usable(m_printer)) {
+        // The program keeps the printer it had.
+        m_printer.setPrinterName(previous);
         if (error)
             *error = QStringLiteral("the printer %1 cannot be used").arg(*chosen);
         return Choice::Failed;
