@@ -95,6 +95,8 @@ std::unique_ptr<PrintJob> QtPrintService::startJob(const QString &documentName, 
         return nullptr;
     }
     m_printer.setDocName(documentName);
+    // Every report is laid out on a portrait page, from the top-left of the printable area.
+    m_printer.setPageOrientation(QPageLayout::Portrait);
     m_printer.setFullPage(false);
     return std::make_unique<PrinterJob>(m_printer);
 }
