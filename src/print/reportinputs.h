@@ -12,7 +12,6 @@
 
 class PhotoDatabase;
 class PhotoDirectory;
-struct PhotoRecord;
 struct PhotoSlotState;
 
 class ReportInputs

@@ -166,6 +166,7 @@ void ReportPrinter::showPreview(ReportPage page)
 {
     if (m_preview)
         m_preview->close();
+    // It deletes itself when closed; the printer closes it when it goes.
     m_preview = new frmPreview(std::move(page), m_parentWindow);
     connect(m_preview, &frmPreview::printRequested, this, [this] {
         if (!m_preview || m_printing)
