@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-image-formats-plugins libgl-dev
     mdbtools-dev mdbtools libsqlite3-dev sqlite3
-    poppler-utils xvfb xauth clang-format
+    poppler-utils fonts-liberation2 xvfb xauth clang-format
 )
 
 missing=()

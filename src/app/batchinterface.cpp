@@ -4,6 +4,7 @@
 #include "data/batchdata.h"
 #include "data/batchquery.h"
 #include "present/batchpresent.h"
+#include "print/reportcli.h"
 #include "profile/profilecli.h"
 #include "shell/programfolder.h"
 
@@ -17,7 +18,10 @@ const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
                       "  convert IN OUT            write an SQLite photo database from any readable one\n"
                       "  datasheet LABEL           print the data sheet of the photo BOOK/PHOTO (CSV)\n"
                       "  profile show FILE         print the texts the Assistant shows for a fuel profile (CSV)\n"
-                      "  profile save IN OUT       load a fuel profile and save it as OUT\n";
+                      "  profile save IN OUT       load a fuel profile and save it as OUT\n"
+                      "  report photo LABEL --pdf OUT         the photo report of BOOK/PHOTO as a PDF file\n"
+                      "  report compare LEFT RIGHT --pdf OUT  the comparison report of two photos as a PDF file\n"
+                      "  report profile FILE --pdf OUT        the fuel-profile report as a PDF file\n";
 }
 
 namespace BatchInterface
@@ -58,6 +62,9 @@ int run(const QStringList &arguments)
         QTextStream err(stderr);
         return runProfileCommand(args, programFolder, out, err);
     }
+
+    if (command == QLatin1String("report"))
+        return ReportCli::run(args, programFolder, stderr);
 
     if (command == QLatin1String("query"))
         return BatchQuery::query(programFolder, args, stdout, stderr);

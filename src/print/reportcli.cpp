@@ -1,0 +1,134 @@
+// Batch reports: the same inputs, layouts and drawing as the printed pages, written as PDF files.
+#include "reportcli.h"
+
+#include "data/photolibrary.h"
+#include "platform/driveinfo.h"
+#include "platform/settingsstore.h"
+#include "present/imageresolver.h"
+#include "present/photodata.h"
+#include "print/reportinputs.h"
+#include "print/reportlayouts.h"
+#include "print/reportpdf.h"
+#include "profile/profilefile.h"
+#include "shell/photodirectory.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace ReportCli
+{
+
+namespace
+{
+
+int usage(QTextStream &err)
+{
+    err << "usage: fenwyx-cli [--home DIR] report photo BOOK/PHOTO --pdf OUT\n"
+           "       fenwyx-cli [--home DIR] report compare BOOK/PHOTO BOOK/PHOTO --pdf OUT\n"
+           "       fenwyx-cli [--home DIR] report profile FILE.pro --pdf OUT\n";
+    err.flush();
+    return 2;
+}
+
+int fail(QTextStream &err, const QString &message)
+{
+    err << "report: " << message << '\n';
+    err.flush();
+    return 1;
+}
+
+// The photo as a slot would show it, its picture looked up as the screen does.
+std::optional<PhotoSlotState> slotFor(const PhotoDatabase &database, const ImageResolver &resolver,
+                                      const QString &label, QString *error)
+{
+    std::optional<PhotoRecord> photo = PhotoData::photoByLabel(database, label, error);
+    if (!photo)
+        return std::nullopt;
+    PhotoSlotState slot = PhotoData::fromRecord(database, std::move(*photo));
+    slot.ImageSource = resolver.resolve(*slot.photo, ImageResolver::Photo, false).source;
+    return slot;
+}
+
+} // namespace
+
+bool isReportCommand(const QStringList &arguments)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--home")) {
+            ++i;
+            continue;
+        }
+        if (argument.startsWith(QLatin1String("--home=")))
+            continue;
+        return argument == QLatin1String("report");
+    }
+    return false;
+}
+
+int run(const QStringList &args, const QString &programFolder, std::FILE *errors)
+{
+    QTextStream err(errors);
+    QStringList words;
+    QString pdf;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--pdf") && i + 1 < args.size())
+            pdf = args.at(++i);
+        else if (args.at(i).startsWith(QLatin1String("--pdf=")))
+            pdf = args.at(i).mid(6);
+        else
+            words << args.at(i);
+    }
+    if (pdf.isEmpty() || words.isEmpty())
+        return usage(err);
+    const QString kind = words.takeFirst();
+    const bool known = (kind == QLatin1String("photo") && words.size() == 1) ||
+                       (kind == QLatin1String("compare") && words.size() == 2) ||
+                       (kind == QLatin1String("profile") && words.size() == 1);
+    if (!known)
+        return usage(err);
+
+    IniSettingsStore settings;
+    SystemDriveInfo drives;
+    PhotoDirectory directory;
+    directory.ReadPhotoDirectory(&settings, &drives, programFolder);
+    const ImageResolver resolver(directory, programFolder);
+    PhotoDatabase database;
+    QString error;
+    const bool databaseOpen = database.open(PhotoLibrary::databasePath(programFolder), &error);
+    const ReportInputs inputs(directory, programFolder, databaseOpen ? &database : nullptr);
+
+    ReportPage page;
+    if (kind == QLatin1String("profile")) {
+        FileError fileError;
+        const QString path = QFileInfo(words.at(0)).absoluteFilePath();
+        const std::optional<FuelProfile> profile = ProfileFile::read(path, &fileError);
+        if (!profile) {
+            return fail(err, QStringLiteral("cannot read the fuel profile %1: %2 (%3)")
+                                 .arg(path, fileError.description)
+                                 .arg(fileError.number));
+        }
+        // The values and notes print all the same; only the source pictures need the database.
+        if (!databaseOpen)
+            err << "report: " << error << "; the source photos print without pictures\n";
+        page = ReportLayouts::profileReport(inputs.profile(*profile));
+    } else {
+        if (!databaseOpen)
+            return fail(err, error);
+        std::vector<PhotoSlotState> shown;
+        for (const QString &label : std::as_const(words)) {
+            std::optional<PhotoSlotState> slot = slotFor(database, resolver, label, &error);
+            if (!slot)
+                return fail(err, error);
+            shown.push_back(std::move(*slot));
+        }
+        page = kind == QLatin1String("photo")
+                   ? ReportLayouts::photoReport(inputs.photo(shown.at(0)))
+                   : ReportLayouts::comparisonReport(inputs.comparison(shown.at(0), shown.at(1)));
+    }
+    if (!ReportPdf::write(page, pdf, &error))
+        return fail(err, error);
+    return 0;
+}
+
+} // namespace ReportCli

@@ -1,0 +1,62 @@
+// A printed page as placed items in inches from the top-left of the printable area.
+#pragma once
+
+#include "present/datasheet.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <variant>
+#include <vector>
+
+// The reports use one family, "Arial"; fontconfig gives a metric-compatible face where Arial is missing.
+struct ReportFont {
+    double pointSize = 10;
+    bool bold = false;
+
+    bool operator==(const ReportFont &other) const { return pointSize == other.pointSize && bold == other.bold; }
+    bool operator!=(const ReportFont &other) const { return !(*this == other); }
+};
+
+// Text whose line starts at `at` (the top-left of the line, not the baseline).
+struct PageText {
+    QPointF at;
+    QString text;
+    ReportFont font;
+};
+
+struct PageLine {
+    QPointF from;
+    QPointF to;
+    double width = 0.01; // inches: three dots of a 300-dpi printer
+};
+
+// A picture stretched to its rectangle whatever its own proportions.
+struct PagePicture {
+    QRectF rect;
+    QImage image;
+};
+
+// The data sheet drawn as a two-column table with the grid's texts.
+struct PageDataSheet {
+    QRectF rect;
+    DataSheet sheet;
+};
+
+// The loading graph drawn as bars with the screen's series, values and texts.
+struct PageGraph {
+    QRectF rect;
+    std::vector<GraphSeries> series;
+};
+
+using PageItem = std::variant<PageText, PageLine, PagePicture, PageDataSheet, PageGraph>;
+
+struct ReportPage {
+    QString title; // the document name of the print job and the PDF
+    std::vector<PageItem> items;
+
+    // The texts in the order they were placed; tests and the batch interface read them.
+    std::vector<PageText> texts() const;
+    std::vector<PagePicture> pictures() const;
+};

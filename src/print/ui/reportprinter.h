@@ -1,0 +1,71 @@
+// The report commands of the main window: the print frame around each report, printer set-up and the preview.
+#pragma once
+
+#include "print/reportcommands.h"
+#include "print/reportpage.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class Dialogs;
+class PhotoDirectory;
+class PhotoLibrary;
+class PrintService;
+class ReportInputs;
+class SettingsStore;
+class StatusReporter;
+class QWidget;
+class frmPreview;
+
+class ReportPrinter : public QObject, public ReportCommands
+{
+    Q_OBJECT
+public:
+    // settings may be null (the preview choice is then kept for the run only); parentWindow owns the windows.
+    ReportPrinter(PrintService &print, Dialogs &dialogs, StatusReporter &status, const PhotoDirectory &directory,
+                  QString programFolder, const PhotoLibrary &library, SettingsStore *settings,
+                  QWidget *parentWindow = nullptr, QObject *parent = nullptr);
+    ~ReportPrinter() override;
+
+    void PrinterSetup() override;
+    void printPhotoReport(const PhotoSlotState &slot) override;
+    void printComparisonReport(const PhotoSlotState &left, const PhotoSlotState &right) override;
+    void printFuelProfileReport(const FuelProfile &profile) override;
+
+    // "Preview Reports": each report opens a preview instead of the print dialog. Off at first, remembered.
+    bool previewReports() const { return m_previewReports; }
+    void setPreviewReports(bool on);
+
+    // The print dialog was cancelled or Cancel pressed in the progress window by the last report.
+    bool PrintCancelled() const { return m_printCancelled; }
+    // Whether a report is being drawn (its progress window is up); further report commands wait for it.
+    bool isPrinting() const { return m_printing; }
+    frmPreview *previewWindow() const { return m_preview; }
+
+    static const QString kPrinterError; // "A printer error has occured, check printer"
+
+private:
+    using PageBuilder = std::function<ReportPage(const ReportInputs &)>;
+
+    void runReport(const PageBuilder &build);
+    // The print frame: dialog, progress window, drawing, and the job sent or abandoned. Returns whether the
+    // page went to the printer.
+    bool printFramed(const PageBuilder &build);
+    void showPreview(ReportPage page);
+    void savePdf(const ReportPage &page);
+
+    PrintService &m_print;
+    Dialogs &m_dialogs;
+    StatusReporter &m_status;
+    const PhotoDirectory &m_directory;
+    QString m_programFolder;
+    const PhotoLibrary &m_library;
+    SettingsStore *m_settings;
+    QPointer<QWidget> m_parentWindow;
+    QPointer<frmPreview> m_preview;
+    bool m_previewReports = false;
+    bool m_printCancelled = false;
+    bool m_printing = false;
+};

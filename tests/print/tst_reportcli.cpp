@@ -1,0 +1,183 @@
+// The batch report command run as a program: PDF files of the three reports, and its refusals.
+#include "profile/profilefile.h"
+
+#include "pdfreader.h"
+#include "reportlibrary.h"
+#include "testsupport.h"
+#include <QtTest>
+
+namespace
+{
+struct Run {
+    int exitCode = -1;
+    QByteArray err;
+};
+} // namespace
+
+class TestReportCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void photo_writesTheReportWithItsPicture();
+    void compare_leftAndRight();
+    void profile_findsItsSourcesInTheDatabase();
+    void failures_leaveNoFile_data();
+    void failures_leaveNoFile();
+    void failure_keepsAnExistingFile();
+
+private:
+    Run run(const QStringList &arguments) const;
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+    PdfReader::Page page(const QString &pdf) const;
+
+    QTemporaryDir m_dir;
+    QString m_home;
+};
+
+void TestReportCli::initTestCase()
+{
+    m_home = path(QStringLiteral("home"));
+    QVERIFY(ReportLibrary::writeDatabase(m_home,
+                                         {{1, "SW-01", "07", "Pine", "sw07.jpg"}, {2, "SW-01", "08", "", "sw08.jpg"}}));
+    QVERIFY(ReportLibrary::writeJpeg(m_home + QStringLiteral("/PhotoImages/SW-01/sw07.jpg"), QSize(400, 280)));
+    FuelProfile profile;
+    profile.ProfileName = QStringLiteral("Thinned");
+    profile.Source0to3 = QStringLiteral("SW-01/07");
+    profile.Source3Plus = QStringLiteral("SW-01/08");
+    profile.Tpa1 = 3.09;
+    profile.Load3Plus = 12.3;
+    QVERIFY(ProfileFile::write(path(QStringLiteral("thinned.pro")), profile));
+}
+
+Run TestReportCli::run(const QStringList &arguments) const
+{
+    QProcess process;
+    // The user's own photo directory setting stays out of the test.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("user")));
+    process.setProcessEnvironment(environment);
+    process.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
+                  QStringList{QStringLiteral("--home"), m_home} + arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardError()};
+}
+
+PdfReader::Page TestReportCli::page(const QString &pdf) const
+{
+    QString error;
+    const std::optional<PdfReader::Page> read = PdfReader::read(pdf, &error);
+    if (!read)
+        qFatal("%s", qPrintable(error));
+    return *read;
+}
+
+void TestReportCli::photo_writesTheReportWithItsPicture()
+{
+    const QString pdf = path(QStringLiteral("photo.pdf"));
+    const Run r = run(
+        {QStringLiteral("report"), QStringLiteral("photo"), QStringLiteral("SW-01/07"), QStringLiteral("--pdf"), pdf});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const PdfReader::Page p = page(pdf);
+    QCOMPARE(p.size, QSizeF(8.5, 11.0));
+    QVERIFY(p.line(QStringLiteral("07, Pine")));
+    QCOMPARE(p.pictures.size(), size_t(1));
+    // The layout's (1.5, 1.1) lies a quarter inch further on the page.
+    QVERIFY(std::abs(p.pictures.at(0).box.x() - 1.75) < 0.015);
+    QVERIFY(std::abs(p.pictures.at(0).box.y() - 1.35) < 0.015);
+    const std::vector<const PdfReader::Line *> footer = p.linesStartingWith(QStringLiteral("Fenwyx - "));
+    QCOMPARE(footer.size(), size_t(1));
+    QVERIFY(std::abs(footer.at(0)->box.x() - 0.75) < 0.015);
+    QVERIFY(std::abs(footer.at(0)->box.y() - 9.75) < 0.015);
+}
+
+void TestReportCli::compare_leftAndRight()
+{
+    const QString pdf = path(QStringLiteral("compare.pdf"));
+    const Run r = run({QStringLiteral("report"), QStringLiteral("compare"), QStringLiteral("SW-01/07"),
+                       QStringLiteral("SW-01/08"), QStringLiteral("--pdf"), pdf});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const PdfReader::Page p = page(pdf);
+    const PdfReader::Word *left = p.word(QStringLiteral("SW-01/07"));
+    const PdfReader::Word *right = p.word(QStringLiteral("SW-01/08"));
+    QVERIFY(left && right);
+    QVERIFY(left->box.x() < 1.0 && right->box.x() > 4.0);
+    // The right photo has no picture file.
+    QCOMPARE(p.pictures.size(), size_t(1));
+    const PdfReader::Line *none = p.line(QStringLiteral("No image available"));
+    QVERIFY(none);
+    QVERIFY(std::abs(none->box.x() - 5.35) < 0.015);
+}
+
+void TestReportCli::profile_findsItsSourcesInTheDatabase()
+{
+    const QString pdf = path(QStringLiteral("profile.pdf"));
+    const Run r = run({QStringLiteral("report"), QStringLiteral("profile"), path(QStringLiteral("thinned.pro")),
+                       QStringLiteral("--pdf"), pdf});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const PdfReader::Page p = page(pdf);
+    QVERIFY(p.line(QStringLiteral("Fuel Profile: Thinned")));
+    QVERIFY(p.line(QStringLiteral("15.39")));
+    QCOMPARE(p.pictures.size(), size_t(1));
+    QVERIFY(p.line(QStringLiteral("No image available")));
+}
+
+void TestReportCli::failures_leaveNoFile_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "OUT" stands for the output file
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("message");
+
+    QTest::newRow("unknown photo") << QStringList{"report", "photo", "SW-01/99", "--pdf", "OUT"} << "a.pdf" << 1
+                                   << QByteArray("SW-01/99");
+    QTest::newRow("unknown right photo") << QStringList{"report", "compare", "SW-01/07", "XX/1", "--pdf", "OUT"}
+                                         << "b.pdf" << 1 << QByteArray("XX/1");
+    QTest::newRow("unreadable profile") << QStringList{"report", "profile", "missing.pro", "--pdf", "OUT"} << "c.pdf"
+                                        << 1 << QByteArray("missing.pro");
+    QTest::newRow("output folder missing") << QStringList{"report", "photo", "SW-01/07", "--pdf", "OUT"}
+                                           << "no/such/folder/d.pdf" << 1 << QByteArray("d.pdf");
+    QTest::newRow("output is a folder") << QStringList{"report", "photo", "SW-01/07", "--pdf", "OUT"} << "home" << 1
+                                        << QByteArray("not a file");
+    QTest::newRow("no output named") << QStringList{"report", "photo", "SW-01/07"} << "e.pdf" << 2
+                                     << QByteArray("usage");
+    QTest::newRow("unknown kind") << QStringList{"report", "poster", "SW-01/07", "--pdf", "OUT"} << "f.pdf" << 2
+                                  << QByteArray("usage");
+}
+
+void TestReportCli::failures_leaveNoFile()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, message);
+    const QString out = path(output);
+    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^OUT$")), out);
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+    const Run r = run(arguments);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(message), r.err.constData());
+    if (!QFileInfo(out).isDir())
+        QVERIFY(!QFile::exists(out));
+    // No temporary file is left behind either.
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+}
+
+void TestReportCli::failure_keepsAnExistingFile()
+{
+    const QString out = path(QStringLiteral("kept.pdf"));
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("an earlier report");
+    file.close();
+    const Run r = run(
+        {QStringLiteral("report"), QStringLiteral("photo"), QStringLiteral("SW-01/99"), QStringLiteral("--pdf"), out});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("an earlier report"));
+}
+
+QTEST_GUILESS_MAIN(TestReportCli)
+#include "tst_reportcli.moc"
