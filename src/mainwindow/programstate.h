@@ -16,6 +16,7 @@ class SettingsStore;
 class ProcessRunner;
 class DriveInfo;
 class DesktopServices;
+class PrintService;
 
 // The platform services the program calls; windows get real ones, tests scripted ones.
 struct Services {
@@ -24,6 +25,7 @@ struct Services {
     ProcessRunner *processes = nullptr;
     DriveInfo *drives = nullptr;
     DesktopServices *desktop = nullptr; // the browser and other programs of the desktop
+    PrintService *print = nullptr;      // the print dialogs and printers
 };
 
 class ProgramState : public QObject

@@ -14,4 +14,7 @@ public:
     virtual void printPhotoReport(const PhotoSlotState &slot) = 0;
     virtual void printComparisonReport(const PhotoSlotState &left, const PhotoSlotState &right) = 0;
     virtual void printFuelProfileReport(const FuelProfile &profile) = 0;
+    // "Preview Reports": each report opens a preview of its page instead of going straight to the printer.
+    virtual bool previewReports() const = 0;
+    virtual void setPreviewReports(bool on) = 0;
 };

@@ -51,6 +51,9 @@ public:
     {
         record(QStringLiteral("profile ") + profile.Notes);
     }
+    bool previewReports() const override { return preview; }
+    void setPreviewReports(bool on) override { preview = on; }
+    bool preview = false;
 
 private:
     void record(const QString &call)
@@ -164,7 +167,8 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
     QTest::newRow("Reports") << "mnuReports"
                              << QStringList{"mnuPrintPhoto=Print Selected Photo/Data",
                                             "mnuPrintComparsion=Print Photo Comparison [disabled]",
-                                            "mnuFuelProfilePrint=Print Current Fuel Profile[disabled]"};
+                                            "mnuFuelProfilePrint=Print Current Fuel Profile[disabled]", "-",
+                                            "mnuPreviewReports=Preview Reports"};
     QTest::newRow("Tools") << "mnuTools"
                            << QStringList{"mnuQuery=Query[checked]", "mnuCompare=Compare Photo Series",
                                           "mnuProfileBuilder=Fuel Profile Builder"};

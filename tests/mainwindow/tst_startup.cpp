@@ -50,6 +50,7 @@ private Q_SLOTS:
     void frame_geometryKeptBetweenRuns();
     void startup_modalBoxes_neverBehindTheSplash();
     void help_commandsReachTheHelpWindows();
+    void reports_menuReachesThePrinterAndRemembersPreview();
 
 private:
     QString lock() const { return m_dir.filePath("fenwyx.lock"); }
@@ -308,7 +309,7 @@ void TestStartup::startup_modalBoxes_neverBehindTheSplash()
     QVERIFY(TestSupport::writeBytes(cwd.filePath("short.pro"), "\"Untitled\"\r\n\"\"\r\n"));
     TestProgram program(m_library);
     program.settings().writeText("Brackel", "General", "PhotoDir", cwd.filePath("no-disc/photoimages"));
-    Startup startup(program.state, nullptr, &program.guard);
+    Startup startup(program.state, WindowServices{nullptr, &program.guard, nullptr});
     QStringList seen;
     program.dialogs.onAsk = [&seen] {
         bool splash = false;
@@ -347,6 +348,40 @@ void TestStartup::help_commandsReachTheHelpWindows()
     QVERIFY2(run.dialogs.messages[0].text.contains(QDir(m_library).filePath(QStringLiteral("help"))),
              qPrintable(run.dialogs.messages[0].text));
     frame->closeWithoutAsking();
+}
+
+void TestStartup::reports_menuReachesThePrinterAndRemembersPreview()
+{
+    {
+        Run run(m_library);
+        QVERIFY(run.startup.run({}, lock()));
+        MDIMain *frame = run.startup.frame();
+        QVERIFY(TestSupport::triggerAction(frame, QStringLiteral("mnuPrintPhoto")));
+        QCOMPARE(run.program.print.dialogs, 1);
+        QCOMPARE(run.program.print.delivered.size(), size_t(1));
+        QVERIFY(run.program.print.delivered[0].pdf.startsWith("%PDF"));
+
+        // Preview on: the next report opens the preview instead of the print dialog, and the choice is kept.
+        QVERIFY(TestSupport::triggerAction(frame, QStringLiteral("mnuPreviewReports")));
+        QVERIFY(run.startup.mainWindow()->commands().mnuPreviewReports->isChecked());
+        QCOMPARE(run.program.settings().readText("Fenwyx", "Reports", "PreviewReports", {}), QStringLiteral("1"));
+        QVERIFY(TestSupport::triggerAction(frame, QStringLiteral("mnuPrintPhoto")));
+        QCOMPARE(run.program.print.dialogs, 1);
+        QWidget *preview = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("frmPreview") && w->isVisible())
+                preview = w;
+        }
+        QVERIFY(preview);
+        preview->close();
+        frame->closeWithoutAsking();
+    }
+
+    Run again(m_library);
+    again.program.settings().writeText("Fenwyx", "Reports", "PreviewReports", QStringLiteral("1"));
+    QVERIFY(again.startup.run({}, lock()));
+    QVERIFY(again.startup.mainWindow()->commands().mnuPreviewReports->isChecked());
+    again.startup.frame()->closeWithoutAsking();
 }
 
 QTEST_MAIN(TestStartup)

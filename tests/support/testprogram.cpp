@@ -21,6 +21,7 @@ Services TestProgram::services(const Options &options)
     s.processes = options.realProcesses ? static_cast<ProcessRunner *>(&realProcesses) : &processes;
     s.drives = &drives;
     s.desktop = &desktop;
+    s.print = &print;
     return s;
 }
 

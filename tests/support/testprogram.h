@@ -6,6 +6,7 @@
 #include "mainwindow/programstate.h"
 #include "platform/ui/guardeddialogs.h"
 #include "platformdoubles.h"
+#include "printdoubles.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,7 @@ public:
     QtProcessRunner realProcesses;
     FixedDriveInfo drives;
     RecordingDesktopServices desktop;
+    ScriptedPrintService print;
     ProgramState state;
 
 private:

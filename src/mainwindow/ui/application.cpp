@@ -8,6 +8,7 @@
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/guardeddialogs.h"
+#include "platform/ui/qtprintservice.h"
 #include "shell/programfolder.h"
 #include "shell/ui/mdimain.h"
 #include "shell/ui/windowdialogs.h"
@@ -23,10 +24,11 @@ int runFenwyx(QApplication &app)
     QtProcessRunner processes;
     SystemDriveInfo drives;
     QtDesktopServices desktop;
-    ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives, &desktop});
+    QtPrintService print;
+    ProgramState state(ProgramFolder::resolve(), Services{&dialogs, &settings, &processes, &drives, &desktop, &print});
     state.status.setBeep([] { QApplication::beep(); });
 
-    Startup startup(state, &boxes, &dialogs);
+    Startup startup(state, WindowServices{&boxes, &dialogs, &print});
     if (!startup.run(app.arguments().mid(1)))
         return 1;
     if (qEnvironmentVariableIntValue("FENWYX_QUIT_AFTER_STARTUP") == 1) {

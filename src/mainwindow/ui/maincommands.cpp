@@ -43,6 +43,9 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
         addItem(reports, QStringLiteral("mnuFuelProfilePrint"), QStringLiteral("Print Current Fuel Profile"));
     mnuPrintComparsion->setEnabled(false);
     mnuFuelProfilePrint->setEnabled(false);
+    reports->addSeparator()->setObjectName(QStringLiteral("mnubar3"));
+    mnuPreviewReports = addItem(reports, QStringLiteral("mnuPreviewReports"), QStringLiteral("Preview Reports"));
+    mnuPreviewReports->setCheckable(true);
 
     QMenu *tools = addMenu(QStringLiteral("mnuTools"), QStringLiteral("Tools"));
     mnuQuery = addItem(tools, QStringLiteral("mnuQuery"), QStringLiteral("Query"));

@@ -29,6 +29,7 @@ public:
     QAction *mnuPrintPhoto;
     QAction *mnuPrintComparsion;
     QAction *mnuFuelProfilePrint;
+    QAction *mnuPreviewReports;
     QAction *mnuQuery;
     QAction *mnuCompare;
     QAction *mnuProfileBuilder;

@@ -40,6 +40,8 @@ public:
     void printPhotoReport(const PhotoSlotState &) override { say(); }
     void printComparisonReport(const PhotoSlotState &, const PhotoSlotState &) override { say(); }
     void printFuelProfileReport(const FuelProfile &) override { say(); }
+    bool previewReports() const override { return false; }
+    void setPreviewReports(bool) override { say(); }
 
 private:
     void say() { m_status.ShowStatus(StatusError, QStringLiteral("Printing is not available yet")); }
@@ -123,6 +125,12 @@ ResultsListView *MainController::resultsList() const
     return m_window->resultsList();
 }
 
+void MainController::setReports(ReportCommands *reports)
+{
+    m_reports = reports ? reports : m_unavailableReports.get();
+    refresh();
+}
+
 void MainController::setDialogGuard(GuardedDialogs *guard)
 {
     if (guard)
@@ -169,6 +177,10 @@ void MainController::connectCommands()
     connect(c.mnuPrintPhoto, &QAction::triggered, this, &MainController::printPhotoCommand);
     connect(c.mnuPrintComparsion, &QAction::triggered, this, &MainController::printComparisonCommand);
     connect(c.mnuFuelProfilePrint, &QAction::triggered, this, &MainController::printProfileCommand);
+    connect(c.mnuPreviewReports, &QAction::triggered, this, [this](bool on) {
+        m_reports->setPreviewReports(on);
+        refresh();
+    });
     connect(c.mnuQuery, &QAction::triggered, this, &MainController::queryCommand);
     connect(c.mnuCompare, &QAction::triggered, this, &MainController::compareCommand);
     connect(c.mnuProfileBuilder, &QAction::triggered, this, &MainController::builderCommand);
@@ -226,6 +238,7 @@ void MainController::refresh()
     const ModeState &modes = m_state.modes.state();
     const PhotoSlots &photoSlots = m_state.photoSlots;
     commands().updateActionStates(modes, photoSlots);
+    commands().mnuPreviewReports->setChecked(m_reports->previewReports());
     m_window->showQueryRegion(modes.queryOpen);
     resultsList()->setView(modes.resultsView);
 

@@ -49,7 +49,7 @@ public:
     ResultsListView *resultsList() const;
 
     // The printing and help layers; until they are given, their commands say they are not available.
-    void setReports(ReportCommands *reports) { m_reports = reports; }
+    void setReports(ReportCommands *reports);
     void setHelp(HelpCommands *help) { m_help = help; }
     // The modal boxes take the Assistant out of their way.
     void setDialogGuard(GuardedDialogs *guard);

@@ -8,6 +8,8 @@
 #include "platform/singleinstance.h"
 #include "platform/ui/guardeddialogs.h"
 #include "platform/ui/qtdialogs.h"
+#include "platform/ui/qtprintservice.h"
+#include "print/ui/reportprinter.h"
 #include "shell/commandline.h"
 #include "shell/ui/frmsplash.h"
 #include "shell/ui/mdimain.h"
@@ -21,16 +23,14 @@
 
 Q_LOGGING_CATEGORY(lcStartup, "fenwyx.startup", QtWarningMsg)
 
-Startup::Startup(ProgramState &state, QtDialogs *boxes, GuardedDialogs *guard)
-    : m_state(state), m_boxes(boxes), m_guard(guard)
-{
-}
+Startup::Startup(ProgramState &state, WindowServices windows) : m_state(state), m_windows(windows) {}
 
 Startup::~Startup()
 {
     // The controller lets go of the windows before the frame takes them down.
     m_controller.reset();
     m_help.reset();
+    m_reports.reset();
 }
 
 frmFenwyx *Startup::mainWindow() const
@@ -83,8 +83,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
         if (QScreen *screen = QGuiApplication::primaryScreen())
             m_splash->move(screen->availableGeometry().center() - m_splash->rect().center());
         // No modal box may hide behind the always-on-top splash.
-        if (m_guard)
-            m_guard->closeBeforeModal(m_splash);
+        if (m_windows.guard)
+            m_windows.guard->closeBeforeModal(m_splash);
         m_splash->show();
         m_splash->raise();
         QApplication::processEvents();
@@ -92,14 +92,22 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
     step("main window", [this] {
         m_frame = std::make_unique<MDIMain>(m_state.status, m_state.services.settings);
         m_controller = std::make_unique<MainController>(m_state, m_frame.get());
-        m_controller->setDialogGuard(m_guard);
+        m_controller->setDialogGuard(m_windows.guard);
         if (m_state.services.desktop) {
             m_help = std::make_unique<HelpService>(*m_state.services.desktop, *m_state.services.dialogs,
                                                    m_state.programFolder, m_frame.get());
             m_controller->setHelp(m_help.get());
         }
-        if (m_boxes)
-            m_boxes->setParentWindow(m_frame.get());
+        if (m_windows.boxes)
+            m_windows.boxes->setParentWindow(m_frame.get());
+        if (m_windows.print)
+            m_windows.print->setParentWindow(m_frame.get());
+        if (m_state.services.print) {
+            m_reports = std::make_unique<ReportPrinter>(*m_state.services.print, *m_state.services.dialogs,
+                                                        m_state.status, m_state.photoDirectory, m_state.programFolder,
+                                                        m_state.library, m_state.services.settings, m_frame.get());
+            m_controller->setReports(m_reports.get());
+        }
     });
     QString databaseError;
     step("database",

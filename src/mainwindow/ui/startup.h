@@ -12,15 +12,23 @@ class MDIMain;
 class MainController;
 class ProgramState;
 class QtDialogs;
+class QtPrintService;
+class ReportPrinter;
 class frmFenwyx;
 class frmSplash;
+
+// The real windows behind the platform services, which get the frame as their parent, and the decorator that
+// takes the splash and the Assistant out of the way of every modal box. Any may be null (tests).
+struct WindowServices {
+    QtDialogs *boxes = nullptr;
+    GuardedDialogs *guard = nullptr;
+    QtPrintService *print = nullptr;
+};
 
 class Startup
 {
 public:
-    // boxes: the real boxes, given the frame as their parent; guard: the decorator that takes the splash and
-    // the Assistant out of the way of every modal box. Both may be null (tests).
-    Startup(ProgramState &state, QtDialogs *boxes = nullptr, GuardedDialogs *guard = nullptr);
+    explicit Startup(ProgramState &state, WindowServices windows = {});
     ~Startup();
 
     // Runs start-up; false when another copy is running (the refusal was shown).
@@ -40,12 +48,12 @@ private:
     void handleCommandLine(const QStringList &arguments);
 
     ProgramState &m_state;
-    QtDialogs *m_boxes;
-    GuardedDialogs *m_guard;
+    WindowServices m_windows;
     std::unique_ptr<class SingleInstance> m_instance;
     std::unique_ptr<MDIMain> m_frame;
     std::unique_ptr<MainController> m_controller;
     std::unique_ptr<HelpService> m_help;
+    std::unique_ptr<ReportPrinter> m_reports;
     QPointer<frmSplash> m_splash;
     QStringList m_failed;
 };

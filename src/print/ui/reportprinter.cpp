@@ -46,6 +46,11 @@ ReportPrinter::~ReportPrinter()
         m_preview->close();
 }
 
+frmPreview *ReportPrinter::previewWindow() const
+{
+    return m_preview;
+}
+
 void ReportPrinter::setPreviewReports(bool on)
 {
     m_previewReports = on;

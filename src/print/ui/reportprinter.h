@@ -35,14 +35,14 @@ public:
     void printFuelProfileReport(const FuelProfile &profile) override;
 
     // "Preview Reports": each report opens a preview instead of the print dialog. Off at first, remembered.
-    bool previewReports() const { return m_previewReports; }
-    void setPreviewReports(bool on);
+    bool previewReports() const override { return m_previewReports; }
+    void setPreviewReports(bool on) override;
 
     // The print dialog was cancelled or Cancel pressed in the progress window by the last report.
     bool PrintCancelled() const { return m_printCancelled; }
     // Whether a report is being drawn (its progress window is up); further report commands wait for it.
     bool isPrinting() const { return m_printing; }
-    frmPreview *previewWindow() const { return m_preview; }
+    frmPreview *previewWindow() const;
 
     static const QString kPrinterError; // "A printer error has occured, check printer"
 
