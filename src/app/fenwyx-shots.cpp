@@ -1,6 +1,7 @@
 // fenwyx-shots: runs the program offscreen on a photo library and writes pictures of its windows for the manual.
 #include "help/ui/frmabout.h"
 #include "mainwindow/ui/application.h"
+#include "platform/resourceimage.h"
 #include "shell/ui/frmdefaultwarn.h"
 #include "shell/ui/frmsplash.h"
 
@@ -467,7 +468,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Fenwyx"));
     QApplication::setOrganizationName(QStringLiteral("Fenwyx"));
     QApplication::setApplicationVersion(QStringLiteral(FENWYX_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icons/fenwyx.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/app/icons/fenwyx.png")))));
 
     Shots shots(out, only);
     QTimer poll;

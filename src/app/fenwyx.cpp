@@ -1,8 +1,11 @@
 // fenwyx: the windowed program.
 #include "mainwindow/ui/application.h"
+#include "platform/resourceimage.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +14,6 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Fenwyx"));
     QApplication::setApplicationVersion(QStringLiteral(FENWYX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.fenwyx.Fenwyx"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icons/fenwyx.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/app/icons/fenwyx.png")))));
     return runFenwyx(app);
 }

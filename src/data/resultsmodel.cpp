@@ -1,5 +1,8 @@
 // Results list model: formatted texts, zero-padded sort texts and column-click sorting.
 #include "resultsmodel.h"
+#include "platform/resourceimage.h"
+
+#include <QPixmap>
 
 #include "data/itemroles.h"
 #include "data/numberformat.h"
@@ -45,10 +48,13 @@ QString depthText(const OptionalNumber &depth, QStringView pattern, bool negativ
 }
 } // namespace
 
-ResultsModel::ResultsModel(QObject *parent)
-    : QAbstractTableModel(parent), m_photos(std::make_shared<PhotoSet>()),
-      m_icon(QStringLiteral(":/core/icons/photo.png"))
+ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent), m_photos(std::make_shared<PhotoSet>()) {}
+
+const QIcon &ResultsModel::photoIcon() const
 {
+    if (m_icon.isNull())
+        m_icon = QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/core/icons/photo.png"))));
+    return m_icon;
 }
 
 QString ResultsModel::headerText(int column)
@@ -238,7 +244,7 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
         return isRightAligned(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                               : int(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::DecorationRole:
-        return index.column() == BookPhotoId ? QVariant(m_icon) : QVariant();
+        return index.column() == BookPhotoId ? QVariant(photoIcon()) : QVariant();
     case ItemRoles::SortTextRole:
         return cellText(*photo, sortColumnFor(index.column()));
     case ItemRoles::KeyRole:

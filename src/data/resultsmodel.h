@@ -71,5 +71,7 @@ private:
     std::vector<int> m_rows;                     // shown row -> index in m_photos
     Qt::SortOrder m_order = Qt::DescendingOrder; // the first click toggles it to ascending
     int m_sortColumn = -1;
-    QIcon m_icon;
+    const QIcon &photoIcon() const;
+
+    mutable QIcon m_icon; // made when first shown
 };

@@ -4,6 +4,7 @@
 #include "data/resultsmodel.h"
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
+#include "mainwindow/ui/buttonbar.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
@@ -26,7 +27,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -202,7 +202,7 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates()
 
 void TestMainWindow::toolbar_buttonsKeysTipsAndStates()
 {
-    QToolBar *bar = find<QToolBar>(QStringLiteral("barMain"));
+    ButtonBar *bar = find<ButtonBar>(QStringLiteral("barMain"));
     QVERIFY(bar);
     QStringList shown;
     for (QAction *a : bar->actions()) {

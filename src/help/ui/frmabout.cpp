@@ -1,5 +1,6 @@
 // The About box.
 #include "frmabout.h"
+#include "platform/resourceimage.h"
 
 #include "shell/programinfo.h"
 
@@ -15,7 +16,7 @@
 static QIcon programIcon()
 {
     Q_INIT_RESOURCE(ui);
-    return QIcon(QStringLiteral(":/ui/icons/fenwyx.png"));
+    return QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/ui/icons/fenwyx.png"))));
 }
 
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent)

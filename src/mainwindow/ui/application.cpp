@@ -11,6 +11,7 @@
 #include "platform/ui/qtprintservice.h"
 #include "shell/programfolder.h"
 #include "shell/ui/mdimain.h"
+#include "shell/ui/programstyle.h"
 #include "shell/ui/windowdialogs.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 
 int runFenwyx(QApplication &app)
 {
+    QApplication::setStyle(new ProgramStyle); // the application owns it
     WindowDialogs boxes;
     GuardedDialogs dialogs(boxes);
     IniSettingsStore settings;

@@ -2,6 +2,7 @@
 #include "frmfenwyx.h"
 
 #include "data/resultsmodel.h"
+#include "mainwindow/ui/buttonbar.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QSplitter>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 frmFenwyx::frmFenwyx(ProgramState &state, QWidget *parent)

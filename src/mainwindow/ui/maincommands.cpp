@@ -1,13 +1,14 @@
 // The menu tree, the toolbar and the one function that derives their states.
 #include "maincommands.h"
 
-#include "mainwindow/ui/toolbaricons.h"
+#include "mainwindow/ui/buttonbar.h"
+
 #include "mainwindow/windowmodes.h"
+#include "shell/ui/programicons.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QToolBar>
 #include <QToolButton>
 
 MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
@@ -94,7 +95,7 @@ QMenu *MainCommands::menu(const QString &name) const
 
 void MainCommands::createToolbar()
 {
-    m_toolbar = new QToolBar(m_parent);
+    m_toolbar = new ButtonBar(m_parent);
     m_toolbar->setObjectName(QStringLiteral("barMain"));
     m_toolbar->setIconSize(QSize(24, 24));
     struct Button {
@@ -122,12 +123,9 @@ void MainCommands::createToolbar()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        b.action->setIcon(toolbarIcon(QString::fromLatin1(b.image)));
+        b.action->setIcon(programIcon(QString::fromLatin1(b.image)));
         b.action->setToolTip(QString::fromLatin1(b.tip));
-        m_toolbar->addAction(b.action);
-        QWidget *button = m_toolbar->widgetForAction(b.action);
-        button->setObjectName(QStringLiteral("barMain_") + key);
-        button->setProperty("key", key);
+        m_toolbar->addButton(b.action, key);
     }
 }
 

@@ -9,7 +9,7 @@ class PhotoSlots;
 class QAction;
 class QActionGroup;
 class QMenu;
-class QToolBar;
+class ButtonBar;
 class QWidget;
 struct ModeState;
 
@@ -40,7 +40,7 @@ public:
     QList<QMenu *> menus() const { return m_menus; }
     QMenu *menu(const QString &name) const;
     // barMain: eleven buttons showing the actions above.
-    QToolBar *toolbar() const { return m_toolbar; }
+    ButtonBar *toolbar() const { return m_toolbar; }
 
     // Every action's enabled and checked state and the toolbar tooltips, from the modes and the photoSlots.
     void updateActionStates(const ModeState &modes, const PhotoSlots &photoSlots);
@@ -52,6 +52,6 @@ private:
 
     QWidget *m_parent;
     QList<QMenu *> m_menus;
-    QToolBar *m_toolbar = nullptr;
+    ButtonBar *m_toolbar = nullptr;
     QActionGroup *m_views = nullptr;
 };

@@ -12,13 +12,13 @@ namespace
 class PrinterJob : public PrintJob
 {
 public:
-    explicit PrinterJob(QPrinter &printer) : m_printer(printer) {}
-    QPagedPaintDevice *device() override { return &m_printer; }
-    void abort() override { m_printer.abort(); }
-    bool failed() const override { return m_printer.printerState() == QPrinter::Error; }
+    explicit PrinterJob(QPrinter &printer) : m_job(printer) {}
+    QPagedPaintDevice *device() override { return &m_job; }
+    void abort() override { m_job.abort(); }
+    bool failed() const override { return m_job.printerState() == QPrinter::Error; }
 
 private:
-    QPrinter &m_printer;
+    QPrinter &m_job;
 };
 
 // The printer is usable: a real print queue, never a file nobody named.
@@ -31,9 +31,16 @@ bool usable(const QPrinter &printer)
 
 QtPrintService::QtPrintService() : m_installed(&QPrinterInfo::availablePrinterNames) {}
 
+QPrinter &QtPrintService::printer() const
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 PrintService::Choice QtPrintService::choosePrinter(QString *error)
 {
-    QPrintDialog dialog(&m_printer, m_parent);
+    QPrintDialog dialog(&printer(), m_parent);
     dialog.setWindowTitle(QStringLiteral("Print"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -41,7 +48,7 @@ PrintService::Choice QtPrintService::choosePrinter(QString *error)
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted)
         return Choice::Cancelled;
-    if (!usable(m_printer)) {
+    if (!usable(printer())) {
         if (error)
             *error = QStringLiteral("no printer was chosen");
         return Choice::Failed;
@@ -71,15 +78,15 @@ PrintService::Choice QtPrintService::setUpPrinter(QString *error)
         return Choice::Failed;
     }
     const QString current =
-        m_printer.printerName().isEmpty() ? QPrinterInfo::defaultPrinterName() : m_printer.printerName();
+        printer().printerName().isEmpty() ? QPrinterInfo::defaultPrinterName() : printer().printerName();
     const std::optional<QString> chosen = m_picker ? m_picker(printers, current) : pickFromList(printers, current);
     if (!chosen)
         return Choice::Cancelled;
-    const QString previous = m_printer.printerName();
-    m_printer.setPrinterName(*chosen);
-    if (m_printer.printerName() != *chosen || !usable(m_printer)) {
+    const QString previous = printer().printerName();
+    printer().setPrinterName(*chosen);
+    if (printer().printerName() != *chosen || !usable(printer())) {
         // The program keeps the printer it had.
-        m_printer.setPrinterName(previous);
+        printer().setPrinterName(previous);
         if (error)
             *error = QStringLiteral("the printer %1 cannot be used").arg(*chosen);
         return Choice::Failed;
@@ -89,16 +96,16 @@ PrintService::Choice QtPrintService::setUpPrinter(QString *error)
 
 std::unique_ptr<PrintJob> QtPrintService::startJob(const QString &documentName, QString *error)
 {
-    if (!usable(m_printer)) {
+    if (!usable(printer())) {
         if (error)
             *error = QStringLiteral("no printer is chosen");
         return nullptr;
     }
-    m_printer.setDocName(documentName);
+    printer().setDocName(documentName);
     // Every report is laid out on a portrait page, from the top-left of the printable area.
-    m_printer.setPageOrientation(QPageLayout::Portrait);
-    m_printer.setFullPage(false);
-    return std::make_unique<PrinterJob>(m_printer);
+    printer().setPageOrientation(QPageLayout::Portrait);
+    printer().setFullPage(false);
+    return std::make_unique<PrinterJob>(printer());
 }
 
 void QtPrintService::letEventsRun()

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QtPrintService : public PrintService
@@ -25,13 +26,15 @@ public:
     Choice choosePrinter(QString *error) override;
     Choice setUpPrinter(QString *error) override;
     std::unique_ptr<PrintJob> startJob(const QString &documentName, QString *error) override;
-    QString printerName() const override { return m_printer.printerName(); }
+    QString printerName() const override { return printer().printerName(); }
     void letEventsRun() override;
 
 private:
     std::optional<QString> pickFromList(const QStringList &printers, const QString &current) const;
+    // Made on first use: a printer loads the platform's print support, which start-up does not need.
+    QPrinter &printer() const;
 
-    QPrinter m_printer{QPrinter::HighResolution};
+    mutable std::unique_ptr<QPrinter> m_printer;
     QPointer<QWidget> m_parent;
     PrinterPicker m_picker;
     std::function<QStringList()> m_installed;

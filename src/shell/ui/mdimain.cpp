@@ -3,6 +3,7 @@
 
 #include "platform/settingsstore.h"
 #include "shell/statusreporter.h"
+#include "shell/ui/programicons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -80,11 +81,11 @@ void MDIMain::showStatus()
     const int size = 16;
     switch (m_status.icon()) {
     case StatusReporter::Icon::InfoOK:
-        m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
+        m_icon->setPixmap(programIcon(QStringLiteral("InfoOK")).pixmap(size, size));
         m_icon->setToolTip(QStringLiteral("InfoOK"));
         break;
     case StatusReporter::Icon::Error:
-        m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(size, size));
+        m_icon->setPixmap(programIcon(QStringLiteral("Error")).pixmap(size, size));
         m_icon->setToolTip(QStringLiteral("Error"));
         break;
     case StatusReporter::Icon::None:

@@ -1,5 +1,5 @@
-// Drawing the toolbar pictures.
-#include "toolbaricons.h"
+// Drawing the program's small pictures.
+#include "programicons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -90,11 +90,24 @@ void draw(QPainter &p, const QString &name)
         p.setFont(font);
         p.setPen(Qt::white);
         p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
+    } else if (name == QLatin1String("InfoOK") || name == QLatin1String("Error")) {
+        const bool error = name == QLatin1String("Error");
+        p.setPen(Qt::NoPen);
+        p.setBrush(error ? QColor(0xc6, 0x28, 0x28) : QColor(0x3d, 0x6b, 0xb3));
+        p.drawEllipse(QRectF(2, 2, 20, 20));
+        p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+        if (error) {
+            p.drawLine(QPointF(8, 8), QPointF(16, 16));
+            p.drawLine(QPointF(16, 8), QPointF(8, 16));
+        } else {
+            p.drawPoint(QPointF(12, 7));
+            p.drawLine(QPointF(12, 11), QPointF(12, 17));
+        }
     }
 }
 } // namespace
 
-QIcon toolbarIcon(const QString &name)
+QIcon programIcon(const QString &name)
 {
     QPixmap pixmap(24, 24);
     pixmap.fill(Qt::transparent);

@@ -1,0 +1,10 @@
+// The program's small pictures (toolbar, status line), drawn rather than loaded: a handful of shapes costs
+// nothing at start-up, where loading the style's picture files makes Qt load every image plugin.
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The picture named after a toolbar button: "Query", "Compare", "Builder", "Assistant", "IconView",
+// "listview", "Exit", "Help"; the status line's "InfoOK" and "Error".
+QIcon programIcon(const QString &name);

@@ -1,0 +1,41 @@
+// Drawing the extension arrows of menu and tool bars.
+#include "programstyle.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace
+{
+QIcon chevron(bool horizontal, const QColor &ink)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const qreal offset : {0.0, 4.5}) {
+        if (horizontal) {
+            p.drawLine(QPointF(4 + offset, 4), QPointF(7.5 + offset, 8));
+            p.drawLine(QPointF(7.5 + offset, 8), QPointF(4 + offset, 12));
+        } else {
+            p.drawLine(QPointF(4, 4 + offset), QPointF(8, 7.5 + offset));
+            p.drawLine(QPointF(8, 7.5 + offset), QPointF(12, 4 + offset));
+        }
+    }
+    p.end();
+    return QIcon(pixmap);
+}
+} // namespace
+
+QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option, const QWidget *widget) const
+{
+    switch (standardIcon) {
+    case SP_ToolBarHorizontalExtensionButton:
+    case SP_ToolBarVerticalExtensionButton: {
+        const QColor ink = widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black);
+        return chevron(standardIcon == SP_ToolBarHorizontalExtensionButton, ink);
+    }
+    default:
+        return QProxyStyle::standardIcon(standardIcon, option, widget);
+    }
+}
