@@ -136,10 +136,47 @@ void ResultsModel::FillResultsList(PhotoSetPtr photos)
 {
     beginResetModel();
     m_photos = photos ? std::move(photos) : std::make_shared<PhotoSet>();
-    m_rows.resize(m_photos->size());
-    std::iota(m_rows.begin(), m_rows.end(), 0);
+    m_sorted.resize(m_photos->size());
+    std::iota(m_sorted.begin(), m_sorted.end(), 0);
+    m_rows = m_sorted;
+    m_filter.setPhotos(m_photos);
+    m_filterText.clear();
     m_sortColumn = -1;
     endResetModel();
+}
+
+void ResultsModel::setCodeTexts(PhotoFilter::CodeTexts texts)
+{
+    m_filter.setCodeTexts(std::move(texts));
+    if (!m_filterText.isEmpty()) {
+        beginResetModel();
+        applyFilter();
+        endResetModel();
+    }
+}
+
+void ResultsModel::setFilterText(const QString &text)
+{
+    if (text == m_filterText)
+        return;
+    beginResetModel();
+    m_filterText = text;
+    applyFilter();
+    endResetModel();
+}
+
+void ResultsModel::applyFilter()
+{
+    if (m_filterText.trimmed().isEmpty()) {
+        m_rows = m_sorted;
+        return;
+    }
+    const std::vector<bool> keep = m_filter.matches(m_filterText);
+    m_rows.clear();
+    for (int index : m_sorted) {
+        if (keep[size_t(index)])
+            m_rows.push_back(index);
+    }
 }
 
 void ResultsModel::appendPhotos(const PhotoSet &photos)
@@ -149,11 +186,14 @@ void ResultsModel::appendPhotos(const PhotoSet &photos)
     auto grown = std::make_shared<PhotoSet>(*m_photos);
     const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(photos.size()) - 1);
+    // Appended photos are listed whatever the filter says: they were asked for.
     for (const PhotoRecord &p : photos) {
+        m_sorted.push_back(int(grown->size()));
         m_rows.push_back(int(grown->size()));
         grown->push_back(p);
     }
     m_photos = std::move(grown);
+    m_filter.setPhotos(m_photos);
     endInsertRows();
 }
 
@@ -203,12 +243,14 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
     std::vector<int> oldRows = m_rows;
 
     std::vector<QString> keys(m_photos->size());
-    for (int index : m_rows)
+    for (int index : m_sorted)
         keys[size_t(index)] = cellText((*m_photos)[size_t(index)], sortColumn);
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](int a, int b) {
+    const auto inOrder = [&](int a, int b) {
         const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
-    });
+    };
+    std::stable_sort(m_sorted.begin(), m_sorted.end(), inOrder);
+    std::stable_sort(m_rows.begin(), m_rows.end(), inOrder);
 
     std::vector<int> newRowOf(m_photos->size());
     for (int row = 0; row < int(m_rows.size()); ++row)

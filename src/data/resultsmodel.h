@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photodatabase.h"
+#include "data/photofilter.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -45,8 +46,15 @@ public:
     // The column whose texts a click on `column` sorts by.
     static int sortColumnFor(int column);
 
-    // Rebuilds the list from a photo set (one reset); the rows keep the set's order.
+    // Rebuilds the list from a photo set (one reset); the rows keep the set's order. A new set clears the filter.
     void FillResultsList(PhotoSetPtr photos);
+    // The quick filter: only the photos of the set that hold every word of text are listed (one reset); the
+    // order of the rows is kept. Empty text lists the whole set again.
+    void setFilterText(const QString &text);
+    QString filterText() const { return m_filterText; }
+    void setCodeTexts(PhotoFilter::CodeTexts texts);
+    // The photos of the set, listed or filtered out.
+    int photoCount() const { return int(m_sorted.size()); }
     // Appends photos after the current rows (a source photo found outside the results).
     void appendPhotos(const PhotoSet &photos);
     PhotoSetPtr photos() const { return m_photos; }
@@ -67,8 +75,14 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
+    // The listed rows: the photos in their sorted order that pass the filter.
+    void applyFilter();
+
     PhotoSetPtr m_photos;
-    std::vector<int> m_rows;                     // shown row -> index in m_photos
+    std::vector<int> m_sorted; // every photo of the set, in the sorted order
+    std::vector<int> m_rows;   // shown row -> index in m_photos
+    PhotoFilter m_filter;
+    QString m_filterText;
     Qt::SortOrder m_order = Qt::DescendingOrder; // the first click toggles it to ascending
     int m_sortColumn = -1;
     const QIcon &photoIcon() const;
