@@ -64,6 +64,7 @@ private Q_SLOTS:
     void list_accessLibrary_printsListTexts();
     void list_noDatabase_failsWithReason();
     void convert_accessToSqlite_listsTheSame();
+    void datasheet_bookLabelHoldingSlash_found();
     void usage_unknownCommand_failsNonZero();
 };
 
@@ -105,6 +106,19 @@ void TestCli::convert_accessToSqlite_listsTheSame()
     QCOMPARE(a.out, b.out);
     QVERIFY(runCli({"convert", dir.filePath("nothing.mdb"), dir.filePath("c.mdb")}).exitCode != 0);
     QVERIFY(!QFile::exists(dir.filePath("c.mdb")));
+}
+
+void TestCli::datasheet_bookLabelHoldingSlash_found()
+{
+    QTemporaryDir home;
+    QStringList sql = TestSupport::photoSchema();
+    sql << "INSERT INTO Books (id, BookLabel, BookDescription, BreakInches4) VALUES (1, 'A/B', 'Slashed', 6)"
+        << "INSERT INTO Photos (ID, BookLabel, PhotoLabel, AverageDuffDepth) VALUES (1, 'A/B', 'X', 1.25)";
+    QVERIFY(TestSupport::makeSqlite(home.filePath("Photo.mdb"), sql));
+    const Run run = runCli({"--home", home.path(), "datasheet", "a/b/x"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith("Average Duff Depth (In.),1.25\r\n"), run.out.constData());
+    QVERIFY(run.err.isEmpty());
 }
 
 void TestCli::usage_unknownCommand_failsNonZero()
