@@ -79,7 +79,7 @@ bool scanPhotos(const PhotoDatabase &database, std::array<std::optional<double>,
     CodeCollector collector;
     if (sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, &collector, nullptr, &CodeCollector::step,
                                    &CodeCollector::final, nullptr) != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        *error = database.fileName() + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
         return false;
     }
     // The function refers to the collector on this stack frame: remove it whatever happens.
@@ -88,7 +88,8 @@ bool scanPhotos(const PhotoDatabase &database, std::array<std::optional<double>,
     });
     SqliteStatement st(db, sql);
     if (!st.step()) {
-        *error = st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error();
+        *error = database.fileName() + QStringLiteral(": ") +
+                 (st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error());
         return false;
     }
     for (int r = 0; r < QueryParameters::RangeCount; ++r) {

@@ -420,6 +420,9 @@ void TestPhotoDatabase::read_failureAfterOpen_namesFile()
     QString error;
     QVERIFY(!db.selectPhotos({}, {}, &error));
     QVERIFY2(error.startsWith(path + QStringLiteral(": ")), qPrintable(error));
+    error.clear();
+    QueryParameters::load(db, m_dir.path(), &error);
+    QVERIFY2(error.startsWith(path + QStringLiteral(": ")), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestPhotoDatabase)
