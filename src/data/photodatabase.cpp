@@ -130,7 +130,7 @@ QString missingColumn(sqlite3 *db, const QString &table, const QStringList &colu
 // Empty when the database's structure is sound, else the first problem. A damaged page can make a table
 // lose rows or show rows twice without any read error, so the file is checked before anything is read.
 // The verdict "sound" is kept per version of the file, as the Access copies are.
-QString damage(sqlite3 *db, const QString &path)
+QString damageOf(sqlite3 *db, const QString &path)
 {
     const FileCache::Stamp stamp = FileCache::stampOf(path);
     const QString folder = FileCache::folder(QStringLiteral("checked"));
@@ -167,6 +167,14 @@ QString PhotoDatabase::number(const QString &column)
     return QStringLiteral("fenwyx_number(%1)").arg(column);
 }
 
+QString PhotoDatabase::classSum(int first, int last)
+{
+    QStringList terms;
+    for (int i = first; i <= last; ++i)
+        terms << number(QStringLiteral("TonsPerAcreBreak%1").arg(i));
+    return QLatin1Char('(') + terms.join(QLatin1Char('+')) + QLatin1Char(')');
+}
+
 bool PhotoDatabase::open(const QString &path, QString *error)
 {
     close();
@@ -197,7 +205,7 @@ bool PhotoDatabase::open(const QString &path, QString *error)
     if (sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         return refuse(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
     // The Access reader makes its copy from a file it has checked itself.
-    QString problem = sqlitePath == path ? damage(db, path) : QString();
+    QString problem = sqlitePath == path ? damageOf(db, path) : QString();
     if (problem.isEmpty())
         problem = missingColumn(db, QStringLiteral("Photos"), requiredPhotoColumns());
     if (problem.isEmpty())

@@ -40,6 +40,9 @@ public:
     // A numeric column in SQL as the program reads it: a finite number or null, never text or an infinity
     // (see SqliteStatement::finiteNumber). Conditions and sums on loadings use it.
     static QString number(const QString &column);
+    // The sum of TonsPerAcreBreak<first> to <last> in SQL, null as soon as one class is (as
+    // PhotoRecord::sumOfClasses).
+    static QString classSum(int first, int last);
 
     // "SELECT * FROM Photos" [+ " WHERE " + where], values bound to the ?s in order; the database's own order.
     // Every failure of these reads names the file.

@@ -9,15 +9,6 @@
 namespace
 {
 
-// The sum of size classes first to last, null as soon as one class is null.
-QString classSum(int first, int last)
-{
-    QStringList terms;
-    for (int i = first; i <= last; ++i)
-        terms << PhotoDatabase::number(QStringLiteral("TonsPerAcreBreak%1").arg(i));
-    return QLatin1Char('(') + terms.join(QLatin1Char('+')) + QLatin1Char(')');
-}
-
 bool fail(QString *error, const QString &text)
 {
     if (error)
@@ -115,8 +106,8 @@ std::optional<Statement> build(const PhotoDatabase &database, int kind, const Qu
         addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);
         break;
     case QueryCriteria::LoadBySize:
-        if (!addRange(conditions, st.binds, classSum(1, 3), c.fineFrom, c.fineTo, error) ||
-            !addRange(conditions, st.binds, classSum(4, 7), c.coarseFrom, c.coarseTo, error))
+        if (!addRange(conditions, st.binds, PhotoDatabase::classSum(1, 3), c.fineFrom, c.fineTo, error) ||
+            !addRange(conditions, st.binds, PhotoDatabase::classSum(4, 7), c.coarseFrom, c.coarseTo, error))
             return std::nullopt;
         addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
         addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);

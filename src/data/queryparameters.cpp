@@ -25,13 +25,14 @@ constexpr double kLargestLimit = 1e15;
 // The maximum a range list reaches, over the values as the program reads them.
 QString maximumExpression(int range)
 {
-    static const int classes[][2] = {{0, 0}, {1, 3}, {4, 7}};
-    if (range == QueryParameters::TotalLoad)
+    switch (range) {
+    case QueryParameters::Fine:
+        return QStringLiteral("Max(%1)").arg(PhotoDatabase::classSum(1, 3));
+    case QueryParameters::Coarse:
+        return QStringLiteral("Max(%1)").arg(PhotoDatabase::classSum(4, 7));
+    default:
         return QStringLiteral("Max(%1)").arg(PhotoDatabase::number(QStringLiteral("TotalFL")));
-    QStringList terms;
-    for (int i = classes[range][0]; i <= classes[range][1]; ++i)
-        terms << PhotoDatabase::number(QStringLiteral("TonsPerAcreBreak%1").arg(i));
-    return QStringLiteral("Max(%1)").arg(terms.join(QStringLiteral(" + ")));
+    }
 }
 
 // The distinct codes of the four lists, gathered by an aggregate function inside one scan of the table:
