@@ -2,7 +2,8 @@
 # Measures the foundation's speed targets against their yardsticks; prints hyperfine summaries.
 # usage: benchmarks/run-foundation.sh [BUILD_DIR]
 set -euo pipefail
-build="${1:-$(cd "$(dirname "$0")/.." && pwd)/build}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
 bin="$build/bin"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -19,8 +20,9 @@ hyperfine -N -w 2 -r 15 \
 echo "== filling the results list with 100,000 photos"
 "$bin/bench_resultslist" "$work/big" 5
 
-if [ -f /work/shared/fixtures/photo_jet4_20k.mdb ] || [ -n "${FENWYX_ACCESS_20K:-}" ]; then
-    access="${FENWYX_ACCESS_20K:-/work/shared/fixtures/photo_jet4_20k.mdb}"
+# The 20,000-photo Access fixture lives beside the repository, in ../shared/fixtures.
+access="${FENWYX_ACCESS_20K:-$root/../shared/fixtures/photo_jet4_20k.mdb}"
+if [ -f "$access" ]; then
     echo "== reading a 20,000-photo Access file vs mdb-export of both tables"
     hyperfine -w 1 -r 10 \
         "mdb-export $access Photos > /dev/null; mdb-export $access Books > /dev/null" \

@@ -1,19 +1,19 @@
 // SQLite copies of Access photo databases, made by fenwyx-mdbread in a child process and kept in a cache.
 #include "data/accessimport.h"
 
+#include "data/filecache.h"
+
 #include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace
 {
 
-// Raised whenever the copy's layout changes, so copies of an older reader are not reused.
-constexpr int copyFormatVersion = 1;
+// Raised whenever the copy's layout changes or the reader refuses more damaged files, so copies an older
+// reader made are not reused.
+constexpr int copyFormatVersion = 2;
 constexpr int childTimeoutMs = 60000;
 
 QString readerProgram()
@@ -35,29 +35,6 @@ QString lastLine(const QByteArray &output, const QString &mdbPath)
     return line.left(500);
 }
 
-struct SourceStamp {
-    QString absolutePath;
-    qint64 size = -1;
-    qint64 modified = 0;
-
-    bool operator==(const SourceStamp &other) const
-    {
-        return absolutePath == other.absolutePath && size == other.size && modified == other.modified;
-    }
-};
-
-SourceStamp stampOf(const QString &path)
-{
-    QFileInfo info(path);
-    info.setCaching(false);
-    return {info.absoluteFilePath(), info.size(), info.lastModified().toMSecsSinceEpoch()};
-}
-
-QByteArray hashOf(const QByteArray &data)
-{
-    return QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex().left(24);
-}
-
 } // namespace
 
 namespace AccessImport
@@ -65,12 +42,7 @@ namespace AccessImport
 
 QString cacheFolder()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (base.isEmpty() || !QDir().mkpath(base + QStringLiteral("/access")))
-        base = QDir::temp().filePath(QStringLiteral("fenwyx-cache-%1").arg(QString::fromLocal8Bit(qgetenv("USER"))));
-    const QString folder = base + QStringLiteral("/access");
-    QDir().mkpath(folder);
-    return folder;
+    return FileCache::folder(QStringLiteral("access"));
 }
 
 bool convertInChildProcess(const QString &mdbPath, const QString &sqlitePath, QString *error)
@@ -115,31 +87,22 @@ std::optional<QString> sqliteCopyOf(const QString &mdbPath, QString *error)
         return std::nullopt;
     }
     const QString folder = cacheFolder();
-    // Copies of one source share a prefix, so a new copy can retire those of the file's earlier states.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const SourceStamp before = stampOf(mdbPath);
-        const QByteArray pathHash = hashOf(before.absolutePath.toUtf8());
-        const QByteArray stateHash =
-            hashOf(QByteArray::number(before.size) + '|' + QByteArray::number(before.modified) + '|' +
-                   QByteArray::number(copyFormatVersion));
-        const QString prefix = QString::fromLatin1(pathHash) + QLatin1Char('-');
-        const QString copyName = prefix + QString::fromLatin1(stateHash) + QStringLiteral(".sqlite");
+        const FileCache::Stamp before = FileCache::stampOf(mdbPath);
+        const QString copyName = FileCache::entryName(before, copyFormatVersion) + QStringLiteral(".sqlite");
         const QString copyPath = QDir(folder).filePath(copyName);
         if (QFileInfo::exists(copyPath))
             return copyPath;
 
         if (!convertInChildProcess(mdbPath, copyPath, error))
             return std::nullopt;
-        if (!(stampOf(mdbPath) == before)) {
+        if (FileCache::stampOf(mdbPath) != before) {
             // Changed while it was read: the copy may mix both states.
             QFile::remove(copyPath);
             continue;
         }
-        const QStringList older = QDir(folder).entryList({prefix + QStringLiteral("*.sqlite")}, QDir::Files);
-        for (const QString &name : older) {
-            if (name != copyName)
-                QFile::remove(QDir(folder).filePath(name));
-        }
+        // Copies of the file's earlier states are never used again.
+        FileCache::removeOlderEntries(folder, before, copyName);
         return copyPath;
     }
     if (error)

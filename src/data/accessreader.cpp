@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QtEndian>
 
 #include <mdbtools.h>
@@ -224,6 +225,7 @@ public:
         m_name = targetName;
         if (!mdb_read_columns(table) || table->num_cols == 0)
             throw ReadFailure{QStringLiteral("cannot read the columns of table %1").arg(targetName)};
+        checkColumns();
         createTable();
         copyRows();
         m_insert.reset();
@@ -242,6 +244,28 @@ private:
             const QString reason = QString::fromUtf8(message ? message : "unknown error");
             sqlite3_free(message);
             throw ReadFailure{QStringLiteral("cannot write the copy: %1").arg(reason)};
+        }
+    }
+
+    // A damaged column catalogue names a column twice, leaves a name empty or maps two columns onto one
+    // place in the row; the values read through it would be wrong, so it is reported as damage.
+    void checkColumns() const
+    {
+        QSet<QString> names;
+        QSet<int> places;
+        for (unsigned int i = 0; i < m_table->num_cols; ++i) {
+            const MdbColumn *col = column(i);
+            const QString name = columnName(col);
+            if (name.trimmed().isEmpty())
+                throw ReadFailure{QStringLiteral("the file is damaged: a column of table %1 has no name").arg(m_name)};
+            if (names.contains(name.toLower()))
+                throw ReadFailure{
+                    QStringLiteral("the file is damaged: table %1 has two columns named %2").arg(m_name, name)};
+            if (places.contains(col->row_col_num))
+                throw ReadFailure{
+                    QStringLiteral("the file is damaged: two columns of table %1 share one place").arg(m_name)};
+            names.insert(name.toLower());
+            places.insert(col->row_col_num);
         }
     }
 
@@ -291,8 +315,14 @@ private:
                 ++rowsRead;
             }
         }
-        // A page that cannot be read ends libmdb's scan quietly; the row count in the table definition
-        // tells a truncated or damaged file from a complete one.
+        // A page that cannot be read ends libmdb's scan quietly: a data page left in the table's page map
+        // after the scan, or fewer rows than the table definition counts, means a truncated or damaged file.
+        const gint32 unread =
+            mdb_map_find_next(m_mdb, m_table->usage_map, unsigned(m_table->map_sz), m_table->cur_phys_pg);
+        if (unread > 0)
+            throw ReadFailure{QStringLiteral("the file is damaged or incomplete: page %1 of table %2 cannot be read")
+                                  .arg(unread)
+                                  .arg(m_name)};
         if (rowsRead < m_table->num_rows)
             throw ReadFailure{
                 QStringLiteral("the file is damaged or incomplete: table %1 holds %2 rows, %3 could be read")
@@ -488,6 +518,15 @@ void convert(const QString &mdbPath, const QString &sqlitePath)
     MdbPtr mdb(mdb_open(QFile::encodeName(mdbPath).constData(), MDB_NOFLAGS));
     if (!mdb)
         throw ReadFailure{QStringLiteral("not an Access database")};
+    // Jet files grow by whole pages: a file cut short (an interrupted copy) ends inside a page, and libmdb
+    // would read that page's missing part as zeros, which are rows of nulls.
+    const qint64 fileSize = source.size();
+    const qint64 pageSize = mdb->fmt->pg_size;
+    if (pageSize <= 0 || fileSize % pageSize != 0)
+        throw ReadFailure{QStringLiteral("the file is damaged or incomplete: its length (%1 bytes) is not a whole "
+                                         "number of %2-byte pages")
+                              .arg(fileSize)
+                              .arg(pageSize)};
     if (!mdb_read_catalog(mdb.get(), MDB_TABLE) || mdb->num_catalog == 0)
         throw ReadFailure{QStringLiteral("the file is damaged: its table list cannot be read")};
     MdbCatalogEntry *photos = findTable(mdb.get(), "Photos");

@@ -86,7 +86,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
             return 1;
         }
         criteria.bookText = record->bookLabel + QStringLiteral(", ") + record->bookDescription;
-        criteria.bookId = record->id;
+        criteria.bookLabel = record->bookLabel;
     }
     // Only the range lists a query reads are computed, and only when a bound is left to its default.
     QString *texts[] = {&criteria.totalFrom, &criteria.totalTo,    &criteria.fineFrom,

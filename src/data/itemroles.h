@@ -11,5 +11,6 @@ enum : int {
     PhotoIdRole,                     // the photo's ID
     RecordRole,                      // index of the record in the photo set
     RawValueRole,                    // a list entry's raw database value
+    BookLabelRole,                   // a book list entry's book label (BookEntry::label)
 };
 }

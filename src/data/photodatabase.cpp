@@ -2,8 +2,10 @@
 #include "photodatabase.h"
 
 #include "data/accessimport.h"
+#include "data/filecache.h"
 #include "data/sqlitestatement.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -45,16 +47,132 @@ static bool fail(QString *error, const QString &text)
     return false;
 }
 
-// Empty when the database has a readable Photos table, else the reason.
-static QString photosTableProblem(sqlite3 *db)
+QString PhotoDatabase::readError(const SqliteStatement &statement) const
 {
-    SqliteStatement check(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('table','view') "
-                                             "AND name = 'Photos' COLLATE NOCASE"));
-    if (!check.isValid() || !check.step())
-        return check.error().isEmpty() ? QStringLiteral("not a database") : check.error();
-    if (check.integer(0) == 0)
-        return QStringLiteral("the database has no Photos table");
+    if (!m_db)
+        return QStringLiteral("no photo database is open");
+    const QString reason = statement.error().isEmpty() ? QStringLiteral("unknown error") : statement.error();
+    return QStringLiteral("%1: %2").arg(m_fileName, reason);
+}
+
+namespace
+{
+
+struct TextField {
+    const char *name;
+    QString PhotoRecord::*field;
+};
+const TextField kTextFields[] = {
+    {"BookLabel", &PhotoRecord::bookLabel},
+    {"PhotoLabel", &PhotoRecord::photoLabel},
+    {"GroupLabel", &PhotoRecord::groupLabel},
+    {"VegType", &PhotoRecord::vegType},
+    {"Activity", &PhotoRecord::activity},
+    {"FireBehaveFM", &PhotoRecord::fireBehaveFM},
+    {"DangerRatingFM", &PhotoRecord::dangerRatingFM},
+    {"PhotoPic", &PhotoRecord::photoPic},
+    {"DataPic", &PhotoRecord::dataPic},
+};
+
+struct NumberField {
+    const char *name;
+    OptionalNumber PhotoRecord::*field;
+};
+const NumberField kNumberFields[] = {
+    {"Oto3FL", &PhotoRecord::oto3FL},
+    {"TotalFL", &PhotoRecord::totalFL},
+    {"AverageDuffDepth", &PhotoRecord::averageDuffDepth},
+    {"AverageFuelbedDepth", &PhotoRecord::averageFuelbedDepth},
+};
+
+// The columns the program reads. A table without one of them would show blanks where data belongs, so
+// such a database is refused at open. A book's id is no part of it: the book is found by its label.
+QStringList requiredPhotoColumns()
+{
+    QStringList columns{QStringLiteral("ID")};
+    for (const TextField &f : kTextFields)
+        columns << QString::fromLatin1(f.name);
+    for (int i = 1; i <= 7; ++i)
+        columns << QStringLiteral("TonsPerAcreBreak%1").arg(i);
+    for (const NumberField &f : kNumberFields)
+        columns << QString::fromLatin1(f.name);
+    return columns;
+}
+QStringList requiredBookColumns()
+{
+    return {QStringLiteral("BookLabel"), QStringLiteral("BookDescription"), QStringLiteral("BreakInches4"),
+            QStringLiteral("BreakInches5"), QStringLiteral("BreakInches6")};
+}
+
+// Bumped when the check changes, so verdicts of an older check are not reused.
+constexpr int kCheckFormat = 1;
+
+// Empty when the table exists with every listed column, else which is missing.
+QString missingColumn(sqlite3 *db, const QString &table, const QStringList &columns)
+{
+    SqliteStatement info(db, QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    if (!info.bind({table}))
+        return info.error();
+    QSet<QString> present;
+    while (info.step())
+        present.insert(info.text(0).toLower());
+    if (!info.error().isEmpty())
+        return info.error();
+    if (present.isEmpty())
+        return QStringLiteral("the database has no %1 table").arg(table);
+    for (const QString &column : columns) {
+        if (!present.contains(column.toLower()))
+            return QStringLiteral("the %1 table has no column %2").arg(table, column);
+    }
     return {};
+}
+
+// Empty when the database's structure is sound, else the first problem. A damaged page can make a table
+// lose rows or show rows twice without any read error, so the file is checked before anything is read.
+// The verdict "sound" is kept per version of the file, as the Access copies are.
+QString damageOf(sqlite3 *db, const QString &path)
+{
+    const FileCache::Stamp stamp = FileCache::stampOf(path);
+    const QString folder = FileCache::folder(QStringLiteral("checked"));
+    const QString verdict = QDir(folder).filePath(FileCache::entryName(stamp, kCheckFormat));
+    if (QFileInfo::exists(verdict))
+        return {};
+    SqliteStatement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+    if (!check.step())
+        return check.error().isEmpty() ? QStringLiteral("the file cannot be checked") : check.error();
+    const QString result = check.text(0);
+    if (result != QLatin1String("ok"))
+        return QStringLiteral("the file is damaged (%1)").arg(result.left(200));
+    QFile marker(verdict);
+    if (marker.open(QIODevice::WriteOnly))
+        FileCache::removeOlderEntries(folder, stamp, QFileInfo(verdict).fileName());
+    return {};
+}
+
+// fenwyx_number(x): a numeric field read by the program's rule, so that queries compare and add the same
+// values that the lists and sheets show.
+void numberFunction(sqlite3_context *context, int, sqlite3_value **args)
+{
+    const auto number = SqliteStatement::finiteNumber(args[0]);
+    if (number)
+        sqlite3_result_double(context, *number);
+    else
+        sqlite3_result_null(context);
+}
+
+} // namespace
+
+QString PhotoDatabase::number(const QString &column)
+{
+    return QStringLiteral("fenwyx_number(%1)").arg(column);
+}
+
+QString PhotoDatabase::classSum(int first, int last)
+{
+    QStringList terms;
+    for (int i = first; i <= last; ++i)
+        terms << number(QStringLiteral("TonsPerAcreBreak%1").arg(i));
+    return QLatin1Char('(') + terms.join(QLatin1Char('+')) + QLatin1Char(')');
 }
 
 bool PhotoDatabase::open(const QString &path, QString *error)
@@ -80,16 +198,23 @@ bool PhotoDatabase::open(const QString &path, QString *error)
 
     sqlite3 *db = nullptr;
     const QByteArray utf8 = QFile::encodeName(sqlitePath);
-    if (sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    const auto refuse = [&](const QString &reason) {
         sqlite3_close_v2(db);
         return fail(error, QStringLiteral("%1: %2").arg(path, reason));
-    }
-    const QString problem = photosTableProblem(db);
-    if (!problem.isEmpty()) {
-        sqlite3_close_v2(db);
-        return fail(error, QStringLiteral("%1: %2").arg(path, problem));
-    }
+    };
+    if (sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return refuse(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
+    // The Access reader makes its copy from a file it has checked itself.
+    QString problem = sqlitePath == path ? damageOf(db, path) : QString();
+    if (problem.isEmpty())
+        problem = missingColumn(db, QStringLiteral("Photos"), requiredPhotoColumns());
+    if (problem.isEmpty())
+        problem = missingColumn(db, QStringLiteral("Books"), requiredBookColumns());
+    if (!problem.isEmpty())
+        return refuse(problem);
+    if (sqlite3_create_function_v2(db, "fenwyx_number", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &numberFunction,
+                                   nullptr, nullptr, nullptr) != SQLITE_OK)
+        return refuse(QString::fromUtf8(sqlite3_errmsg(db)));
     m_db = db;
     m_fileName = path;
     return true;
@@ -97,33 +222,6 @@ bool PhotoDatabase::open(const QString &path, QString *error)
 
 namespace
 {
-
-struct TextField {
-    const char *name; // lower case
-    QString PhotoRecord::*field;
-};
-const TextField kTextFields[] = {
-    {"booklabel", &PhotoRecord::bookLabel},
-    {"photolabel", &PhotoRecord::photoLabel},
-    {"grouplabel", &PhotoRecord::groupLabel},
-    {"vegtype", &PhotoRecord::vegType},
-    {"activity", &PhotoRecord::activity},
-    {"firebehavefm", &PhotoRecord::fireBehaveFM},
-    {"dangerratingfm", &PhotoRecord::dangerRatingFM},
-    {"photopic", &PhotoRecord::photoPic},
-    {"datapic", &PhotoRecord::dataPic},
-};
-
-struct NumberField {
-    const char *name; // lower case
-    OptionalNumber PhotoRecord::*field;
-};
-const NumberField kNumberFields[] = {
-    {"oto3fl", &PhotoRecord::oto3FL},
-    {"totalfl", &PhotoRecord::totalFL},
-    {"averageduffdepth", &PhotoRecord::averageDuffDepth},
-    {"averagefuelbeddepth", &PhotoRecord::averageFuelbedDepth},
-};
 
 // Column positions of a Photos row, found by name without regard to case; the first column of a name wins.
 class PhotoColumns
@@ -143,10 +241,10 @@ public:
                      name[16] <= u'7')
                 m_tpa[size_t(name[16].unicode() - u'1')] = c;
             for (const TextField &f : kTextFields)
-                if (name == QLatin1String(f.name))
+                if (name == QString::fromLatin1(f.name).toLower())
                     m_texts.push_back({c, f.field});
             for (const NumberField &f : kNumberFields)
-                if (name == QLatin1String(f.name))
+                if (name == QString::fromLatin1(f.name).toLower())
                     m_numbers.push_back({c, f.field});
         }
     }
@@ -167,9 +265,9 @@ public:
 private:
     static OptionalNumber number(const SqliteStatement &st, int c)
     {
-        if (c < 0 || st.isNull(c))
+        if (c < 0)
             return std::nullopt;
-        return st.number(c);
+        return st.finiteNumber(c);
     }
 
     int m_id = -1;
@@ -183,9 +281,9 @@ BookRecord readBook(const SqliteStatement &st)
     BookRecord b;
     for (int c = 0; c < st.columnCount(); ++c) {
         const QString name = st.columnName(c).toLower();
-        const OptionalNumber number = st.isNull(c) ? OptionalNumber() : OptionalNumber(st.number(c));
+        const OptionalNumber number = st.finiteNumber(c);
         if (name == QLatin1String("id"))
-            b.id = st.integer(c);
+            b.id = st.isNull(c) ? std::nullopt : std::optional<qint64>(st.integer(c));
         else if (name == QLatin1String("booklabel"))
             b.bookLabel = st.text(c);
         else if (name == QLatin1String("bookdescription"))
@@ -216,19 +314,13 @@ bool PhotoDatabase::visitPhotos(const QString &where, const QVariantList &binds,
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
     SqliteStatement st(m_db, sql);
-    if (!st.isValid() || !st.bind(binds)) {
-        if (error)
-            *error = st.error();
-        return false;
-    }
+    if (!st.isValid() || !st.bind(binds))
+        return fail(error, readError(st));
     const PhotoColumns columns(st);
     while (st.step())
         visit(columns.read(st));
-    if (!st.error().isEmpty()) {
-        if (error)
-            *error = st.error();
-        return false;
-    }
+    if (!st.error().isEmpty())
+        return fail(error, readError(st));
     return true;
 }
 
@@ -256,12 +348,12 @@ std::optional<std::vector<BookRecord>> PhotoDatabase::books(QString *error) cons
 {
     SqliteStatement st(m_db, QStringLiteral("SELECT * FROM Books"));
     if (!st.isValid())
-        return failed<std::vector<BookRecord>>(error, st.error());
+        return failed<std::vector<BookRecord>>(error, readError(st));
     std::vector<BookRecord> result;
     while (st.step())
         result.push_back(readBook(st));
     if (!st.error().isEmpty())
-        return failed<std::vector<BookRecord>>(error, st.error());
+        return failed<std::vector<BookRecord>>(error, readError(st));
     return result;
 }
 
@@ -269,21 +361,10 @@ std::optional<BookRecord> PhotoDatabase::bookByLabel(const QString &label, QStri
 {
     SqliteStatement st(m_db, QStringLiteral("SELECT * FROM Books WHERE BookLabel = ?1 COLLATE NOCASE"));
     if (!st.isValid() || !st.bind({label}))
-        return failed<BookRecord>(error, st.error());
+        return failed<BookRecord>(error, readError(st));
     if (!st.step())
-        return failed<BookRecord>(error,
-                                  st.error().isEmpty() ? QStringLiteral("no book labelled %1").arg(label) : st.error());
-    return readBook(st);
-}
-
-std::optional<BookRecord> PhotoDatabase::bookById(qint64 id, QString *error) const
-{
-    SqliteStatement st(m_db, QStringLiteral("SELECT * FROM Books WHERE id = ?1"));
-    if (!st.isValid() || !st.bind({QVariant::fromValue(id)}))
-        return failed<BookRecord>(error, st.error());
-    if (!st.step())
-        return failed<BookRecord>(error,
-                                  st.error().isEmpty() ? QStringLiteral("no book with id %1").arg(id) : st.error());
+        return failed<BookRecord>(error, st.error().isEmpty() ? QStringLiteral("no book labelled %1").arg(label)
+                                                              : readError(st));
     return readBook(st);
 }
 
@@ -291,11 +372,11 @@ std::optional<QVariantList> PhotoDatabase::column(const QString &sql, const QVar
 {
     SqliteStatement st(m_db, sql);
     if (!st.isValid() || !st.bind(binds))
-        return failed<QVariantList>(error, st.error());
+        return failed<QVariantList>(error, readError(st));
     QVariantList values;
     while (st.step())
         values.append(st.value(0));
     if (!st.error().isEmpty())
-        return failed<QVariantList>(error, st.error());
+        return failed<QVariantList>(error, readError(st));
     return values;
 }

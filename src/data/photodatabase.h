@@ -11,6 +11,7 @@
 #include <vector>
 
 struct sqlite3;
+class SqliteStatement;
 
 using PhotoSet = std::vector<PhotoRecord>;
 using PhotoSetPtr = std::shared_ptr<const PhotoSet>;
@@ -27,15 +28,24 @@ public:
     PhotoDatabase(const PhotoDatabase &) = delete;
     PhotoDatabase &operator=(const PhotoDatabase &) = delete;
 
-    // Opens read-only. An Access file is read into an SQLite copy first (in a child process).
-    // Fails (with a reason) when the file is missing, unreadable or has no Photos table.
+    // Opens read-only. An Access file is read into an SQLite copy first (in a child process); an SQLite file
+    // is checked for damage first. Fails (with a reason that names the file) when the file is missing,
+    // unreadable or damaged, or when Photos or Books lacks a column the program reads.
     bool open(const QString &path, QString *error = nullptr);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString fileName() const { return m_fileName; }
     sqlite3 *handle() const { return m_db; }
 
+    // A numeric column in SQL as the program reads it: a finite number or null, never text or an infinity
+    // (see SqliteStatement::finiteNumber). Conditions and sums on loadings use it.
+    static QString number(const QString &column);
+    // The sum of TonsPerAcreBreak<first> to <last> in SQL, null as soon as one class is (as
+    // PhotoRecord::sumOfClasses).
+    static QString classSum(int first, int last);
+
     // "SELECT * FROM Photos" [+ " WHERE " + where], values bound to the ?s in order; the database's own order.
+    // Every failure of these reads names the file.
     std::optional<PhotoSet> selectPhotos(const QString &where = {}, const QVariantList &binds = {},
                                          QString *error = nullptr) const;
     // The same rows, one at a time, without holding them all.
@@ -45,12 +55,13 @@ public:
     std::optional<std::vector<BookRecord>> books(QString *error = nullptr) const;
     // Book labels compare without regard to letter case, as in the original engine.
     std::optional<BookRecord> bookByLabel(const QString &label, QString *error = nullptr) const;
-    std::optional<BookRecord> bookById(qint64 id, QString *error = nullptr) const;
     // First column of every row of any SELECT; SQL null is an invalid QVariant.
     std::optional<QVariantList> column(const QString &sql, const QVariantList &binds = {},
                                        QString *error = nullptr) const;
 
 private:
+    QString readError(const SqliteStatement &statement) const;
+
     sqlite3 *m_db = nullptr;
     QString m_fileName;
 };

@@ -48,7 +48,7 @@ struct PhotoRecord {
 };
 
 struct BookRecord {
-    qint64 id = 0;
+    std::optional<qint64> id; // none when the row's id is null or the table has none
     QString bookLabel;
     QString bookDescription;
     OptionalNumber breakInches4;

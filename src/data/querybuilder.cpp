@@ -4,11 +4,10 @@
 #include "data/numberformat.h"
 #include "data/photolibrary.h"
 
+#include <algorithm>
+
 namespace
 {
-
-const QString kFine = QStringLiteral("(TonsPerAcreBreak1+TonsPerAcreBreak2+TonsPerAcreBreak3)");
-const QString kCoarse = QStringLiteral("(TonsPerAcreBreak4+TonsPerAcreBreak5+TonsPerAcreBreak6+TonsPerAcreBreak7)");
 
 bool fail(QString *error, const QString &text)
 {
@@ -46,6 +45,34 @@ void addCodes(QStringList &conditions, QVariantList &binds, const QString &colum
     conditions.append(QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
 }
 
+// The label of the book an entry of the book list names. The entry's text (label, ", ", description) says
+// it even when ids are missing, null or repeated, and whatever commas the label holds; the id decides only
+// between rows of the same text, and only when it is unique. A text no row has (typed by hand) is cut at
+// its first comma.
+std::optional<QString> chosenBookLabel(const PhotoDatabase &database, const QueryCriteria &c, QString *error)
+{
+    const auto books = database.books(error);
+    if (!books)
+        return std::nullopt;
+    std::vector<const BookRecord *> matches;
+    for (const BookRecord &book : *books) {
+        if (book.bookLabel + QStringLiteral(", ") + book.bookDescription == c.bookText)
+            matches.push_back(&book);
+    }
+    if (matches.empty())
+        return c.bookText.section(QLatin1Char(','), 0, 0);
+    if (matches.size() > 1 && c.bookId) {
+        const auto sameId = [&c](const BookRecord &book) { return book.id == c.bookId; };
+        if (std::count_if(books->begin(), books->end(), sameId) == 1) {
+            for (const BookRecord *book : matches) {
+                if (sameId(*book))
+                    return book->bookLabel;
+            }
+        }
+    }
+    return matches.front()->bookLabel;
+}
+
 } // namespace
 
 namespace QueryBuilder
@@ -59,30 +86,28 @@ std::optional<Statement> build(const PhotoDatabase &database, int kind, const Qu
     case QueryCriteria::AllPhotos:
         break;
     case QueryCriteria::Book: {
-        QString label;
-        if (c.bookId) {
-            const auto book = database.bookById(*c.bookId, error);
-            if (!book)
+        std::optional<QString> label = c.bookLabel;
+        if (!label) {
+            if (c.bookText == QLatin1String("All Books") || c.bookText.isEmpty())
+                break;
+            label = chosenBookLabel(database, c, error);
+            if (!label)
                 return std::nullopt;
-            label = book->bookLabel;
-        } else if (c.bookText != QLatin1String("All Books") && !c.bookText.isEmpty()) {
-            label = c.bookText.section(QLatin1Char(','), 0, 0);
-        } else {
-            break;
         }
         conditions.append(QStringLiteral("BookLabel = ? COLLATE NOCASE"));
-        st.binds.append(label);
+        st.binds.append(*label);
         break;
     }
     case QueryCriteria::TotalLoad:
-        if (!addRange(conditions, st.binds, QStringLiteral("TotalFL"), c.totalFrom, c.totalTo, error))
+        if (!addRange(conditions, st.binds, PhotoDatabase::number(QStringLiteral("TotalFL")), c.totalFrom, c.totalTo,
+                      error))
             return std::nullopt;
         addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
         addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);
         break;
     case QueryCriteria::LoadBySize:
-        if (!addRange(conditions, st.binds, kFine, c.fineFrom, c.fineTo, error) ||
-            !addRange(conditions, st.binds, kCoarse, c.coarseFrom, c.coarseTo, error))
+        if (!addRange(conditions, st.binds, PhotoDatabase::classSum(1, 3), c.fineFrom, c.fineTo, error) ||
+            !addRange(conditions, st.binds, PhotoDatabase::classSum(4, 7), c.coarseFrom, c.coarseTo, error))
             return std::nullopt;
         addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
         addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);

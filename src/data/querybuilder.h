@@ -16,6 +16,9 @@ struct QueryCriteria {
 
     QString bookText = QStringLiteral("All Books"); // "All Books" or label, ", ", description
     std::optional<qint64> bookId;                   // the chosen entry's Books id, if any
+    // The chosen book's label, when the caller knows it (BookEntry::label): the book query selects by it
+    // alone. Without it the book is found from bookText (and bookId where the text is not enough).
+    std::optional<QString> bookLabel;
     QString totalFrom, totalTo;
     QString fineFrom, fineTo;     // 0 to 2.9 inch
     QString coarseFrom, coarseTo; // 3 inch and larger

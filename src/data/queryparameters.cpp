@@ -22,6 +22,19 @@ const char *const kRangeControls[] = {"cboTotalLoad", "cbo0to3", "cbo3Plus"};
 // Far beyond any loading, small enough to be written as a whole number.
 constexpr double kLargestLimit = 1e15;
 
+// The maximum a range list reaches, over the values as the program reads them.
+QString maximumExpression(int range)
+{
+    switch (range) {
+    case QueryParameters::Fine:
+        return QStringLiteral("Max(%1)").arg(PhotoDatabase::classSum(1, 3));
+    case QueryParameters::Coarse:
+        return QStringLiteral("Max(%1)").arg(PhotoDatabase::classSum(4, 7));
+    default:
+        return QStringLiteral("Max(%1)").arg(PhotoDatabase::number(QStringLiteral("TotalFL")));
+    }
+}
+
 // The distinct codes of the four lists, gathered by an aggregate function inside one scan of the table:
 // the rows never leave the database engine, which keeps the load fast on large tables.
 struct CodeCollector {
@@ -58,25 +71,26 @@ bool scanPhotos(const PhotoDatabase &database, std::array<std::optional<double>,
                 std::array<std::vector<QByteArray>, QueryParameters::CodesCount> &distinct, QString *error)
 {
     static const char function[] = "fenwyx_collect_codes";
-    static const char sql[] =
-        "SELECT Max(totalFL), Max(TonsPerAcreBreak1 + TonsPerAcreBreak2 + TonsPerAcreBreak3),"
-        " Max(TonsPerAcreBreak4 + TonsPerAcreBreak5 + TonsPerAcreBreak6 + TonsPerAcreBreak7),"
-        " fenwyx_collect_codes(0, VegType), fenwyx_collect_codes(1, Activity),"
-        " fenwyx_collect_codes(2, DangerRatingFM), fenwyx_collect_codes(3, FireBehaveFM) FROM Photos";
+    const QString sql = QStringLiteral("SELECT %1, %2, %3, fenwyx_collect_codes(0, VegType),"
+                                       " fenwyx_collect_codes(1, Activity), fenwyx_collect_codes(2, DangerRatingFM),"
+                                       " fenwyx_collect_codes(3, FireBehaveFM) FROM Photos")
+                            .arg(maximumExpression(QueryParameters::TotalLoad),
+                                 maximumExpression(QueryParameters::Fine), maximumExpression(QueryParameters::Coarse));
     sqlite3 *db = database.handle();
     CodeCollector collector;
     if (sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, &collector, nullptr, &CodeCollector::step,
                                    &CodeCollector::final, nullptr) != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        *error = database.fileName() + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
         return false;
     }
     // The function refers to the collector on this stack frame: remove it whatever happens.
     const auto unregister = qScopeGuard([db] {
         sqlite3_create_function_v2(db, function, 2, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr, nullptr);
     });
-    SqliteStatement st(db, QString::fromLatin1(sql));
+    SqliteStatement st(db, sql);
     if (!st.step()) {
-        *error = st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error();
+        *error = database.fileName() + QStringLiteral(": ") +
+                 (st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error());
         return false;
     }
     for (int r = 0; r < QueryParameters::RangeCount; ++r) {
@@ -146,14 +160,9 @@ QStringList QueryParameters::rangeEntries(const QVariant &maximum)
 
 std::optional<QStringList> QueryParameters::rangeEntries(const PhotoDatabase &database, int range, QString *error)
 {
-    static const char *const sql[] = {
-        "SELECT Max(totalFL) FROM Photos",
-        "SELECT Max(TonsPerAcreBreak1 + TonsPerAcreBreak2 + TonsPerAcreBreak3) FROM Photos",
-        "SELECT Max(TonsPerAcreBreak4 + TonsPerAcreBreak5 + TonsPerAcreBreak6 + TonsPerAcreBreak7) FROM Photos",
-    };
     if (range < 0 || range >= RangeCount)
         return std::nullopt;
-    const auto max = database.column(QString::fromLatin1(sql[range]), {}, error);
+    const auto max = database.column(QStringLiteral("SELECT %1 FROM Photos").arg(maximumExpression(range)), {}, error);
     if (!max)
         return std::nullopt;
     return rangeEntries(max->value(0));
@@ -168,27 +177,33 @@ void QueryParameters::SortListBox(std::vector<CodeEntry> &entries)
 
 QueryParameters QueryParameters::load(const PhotoDatabase &database, const QString &programFolder, QString *error)
 {
-    QueryParameters p;
-    p.books.push_back({QStringLiteral("All Books"), std::nullopt});
-    for (int r = 0; r < RangeCount; ++r)
-        p.ranges[size_t(r)] = rangeEntries(QVariant());
-
     QString reason;
+    // Without a database there is nothing to choose from: not even "All Books".
     auto failed = [&] {
         if (error)
             *error = reason;
-        return p;
+        return QueryParameters();
     };
     if (!database.isOpen()) {
         reason = QStringLiteral("no photo database is open");
         return failed();
     }
 
+    QueryParameters p;
     const auto books = database.books(&reason);
     if (!books)
         return failed();
-    for (const BookRecord &book : *books)
-        p.books.push_back({book.bookLabel + QStringLiteral(", ") + book.bookDescription, book.id});
+    QHash<qint64, int> idCount;
+    for (const BookRecord &book : *books) {
+        if (book.id)
+            ++idCount[*book.id];
+    }
+    p.books.push_back({QStringLiteral("All Books"), std::nullopt, QString()});
+    for (const BookRecord &book : *books) {
+        const bool uniqueId = book.id && idCount.value(*book.id) == 1;
+        p.books.push_back({book.bookLabel + QStringLiteral(", ") + book.bookDescription,
+                           uniqueId ? book.id : std::nullopt, book.bookLabel});
+    }
 
     // One pass over the table gives the three maxima and the distinct codes of the four lists.
     std::array<std::optional<double>, RangeCount> maxima;

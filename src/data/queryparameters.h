@@ -12,7 +12,8 @@ class PhotoDatabase;
 
 struct BookEntry {
     QString text;             // "All Books" or BookLabel + ", " + BookDescription
-    std::optional<qint64> id; // the Books row's id; none for "All Books"
+    std::optional<qint64> id; // the Books row's id; none for "All Books" and where the id is null or repeated
+    QString label;            // the Books row's label, which selects its photos; null for "All Books"
 };
 
 struct CodeEntry {
@@ -34,7 +35,7 @@ public:
     std::array<std::vector<CodeEntry>, CodesCount> codes;
 
     // Reads everything in one pass; code files are read once each. With no open database (or a failing
-    // read) returns the lists of an empty table and says why in *error.
+    // read) every list is empty, "All Books" included, and *error says why.
     static QueryParameters load(const PhotoDatabase &database, const QString &programFolder, QString *error = nullptr);
 
     // "0", then " n" for n = 0, 2, 4, ... up to the whole-number part of (maximum + 4). A null maximum

@@ -1,6 +1,10 @@
 // Prepared statements over the sqlite3 C interface.
 #include "sqlitestatement.h"
 
+#include "data/numberformat.h"
+
+#include <cmath>
+
 SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     if (!db) {
@@ -91,5 +95,24 @@ QVariant SqliteStatement::value(int column) const
         return number(column);
     default:
         return text(column);
+    }
+}
+
+std::optional<double> SqliteStatement::finiteNumber(sqlite3_value *value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return double(sqlite3_value_int64(value));
+    case SQLITE_FLOAT: {
+        const double number = sqlite3_value_double(value);
+        return std::isfinite(number) ? std::optional<double>(number) : std::nullopt;
+    }
+    case SQLITE_TEXT: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+        const auto number = NumberFormat::parse(QString::fromUtf8(text, sqlite3_value_bytes(value)));
+        return number && std::isfinite(*number) ? number : std::nullopt;
+    }
+    default:
+        return std::nullopt;
     }
 }

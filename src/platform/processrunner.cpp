@@ -5,8 +5,49 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+// Holds back user input (keys, mouse, wheel, touch) addressed to any object while it lives and posts it
+// again, in order, when it ends. The event loop's ExcludeUserInputEvents holds back what the window
+// system delivers; this holds back input that reaches the windows any other way.
+class InputHold : public QObject
+{
+public:
+    InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputHold() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto &[receiver, event] : m_held) {
+            if (receiver)
+                QCoreApplication::postEvent(receiver, event.release());
+        }
+    }
+    InputHold(const InputHold &) = delete;
+    InputHold &operator=(const InputHold &) = delete;
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        if (!event->isInputEvent())
+            return false;
+        m_held.emplace_back(receiver, std::unique_ptr<QEvent>(event->clone()));
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
+};
+
+} // namespace
 
 QString QtProcessRunner::locate(const QString &program, const QString &programFolder)
 {
@@ -43,7 +84,9 @@ bool QtProcessRunner::runAndWait(const QString &program, const QString &programF
     process.start(path, {});
     if (!process.waitForStarted(-1))
         return false;
-    if (process.state() != QProcess::NotRunning)
+    if (process.state() != QProcess::NotRunning) {
+        const InputHold hold;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
     return true;
 }

@@ -36,25 +36,22 @@ std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QSt
     };
     if (!database.isOpen())
         return fail(QStringLiteral("no photo database is open"));
-    const int slash = label.indexOf(QLatin1Char('/'));
-    if (slash <= 0)
-        return fail(QStringLiteral("\"%1\" is no photo label (BOOK/PHOTO)").arg(label));
+    const QString wanted = label.trimmed();
+    if (wanted.isEmpty())
+        return fail(QStringLiteral("no photo label given (BOOK/PHOTO)"));
+    // The whole text against the whole label: a book label may itself hold "/", so the text is never split.
     QString reason;
-    const std::optional<PhotoSet> photos =
-        database.selectPhotos(QStringLiteral("BookLabel = ? COLLATE NOCASE"), {label.left(slash)}, &reason);
+    const std::optional<PhotoSet> photos = database.selectPhotos(
+        QStringLiteral("(BookLabel || '/' || PhotoLabel) = ?1 COLLATE NOCASE"), {wanted}, &reason);
     if (!photos)
         return fail(reason);
-    const PhotoRecord *caseless = nullptr;
     for (const PhotoRecord &p : *photos) {
-        const QString text = p.label();
-        if (text == label)
+        if (p.label() == wanted)
             return p;
-        if (!caseless && text.compare(label, Qt::CaseInsensitive) == 0)
-            caseless = &p;
     }
-    if (caseless)
-        return *caseless;
-    return fail(QStringLiteral("no photo labelled \"%1\"").arg(label));
+    if (!photos->empty())
+        return photos->front();
+    return fail(QStringLiteral("no photo labelled \"%1\"").arg(wanted));
 }
 
 } // namespace PhotoData

@@ -15,7 +15,9 @@ std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QSt
 // The same for a photo already read: its book's row and its data sheet.
 PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo);
 
-// The photo named by its label ("BOOK/PHOTO"); an exact match first, then one that differs only in case.
+// The photo a label names: the whole text, blanks around it ignored, against book label + "/" + photo
+// label (a book label may hold "/" itself). An exact match first, then one that differs only in letter
+// case. The one way every part of the program finds a photo by its label.
 std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QString &label, QString *error = nullptr);
 
 } // namespace PhotoData

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -106,12 +107,55 @@ QByteArray updated(const QByteArray &listBytes, const QString &path, const QStri
     return out;
 }
 
+QString generalFormat(const QLocale &locale)
+{
+    // The date: the short form with a four-digit year.
+    QString date = locale.dateFormat(QLocale::ShortFormat);
+    bool quoted = false;
+    for (qsizetype i = 0; i < date.size(); ++i) {
+        if (date.at(i) == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || date.at(i) != QLatin1Char('y'))
+            continue;
+        qsizetype end = i;
+        while (end < date.size() && date.at(end) == QLatin1Char('y'))
+            ++end;
+        if (end - i < 4)
+            date.replace(i, end - i, QStringLiteral("yyyy"));
+        i += 3;
+    }
+    // The time: the short form with the seconds after the minutes, behind the same separator as the minutes.
+    QString time = locale.timeFormat(QLocale::ShortFormat);
+    if (time.contains(QLatin1Char('s')))
+        return date + QLatin1Char(' ') + time;
+    quoted = false;
+    for (qsizetype i = 0; i < time.size(); ++i) {
+        if (time.at(i) == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || time.at(i) != QLatin1Char('m'))
+            continue;
+        qsizetype separator = i;
+        while (separator > 0 && time.at(separator - 1) != QLatin1Char('h') &&
+               time.at(separator - 1) != QLatin1Char('H'))
+            --separator;
+        const QString between = separator > 0 ? time.mid(separator, i - separator) : QString();
+        qsizetype end = i;
+        while (end < time.size() && time.at(end) == QLatin1Char('m'))
+            ++end;
+        time.insert(end, (between.isEmpty() || between.contains(QLatin1Char('\'')) ? QStringLiteral(":") : between) +
+                             QStringLiteral("ss"));
+        break;
+    }
+    return date + QLatin1Char(' ') + time;
+}
+
 QString timeText(const QLocale &locale, const QDateTime &time)
 {
-    QString text = locale.toString(time, QLocale::ShortFormat);
+    const QString format = generalFormat(locale);
+    QString text = locale.toString(time, format);
     if (Windows1252::canEncode(text))
         return text;
-    text = QLocale::c().toString(time, locale.dateTimeFormat(QLocale::ShortFormat));
+    text = QLocale::c().toString(time, format);
     QString kept;
     for (const QChar c : std::as_const(text)) {
         if (Windows1252::canEncode(QStringView(&c, 1)))
@@ -138,58 +182,78 @@ QString refusal(const QString &path)
 
 bool AddToFamilyList(const QString &programFolder, const QString &path, const QString &type, Dialogs &dialogs)
 {
-    const QString why = FamilyList::refusal(path);
-    if (!why.isEmpty()) {
-        showProblem(dialogs, {FileErrors::BadFileName, why});
+    const auto problem = [&dialogs](const FileError &error) {
+        showProblem(dialogs, error);
         return false;
+    };
+    const QString why = FamilyList::refusal(path);
+    if (!why.isEmpty())
+        return problem({FileErrors::BadFileName, why});
+
+    // The list itself, or the file its symbolic link (or chain of links) stands for.
+    QFileInfo listInfo(QDir(programFolder).filePath(FamilyList::kListName));
+    for (int depth = 0; listInfo.isSymLink(); ++depth) {
+        if (depth == 40)
+            return problem(FileErrors::fromSystemError(ELOOP, listInfo.filePath()));
+        listInfo.setFile(listInfo.symLinkTarget());
     }
-    const QDir folder(programFolder);
-    const QString listPath = folder.filePath(FamilyList::kListName);
-    const QString tempPath = folder.filePath(FamilyList::kTempName);
+    const QString listPath = listInfo.filePath();
+    const QString tempPath = listInfo.dir().filePath(FamilyList::kTempName);
 
     QByteArray old;
-    const QFileInfo listInfo(listPath);
-    if (listInfo.exists() || listInfo.isSymLink()) {
+    struct stat owner = {};
+    const bool exists = listInfo.exists();
+    if (exists) {
+        // A pipe would wait for a writer for ever, a device or folder is no list.
+        if (!listInfo.isFile())
+            return problem({FileErrors::AccessError, listInfo.isDir()
+                                                         ? QStringLiteral("%1 is a folder").arg(listPath)
+                                                         : QStringLiteral("%1 is not a regular file").arg(listPath)});
+        // Opened for writing as well: a list the user may not write is left alone, even where the folder
+        // would let it be replaced.
         QFile list(listPath);
-        if (listInfo.isDir()) {
-            showProblem(dialogs, {FileErrors::AccessError, QStringLiteral("%1 is a folder").arg(listPath)});
-            return false;
-        }
-        if (!list.open(QIODevice::ReadOnly)) {
-            showProblem(dialogs, FileErrors::fromFile(list, listPath));
-            return false;
-        }
+        errno = 0;
+        if (!list.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            return problem(FileErrors::fromFile(list, listPath, errno));
         old = list.readAll();
-        if (list.error() != QFileDevice::NoError) {
-            showProblem(dialogs, FileErrors::fromFile(list, listPath));
-            return false;
-        }
+        if (list.error() != QFileDevice::NoError)
+            return problem(FileErrors::fromFile(list, listPath, errno));
+        if (::fstat(list.handle(), &owner) != 0)
+            return problem(FileErrors::fromSystemError(errno, listPath));
     }
 
     const QString now = FamilyList::timeText(QLocale(), QDateTime::currentDateTime());
     const QByteArray bytes = FamilyList::updated(old, path, type, now);
 
-    // Written beside the list and renamed over it, so a failure at any point leaves the old list whole.
+    // Written beside the list and renamed over it, so a failure at any point leaves the old list whole. The
+    // temporary file is always made afresh: whatever had its name (even a pipe) is never written into.
     QFile::remove(tempPath);
     QFile temp(tempPath);
     FileError error;
-    bool ok =
-        temp.open(QIODevice::WriteOnly | QIODevice::Truncate) && temp.write(bytes) == bytes.size() && temp.flush();
+    errno = 0;
+    const bool created = temp.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    bool ok = created && temp.write(bytes) == bytes.size() && temp.flush();
     if (!ok)
-        error = FileErrors::fromFile(temp, tempPath);
-    else if (listInfo.exists())
-        temp.setPermissions(listInfo.permissions()); // siblings of other users may share the list
+        error = FileErrors::fromFile(temp, tempPath, errno);
+    if (ok && exists) {
+        // Siblings of other users may share the list: it keeps its permissions and, where the user may
+        // give them, its owner and group.
+        ::fchmod(temp.handle(), owner.st_mode & 07777);
+        if (::fchown(temp.handle(), owner.st_uid, owner.st_gid) != 0)
+            static_cast<void>(::fchown(temp.handle(), uid_t(-1), owner.st_gid));
+    }
     if (ok && ::fsync(temp.handle()) != 0) {
         ok = false;
-        error = {FileErrors::DeviceIo, QString::fromLocal8Bit(std::strerror(errno))};
+        error = FileErrors::fromSystemError(errno, tempPath);
     }
     temp.close();
     if (ok && std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(listPath).constData()) != 0) {
         ok = false;
-        error = {FileErrors::AccessError, QString::fromLocal8Bit(std::strerror(errno))};
+        error = FileErrors::fromSystemError(errno, listPath);
     }
     if (!ok) {
-        QFile::remove(tempPath);
+        if (created)
+            QFile::remove(tempPath);
         showProblem(dialogs, error);
     }
     return ok;

@@ -21,8 +21,11 @@ inline const QString kTempName = QStringLiteral("brackellist.tmp");
 // that are not entries are kept as they are. listBytes may be empty (no list yet).
 QByteArray updated(const QByteArray &listBytes, const QString &path, const QString &type, const QString &time);
 
-// The time of a save in the locale's short date-and-time form, in characters the list can hold: a
-// locale with its own digits gets the same form with Latin digits, so the time never turns into "?".
+// The locale's general date-and-time form: its short date with a four-digit year and its short time with
+// seconds ("M/d/yyyy h:mm:ss AP" in English (US)), so that two saves within a minute differ.
+QString generalFormat(const QLocale &locale);
+// The time of a save in the general form, in characters the list can hold: a locale with its own digits
+// gets the same form with Latin digits, so the time never turns into "?".
 QString timeText(const QLocale &locale, const QDateTime &time);
 
 // Why a path cannot be entered (empty when it can): the list has no way to hold a double quote or a
@@ -31,6 +34,8 @@ QString refusal(const QString &path);
 
 } // namespace FamilyList
 
-// Records a saved file in the list of programFolder. On failure shows "Problem saving to Brackel list"
-// and returns false; the list is then exactly as it was.
+// Records a saved file in the list of programFolder. A list that is a symbolic link stands for a shared
+// list elsewhere: that file is updated and the link kept. On failure (a list the user may not write, one
+// that is no regular file, a folder that cannot be written) shows "Problem saving to Brackel list" with
+// the reason and returns false; the list is then exactly as it was.
 bool AddToFamilyList(const QString &programFolder, const QString &path, const QString &type, Dialogs &dialogs);

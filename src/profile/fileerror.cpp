@@ -5,27 +5,60 @@
 #include <QFileDevice>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
+namespace
+{
+
+// A missing file is told from a missing folder by the folder; when the file is there after all, something
+// else was not found (a temporary file the folder cannot hold).
+int notFound(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return FileErrors::AccessError;
+    return info.dir().exists() ? FileErrors::FileNotFound : FileErrors::PathNotFound;
+}
+
+} // namespace
+
 namespace FileErrors
 {
 
-FileError fromFile(const QFileDevice &file, const QString &path)
+FileError fromSystemError(int systemError, const QString &path)
 {
-    const QString description = file.errorString();
-    switch (file.error()) {
-    case QFileDevice::OpenError: {
-        const QFileInfo info(path);
-        if (!info.dir().exists())
-            return {PathNotFound, description};
-        if (!info.exists())
-            return {FileNotFound, description};
+    const QString description = QString::fromLocal8Bit(std::strerror(systemError));
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return {PermissionDenied, description};
+    case ENOSPC:
+    case EDQUOT:
+        return {DiskFull, description};
+    case ENOENT:
+        return {notFound(path), description};
+    case ENOTDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return {PathNotFound, description};
+    default:
         return {AccessError, description};
     }
-    case QFileDevice::ReadError:
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
-        return {DeviceIo, description};
+}
+
+FileError fromFile(const QFileDevice &file, const QString &path, int systemError)
+{
+    if (systemError != 0)
+        return fromSystemError(systemError, path);
+    const QString description = file.errorString();
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        return {notFound(path), description};
     case QFileDevice::PermissionsError:
-        return {AccessError, description};
+        return {PermissionDenied, description};
     default:
         return {AccessError, description};
     }

@@ -3,6 +3,7 @@
 
 #include "data/csvwriter.h"
 #include "platform/dialogs.h"
+#include "profilefile.h"
 #include "profilestate.h"
 
 #include <QFileInfo>
@@ -23,14 +24,40 @@ void usage(QTextStream &err)
     err.flush();
 }
 
+// The messages of the profile commands: each names the profile file it concerns (the message boxes of the
+// windows need not, the file being the one just chosen), one line end for each carriage return.
+class ProfileMessages : public ConsoleDialogs
+{
+public:
+    using ConsoleDialogs::ConsoleDialogs;
+    void setFile(const QString &path) { m_file = path; }
+    MessageAnswer message(const QString &text, const QString &caption, MessageButtons buttons,
+                          MessageIcon icon) override
+    {
+        const bool named = m_file.isEmpty() || text.contains(m_file);
+        return ConsoleDialogs::message(named ? text : m_file + QStringLiteral(": ") + text, caption, buttons, icon);
+    }
+
+private:
+    QString m_file;
+};
+
 } // namespace
 
 int runProfileCommand(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err)
 {
-    ConsoleDialogs dialogs(err);
+    ProfileMessages dialogs(err);
     ProfileState state(dialogs, nullptr, programFolder);
 
+    // An empty name would make ".pro", a hidden file in the current folder.
+    if (args.size() > 1 && args.mid(1).contains(QString())) {
+        err << "profile " << args.at(0) << ": a file name is empty\n";
+        err.flush();
+        return 2;
+    }
+
     if (args.size() == 2 && args.at(0) == QLatin1String("show")) {
+        dialogs.setFile(absolute(args.at(1)));
         if (!state.LoadProfile(absolute(args.at(1))))
             return 1;
         const ProfileDisplay d = state.ShowProfile();
@@ -52,9 +79,11 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
     }
 
     if (args.size() == 3 && args.at(0) == QLatin1String("save")) {
+        dialogs.setFile(absolute(args.at(1)));
         if (!state.LoadProfile(absolute(args.at(1))))
             return 1;
         QString path = absolute(args.at(2));
+        dialogs.setFile(ProfileFile::withProfileExtension(path));
         if (!state.SaveProfile(path))
             return 1;
         out << path << '\n';

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cmath>
 
 namespace
@@ -123,6 +124,12 @@ private:
     qsizetype m_pos = 0;
 };
 
+FileError notRegular(const QFileInfo &info)
+{
+    return {FileErrors::AccessError,
+            info.isDir() ? QStringLiteral("Is a directory") : QStringLiteral("Not a regular file")};
+}
+
 QString cleanText(const QString &text, bool *quotes, bool *characters)
 {
     QString result = text;
@@ -225,44 +232,50 @@ std::optional<FuelProfile> decode(const QByteArray &bytes, FileError *error)
 
 bool write(const QString &path, const FuelProfile &profile, FileError *error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = encode(profile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const auto fail = [error](const FileError &why) {
         if (error)
-            *error = FileErrors::fromFile(file, path);
-        file.cancelWriting();
+            *error = why;
         return false;
+    };
+    // A folder, pipe or device of that name is no profile: the replacement would take its place, and
+    // writing into a pipe would wait for a reader for ever.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return fail(notRegular(target));
+    const QByteArray bytes = encode(profile);
+    QSaveFile file(path);
+    // The new file is written beside the old one and replaces it whole. In a folder the user may not
+    // write, a file the user may write is written in place instead, as the family's other programs do.
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const FileError why = FileErrors::fromFile(file, path, errno);
+        file.cancelWriting();
+        return fail(why);
     }
     return true;
 }
 
 std::optional<FuelProfile> read(const QString &path, FileError *error)
 {
+    const auto fail = [error](const FileError &why) -> std::optional<FuelProfile> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
     QFile file(path);
     const QFileInfo info(path);
-    // A folder, pipe or device is no profile, and reading a device such as /dev/zero would never end.
-    if (info.exists() && !info.isFile()) {
-        if (error)
-            *error = {FileErrors::AccessError,
-                      info.isDir() ? QStringLiteral("Is a directory") : QStringLiteral("Not a regular file")};
-        return std::nullopt;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = FileErrors::fromFile(file, path);
-        return std::nullopt;
-    }
-    if (file.size() > kMaxFileSize) {
-        if (error)
-            *error = {FileErrors::OutOfMemory, QStringLiteral("The file is too large to be a fuel profile")};
-        return std::nullopt;
-    }
+    // A folder, pipe or device is no profile: a pipe would wait for a writer and /dev/zero never end.
+    if (info.exists() && !info.isFile())
+        return fail(notRegular(info));
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(FileErrors::fromFile(file, path, errno));
+    if (file.size() > kMaxFileSize)
+        return fail({FileErrors::OutOfMemory, QStringLiteral("The file is too large to be a fuel profile")});
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = FileErrors::fromFile(file, path);
-        return std::nullopt;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return fail(FileErrors::fromFile(file, path, errno));
     return decode(bytes, error);
 }
 

@@ -1,7 +1,14 @@
-// The batch interface run as a program: list, convert and its errors.
+// The batch interface run as a program: list, convert, datasheet, profile saving as an ordinary user, errors.
+#include "files.h"
+#include "profile/familylist.h"
+#include "profile/profilefile.h"
 #include "testsupport.h"
 
 #include <QtTest>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -17,6 +24,55 @@ Run runCli(const QStringList &arguments)
     process.start(TestSupport::binPath("fenwyx-cli"), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// Tests (and CI) may run as root, whom no permission stops. The program then runs as "nobody", so that
+// file permissions apply to it as they do to any user; run by anyone else it runs as that user.
+constexpr uid_t kNobody = 65534;
+const bool kAsRoot = ::geteuid() == 0;
+
+Run runCliAsUser(const QStringList &arguments, const QString &home)
+{
+    // The build may lie where nobody may go (a root's home folder): nobody runs a copy from its own home.
+    QString program = TestSupport::binPath("fenwyx-cli");
+    if (kAsRoot) {
+        const QString copy = QDir(home).filePath("fenwyx-cli");
+        if (!QFile::exists(copy) && !QFile::copy(program, copy))
+            return {};
+        program = copy;
+    }
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    process.setProcessEnvironment(environment);
+    if (kAsRoot) {
+        process.setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                ::_exit(126);
+        });
+    }
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// Makes the file or folder the program's user's own (for root's test: nobody's).
+bool giveToUser(const QString &path)
+{
+    return !kAsRoot || ::chown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
+}
+
+struct FileId {
+    ino_t inode = 0;
+    uid_t owner = 0;
+    bool operator==(const FileId &other) const { return inode == other.inode && owner == other.owner; }
+};
+
+FileId idOf(const QString &path)
+{
+    struct stat st = {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return {st.st_ino, st.st_uid};
 }
 
 // Splits RFC 4180 CSV into rows of fields.
@@ -64,6 +120,9 @@ private Q_SLOTS:
     void list_accessLibrary_printsListTexts();
     void list_noDatabase_failsWithReason();
     void convert_accessToSqlite_listsTheSame();
+    void datasheet_bookLabelHoldingSlash_found();
+    void profileSave_asUser_data();
+    void profileSave_asUser();
     void usage_unknownCommand_failsNonZero();
 };
 
@@ -105,6 +164,81 @@ void TestCli::convert_accessToSqlite_listsTheSame()
     QCOMPARE(a.out, b.out);
     QVERIFY(runCli({"convert", dir.filePath("nothing.mdb"), dir.filePath("c.mdb")}).exitCode != 0);
     QVERIFY(!QFile::exists(dir.filePath("c.mdb")));
+}
+
+void TestCli::datasheet_bookLabelHoldingSlash_found()
+{
+    QTemporaryDir home;
+    QStringList sql = TestSupport::photoSchema();
+    sql << "INSERT INTO Books (id, BookLabel, BookDescription, BreakInches4) VALUES (1, 'A/B', 'Slashed', 6)"
+        << "INSERT INTO Photos (ID, BookLabel, PhotoLabel, AverageDuffDepth) VALUES (1, 'A/B', 'X', 1.25)";
+    QVERIFY(TestSupport::makeSqlite(home.filePath("Photo.mdb"), sql));
+    const Run run = runCli({"--home", home.path(), "datasheet", "a/b/x"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith("Average Duff Depth (In.),1.25\r\n"), run.out.constData());
+    QVERIFY(run.err.isEmpty());
+}
+
+void TestCli::profileSave_asUser_data()
+{
+    QTest::addColumn<QString>("target");  // "locked/site.pro" in a folder the user may not write, or in home
+    QTest::addColumn<bool>("targetMine"); // the user may write the existing target
+    QTest::addColumn<bool>("listMine");   // the user may write the family list
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("own file in a folder the user may not write: written in place")
+        << "locked/site.pro" << true << true << 0 << "";
+    QTest::newRow("file the user may not write: 70")
+        << "locked/site.pro" << false << true << 1 << "Error while saving file: @/locked/site.pro\nError: 70 ";
+    QTest::newRow("family list the user may not write: left as it is")
+        << "home/site.pro" << true << false << 3 << "@/home/site.pro: Problem saving to Brackel list\n70-";
+}
+
+void TestCli::profileSave_asUser()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, targetMine);
+    QFETCH(bool, listMine);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const auto folder = [&dir](const QString &name) { return dir.filePath(name); };
+    const QFileDevice::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(dir.path(), open));
+    QVERIFY(QDir(dir.path()).mkdir("home") && QDir(dir.path()).mkdir("locked") && giveToUser(folder("home")));
+    FuelProfile profile;
+    profile.ProfileName = QStringLiteral("Ridge");
+    QVERIFY(ProfileFile::write(folder("in.pro"), profile));
+    QVERIFY(QFile::setPermissions(folder("in.pro"), readOnly | QFile::WriteOwner));
+
+    const QString out = folder(target);
+    QVERIFY(TestSupport::writeBytes(out, "old"));
+    QVERIFY(targetMine ? giveToUser(out) : QFile::setPermissions(out, readOnly));
+    const QString list = folder("home/" + FamilyList::kListName);
+    const QByteArray oldList = "\"pro\",\"/d/a.pro\",\"old\"\r\n";
+    QVERIFY(TestSupport::writeBytes(list, oldList));
+    QVERIFY(listMine ? giveToUser(list) : QFile::setPermissions(list, readOnly));
+    QVERIFY(QFile::setPermissions(folder("locked"), readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    const auto unlock = qScopeGuard([&] { QFile::setPermissions(folder("locked"), open); });
+    const FileId outBefore = idOf(out);
+    const FileId listBefore = idOf(list);
+
+    const Run run = runCliAsUser({"--home", folder("home"), "profile", "save", folder("in.pro"), out}, folder("home"));
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.startsWith(message.replace("@", dir.path()).toUtf8()), run.err.constData());
+    QVERIFY(!run.err.contains('\r'));
+    QCOMPARE(TestSupport::fileBytes(out), exitCode == 1 ? QByteArray("old") : ProfileFile::encode(profile));
+    if (target.startsWith("locked/"))
+        QVERIFY(idOf(out) == outBefore); // written in place, or not at all
+    if (!listMine) {
+        QCOMPARE(TestSupport::fileBytes(list), oldList);
+        QVERIFY(idOf(list) == listBefore);
+    } else if (exitCode == 0) {
+        QVERIFY(TestSupport::fileBytes(list).contains("\"" + QFile::encodeName(out) + "\""));
+    }
+    QVERIFY(!QFile::exists(folder("home/" + FamilyList::kTempName)));
 }
 
 void TestCli::usage_unknownCommand_failsNonZero()

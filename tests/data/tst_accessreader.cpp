@@ -237,6 +237,13 @@ void TestAccessReader::badInput_givesErrorAndNoCopy_data()
     random[0] = 1; // never the Access header page type
     QByteArray renamed = access;
     renamed.replace(utf16("Photos"), utf16("Photoz"));
+    QByteArray twoNames = access;
+    twoNames.replace(utf16("TonsPerAcreBreak2"), utf16("TonsPerAcreBreak1"));
+    // The Photos definition page of the fixture (it holds the column names) starts its column blocks
+    // (25 bytes each, Jet 4) at offset 63; a block written twice maps two columns onto one place in a row.
+    QByteArray twoBlocks = access;
+    const qsizetype definition = access.indexOf(utf16("TonsPerAcreBreak2")) / 4096 * 4096;
+    twoBlocks.replace(definition + 63 + 25, 25, access.mid(definition + 63, 25));
     QByteArray sqliteHeader("SQLite format 3");
     sqliteHeader.append('\0').append(QByteArray(4080, '\0'));
 
@@ -247,6 +254,11 @@ void TestAccessReader::badInput_givesErrorAndNoCopy_data()
     QTest::newRow("first 4096 bytes") << access.left(4096) << "damaged";
     QTest::newRow("first half") << access.left(access.size() / 2) << "damaged";
     QTest::newRow("last page missing") << access.left(access.size() - 4096) << "damaged";
+    QTest::newRow("last bytes missing (interrupted copy)") << access.left(139000) << "damaged";
+    QTest::newRow("last page but one missing") << access.left(access.size() - 2 * 4096) << "damaged";
+    QTest::newRow("one byte missing") << access.left(access.size() - 1) << "damaged";
+    QTest::newRow("column catalogue: a name twice") << twoNames << "damaged";
+    QTest::newRow("column catalogue: a block twice") << twoBlocks << "damaged";
     QTest::newRow("table renamed in the catalog") << renamed << "no Photos table";
 }
 

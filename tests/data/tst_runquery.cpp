@@ -1,6 +1,7 @@
 // Tests of the query: each kind against the Access fixture and crafted SQLite tables, bad input, the CLI.
 #include "data/photolibrary.h"
 #include "data/querybuilder.h"
+#include "data/queryparameters.h"
 #include "querylibrary.h"
 #include "testsupport.h"
 
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void select_fixture();
     void select_crafted_data();
     void select_crafted();
+    void select_bookIdsNotUnique_data();
+    void select_bookIdsNotUnique();
     void build_everyValueBound();
     void runQuery_badRange_keepsCurrentSet_data();
     void runQuery_badRange_keepsCurrentSet();
@@ -79,8 +82,9 @@ void TestRunQuery::select_fixture_data()
     QueryCriteria c = fullRanges();
     QTest::newRow("all photos") << 4 << c << 40;
     QTest::newRow("book: All Books") << 0 << c << 40;
+    c.bookText = QStringLiteral("RM-03, Rocky Mountain ponderosa pine");
     c.bookId = 3;
-    QTest::newRow("book by id") << 0 << c << 8;
+    QTest::newRow("book entry") << 0 << c << 8;
     c = fullRanges();
     c.totalTo = QStringLiteral(" 10");
     QTest::newRow("total 0 to 10") << 1 << c << 2;
@@ -127,10 +131,15 @@ void TestRunQuery::select_crafted_data()
     QTest::addColumn<QList<qint64>>("expected");
     QueryCriteria c = fullRanges();
     QTest::newRow("database order, nulls dropped by ranges") << 1 << c << QList<qint64>{3, 1, 2, 5, 6};
+    c.bookText = QStringLiteral("B,12, Book with a comma");
     c.bookId = 10;
     QTest::newRow("book label holding a comma") << 0 << c << QList<qint64>{3, 1};
+    c.bookText = QStringLiteral("C7, Plain book");
     c.bookId = 11;
     QTest::newRow("book label in other case") << 0 << c << QList<qint64>{2, 4, 5, 6};
+    c.bookId.reset();
+    c.bookLabel = QStringLiteral("B,12");
+    QTest::newRow("book by its label alone") << 0 << c << QList<qint64>{3, 1};
     c = fullRanges();
     c.vegTypes = QStringList{"AB"};
     QTest::newRow("code in any case, not its blank twin") << 1 << c << QList<qint64>{3, 1};
@@ -180,6 +189,55 @@ void TestRunQuery::select_crafted()
     const auto photos = QueryBuilder::select(m_craftedDb, kind, criteria, &error);
     QVERIFY2(photos, qPrintable(error));
     QCOMPARE(ids(*photos), expected);
+}
+
+void TestRunQuery::select_bookIdsNotUnique_data()
+{
+    QTest::addColumn<QStringList>("books");
+    QTest::addColumn<QString>("change"); // SQL run on the library after it is written
+    const QString second = QStringLiteral("'O''Neil \"2\", B', 'Second, with commas'");
+    QTest::newRow("id repeated") << QStringList{"1, 'A', 'First'", "1, " + second, "2, 'C', 'Third'"} << "";
+    QTest::newRow("id null") << QStringList{"NULL, 'A', 'First'", "NULL, " + second, "2, 'C', 'Third'"} << "";
+    QTest::newRow("no id column") << QStringList{"1, 'A', 'First'", "2, " + second, "3, 'C', 'Third'"}
+                                  << "ALTER TABLE Books DROP COLUMN id";
+}
+
+// Hand-made and converted databases have books without an id, or with one id twice: each entry of the book
+// list must still give its own book's photos, never another's and never an error.
+void TestRunQuery::select_bookIdsNotUnique()
+{
+    QFETCH(QStringList, books);
+    QFETCH(QString, change);
+    QTemporaryDir dir;
+    QVERIFY(QueryLibrary::write(dir.path(),
+                                {"1, 'A', 1, 1, 2, NULL, NULL, NULL, NULL",
+                                 "2, 'O''Neil \"2\", B', 1, 1, 2, NULL, NULL, NULL, NULL",
+                                 "3, 'C', 1, 1, 2, NULL, NULL, NULL, NULL", "4, 'A', 1, 1, 2, NULL, NULL, NULL, NULL"},
+                                books));
+    if (!change.isEmpty())
+        QVERIFY(TestSupport::makeSqlite(dir.filePath(QStringLiteral("Photo.mdb")), {change}));
+    PhotoDatabase db;
+    QString error;
+    QVERIFY2(db.open(dir.filePath(QStringLiteral("Photo.mdb")), &error), qPrintable(error));
+    const QueryParameters p = QueryParameters::load(db, dir.path(), &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(p.books.size(), size_t(4));
+    QVERIFY(!p.books[1].id && !p.books[2].id); // an id that names no single book is not offered
+    const QList<QList<qint64>> expected{{1, 4}, {2}, {3}};
+    for (size_t i = 1; i < p.books.size(); ++i) {
+        // As the query pane hands the entry over today (text and id), and by the entry's label.
+        QueryCriteria byEntry = fullRanges();
+        byEntry.bookText = p.books[i].text;
+        byEntry.bookId = p.books[i].id;
+        QueryCriteria byLabel = fullRanges();
+        byLabel.bookText = p.books[i].text;
+        byLabel.bookLabel = p.books[i].label;
+        for (const QueryCriteria &c : {byEntry, byLabel}) {
+            const auto photos = QueryBuilder::select(db, QueryCriteria::Book, c, &error);
+            QVERIFY2(photos, qPrintable(error));
+            QCOMPARE(ids(*photos), expected.at(int(i - 1)));
+        }
+    }
 }
 
 void TestRunQuery::build_everyValueBound()

@@ -493,7 +493,8 @@ void TestQueryPane::noDatabase_failedQueryReportsZero()
 {
     QTemporaryDir empty;
     Run r(empty.path());
-    QCOMPARE(r.find<QComboBox>("cboBook")->count(), 1);
+    QCOMPARE(r.find<QComboBox>("cboBook")->count(), 0);
+    QCOMPARE(r.find<QComboBox>("cboTotalLoad_1")->count(), 0);
     QCOMPARE(r.find<QLabel>("lblFireBehave")->text(), QStringLiteral("No Models Available"));
     for (int i = 0; i < 3; ++i) {
         r.find<QPushButton>(QStringLiteral("cmdSearch_%1").arg(i))->click();

@@ -31,7 +31,9 @@ private Q_SLOTS:
     void summary_comparesBothSlots_data();
     void summary_comparesBothSlots();
     void summary_currentSlotLabels();
-    void photoByLabel_findsExactThenCaseless();
+    void read_photoGone_fails();
+    void photoByLabel_wholeText_data();
+    void photoByLabel_wholeText();
 
 private:
     PhotoSlotState fromFixture(qint64 id);
@@ -324,15 +326,51 @@ void TestDataSheet::summary_currentSlotLabels()
     QVERIFY(s.lblPhoto[1].isEmpty());
 }
 
-void TestDataSheet::photoByLabel_findsExactThenCaseless()
+void TestDataSheet::read_photoGone_fails()
 {
-    QCOMPARE(PhotoData::photoByLabel(m_db, QStringLiteral("RM-03/02"))->id, qint64(18));
-    QCOMPARE(PhotoData::photoByLabel(m_db, QStringLiteral("rm-03/02"))->id, qint64(18));
     QString error;
-    QVERIFY(!PhotoData::photoByLabel(m_db, QStringLiteral("RM-03/99"), &error));
-    QVERIFY(error.contains(QLatin1String("RM-03/99")));
-    QVERIFY(!PhotoData::photoByLabel(m_db, QStringLiteral("nolabel")));
-    QVERIFY(!PhotoData::read(m_db, 999));
+    QVERIFY(!PhotoData::read(m_db, 999, &error));
+    QVERIFY(error.contains(QLatin1String("999")));
+}
+
+void TestDataSheet::photoByLabel_wholeText_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<qint64>("id"); // 0: no photo
+    QTest::newRow("fixture label") << "RM-03/02" << qint64(18);
+    QTest::newRow("book label holding a slash") << "A/B/X" << qint64(1);
+    QTest::newRow("other letter case") << "a/b/x" << qint64(1);
+    QTest::newRow("blanks around") << " \tA/B/X  " << qint64(1);
+    QTest::newRow("exact match before a caseless one") << "CD/1" << qint64(4);
+    QTest::newRow("caseless: the first in table order") << "Cd/1" << qint64(3);
+    QTest::newRow("quote in the book label") << "O'Brien \"2\"/7" << qint64(5);
+    QTest::newRow("not found") << "A/B/Y" << qint64(0);
+    QTest::newRow("the shorter book and a photo label") << "A/B" << qint64(2);
+    QTest::newRow("book alone") << "A/B/" << qint64(0);
+    QTest::newRow("no slash") << "nolabel" << qint64(0);
+    QTest::newRow("wildcards are letters") << "A_B/X" << qint64(0);
+    QTest::newRow("empty") << "" << qint64(0);
+    QTest::newRow("blanks only") << "   " << qint64(0);
+}
+
+void TestDataSheet::photoByLabel_wholeText()
+{
+    QFETCH(QString, label);
+    QFETCH(qint64, id);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("labels.mdb"));
+    QStringList sql = TestSupport::photoSchema();
+    sql << "INSERT INTO Photos (ID, BookLabel, PhotoLabel) VALUES (1, 'A/B', 'X'), (2, 'A', 'B'), (3, 'cd', '1'),"
+           " (4, 'CD', '1'), (5, 'O''Brien \"2\"', '7')";
+    QVERIFY(TestSupport::makeSqlite(path, sql));
+    PhotoDatabase db;
+    QVERIFY(db.open(path));
+    const bool fixture = label.startsWith(QLatin1String("RM-"));
+    QString error;
+    const std::optional<PhotoRecord> photo = PhotoData::photoByLabel(fixture ? m_db : db, label, &error);
+    QCOMPARE(photo ? photo->id : qint64(0), id);
+    if (!photo)
+        QVERIFY2(error.contains(label.trimmed()) && !error.isEmpty(), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestDataSheet)

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using TestSupport::fileBytes;
@@ -26,12 +27,29 @@ private Q_SLOTS:
     void add_existingList_replacedAsNewFileWithoutTemp();
     void add_refusedPath_data();
     void add_refusedPath();
-    void add_existingList_keepsPermissions();
+    void add_existingList_keepsPermissionsAndOwner();
     void timeText_locales_data();
     void timeText_locales();
     void add_unwritable_data();
     void add_unwritable();
+    void add_listNotWritable_leftUntouched_data();
+    void add_listNotWritable_leftUntouched();
+    void add_symbolicLink_updatesTargetKeepsLink_data();
+    void add_symbolicLink_updatesTargetKeepsLink();
+    void add_notRegularFile_refusedWithoutWaiting_data();
+    void add_notRegularFile_refusedWithoutWaiting();
 };
+
+namespace
+{
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+} // namespace
 
 void TestFamilyList::add_noList_createsOneEntry()
 {
@@ -124,42 +142,54 @@ void TestFamilyList::add_refusedPath()
     QCOMPARE(fileBytes(dir.filePath(FamilyList::kListName)), old);
 }
 
-void TestFamilyList::add_existingList_keepsPermissions()
+void TestFamilyList::add_existingList_keepsPermissionsAndOwner()
 {
     QTemporaryDir dir;
     const QString list = dir.filePath(FamilyList::kListName);
     QVERIFY(writeBytes(list, "\"pro\",\"/d/a.pro\",\"old\"\r\n"));
     const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup;
     QVERIFY(QFile::setPermissions(list, permissions));
+    // Updated by an administrator, another user's list stays that user's.
+    const bool administrator = ::geteuid() == 0;
+    if (administrator)
+        QCOMPARE(::chown(QFile::encodeName(list).constData(), 65534, 65534), 0);
     ScriptedDialogs dialogs;
     QVERIFY(AddToFamilyList(dir.path(), QStringLiteral("/d/b.pro"), QStringLiteral("pro"), dialogs));
     const auto now = QFile::permissions(list);
     QVERIFY(now.testFlag(QFile::WriteGroup)); // not the default of a new file
     QVERIFY(!now.testFlag(QFile::ReadOther));
+    const QFileInfo info(list);
+    QCOMPARE(info.ownerId(), administrator ? 65534u : ::geteuid());
+    QCOMPARE(info.groupId(), administrator ? 65534u : ::getegid());
 }
 
 void TestFamilyList::timeText_locales_data()
 {
+    // The general form: the full year and the seconds, so two saves in one minute differ; Latin digits.
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("expected"); // empty: the locale's own text
-    QTest::newRow("Latin digits: the locale's text") << "de_DE"
-                                                     << "";
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("English (US): two-digit year widened") << "en_US"
+                                                          << "3/5/2024 2:07:09 PM";
+    QTest::newRow("English (UK): four-digit year kept") << "en_GB"
+                                                        << "05/03/2024 14:07:09";
+    QTest::newRow("German") << "de_DE"
+                            << "05.03.2024 14:07:09";
+    QTest::newRow("Finnish: dots between hours and minutes") << "fi_FI"
+                                                             << "5.3.2024 14.07.09";
+    QTest::newRow("Korean: time of day first, outside the code page") << "ko_KR"
+                                                                      << "2024. 3. 5. PM 2:07:09";
     QTest::newRow("Arabic digits and direction marks") << "ar_EG"
-                                                       << "5/3/2024 2:07 PM";
+                                                       << "5/3/2024 2:07:09 PM";
     QTest::newRow("Persian digits") << "fa_IR"
-                                    << "2024/3/5 14:07";
+                                    << "2024/3/5 14:07:09";
 }
 
 void TestFamilyList::timeText_locales()
 {
     QFETCH(QString, locale);
     QFETCH(QString, expected);
-    const QLocale l(locale);
     const QDateTime t(QDate(2024, 3, 5), QTime(14, 7, 9));
-    if (expected.isEmpty())
-        expected = l.toString(t, QLocale::ShortFormat);
-    const QString text = FamilyList::timeText(l, t);
-    QCOMPARE(text, expected);
+    QCOMPARE(FamilyList::timeText(QLocale(locale), t), expected);
 }
 
 void TestFamilyList::add_unwritable_data()
@@ -190,6 +220,121 @@ void TestFamilyList::add_unwritable()
     QCOMPARE(shown.caption, QStringLiteral("Fenwyx"));
     QVERIFY(!QFile::exists(dir.filePath(FamilyList::kTempName)));
     QCOMPARE(QFileInfo(dir.filePath(FamilyList::kListName)).isDir(), listIsFolder);
+}
+
+void TestFamilyList::add_listNotWritable_leftUntouched_data()
+{
+    QTest::addColumn<QString>("target"); // empty: a plain list without write permission
+    QTest::newRow("list without write permission") << "";
+    QTest::newRow("link to a file no one may write") << "/proc/sys/kernel/ostype";
+}
+
+// The folder would let the list be replaced, but the list itself may not be written: it stays as it is
+// (content, file, owner), and the user is told why.
+void TestFamilyList::add_listNotWritable_leftUntouched()
+{
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString list = dir.filePath(FamilyList::kListName);
+    if (target.isEmpty()) {
+        if (::geteuid() == 0)
+            QSKIP("root may write any file; tst_cli runs this case as an unprivileged user");
+        QVERIFY(writeBytes(list, "\"pro\",\"/d/a.pro\",\"old\"\r\n"));
+        QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        target = list;
+    } else {
+        if (!QFileInfo(target).isFile())
+            QSKIP("no such file here");
+        QVERIFY(QFile::link(target, list));
+    }
+    const QByteArray before = fileBytes(target);
+    const ino_t inode = inodeOf(target);
+    ScriptedDialogs dialogs;
+    QVERIFY(!AddToFamilyList(dir.path(), QStringLiteral("/d/b.pro"), QStringLiteral("pro"), dialogs));
+    QCOMPARE(dialogs.messages.size(), size_t(1));
+    QVERIFY2(dialogs.messages[0].text.startsWith(QStringLiteral("Problem saving to Brackel list\r70-")),
+             qPrintable(dialogs.messages[0].text));
+    QCOMPARE(fileBytes(target), before);
+    QCOMPARE(inodeOf(target), inode);
+    QCOMPARE(QFileInfo(list).isSymLink(), target != list);
+    QVERIFY(!QFile::exists(dir.filePath(FamilyList::kTempName)));
+}
+
+void TestFamilyList::add_symbolicLink_updatesTargetKeepsLink_data()
+{
+    QTest::addColumn<QStringList>("links"); // each links to the next; the last is the shared list
+    QTest::newRow("link to the shared list") << QStringList{"shared/BrackelFileList.txt"};
+    QTest::newRow("relative link") << QStringList{"../shared/BrackelFileList.txt"};
+    QTest::newRow("chain of two links") << QStringList{"other/second-link.txt", "shared/list.txt"};
+    QTest::newRow("link to a list not made yet") << QStringList{"shared/new-list.txt"};
+}
+
+// A list that is a symbolic link stands for a list shared with the family's other programs: that file is
+// updated (replaced whole, beside itself) and the link keeps pointing at it.
+void TestFamilyList::add_symbolicLink_updatesTargetKeepsLink()
+{
+    QFETCH(QStringList, links);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("program")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("shared")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("other")));
+    const QString program = dir.filePath(QStringLiteral("program"));
+    const QString shared =
+        dir.filePath(links.last().startsWith(QLatin1String("../")) ? links.last().mid(3) : links.last());
+    const QByteArray old = "\"pro\",\"/d/a.pro\",\"old\"\r\n";
+    const bool existing = !shared.endsWith(QLatin1String("new-list.txt"));
+    if (existing)
+        QVERIFY(writeBytes(shared, old));
+    QString link = QDir(program).filePath(FamilyList::kListName);
+    for (const QString &to : links) {
+        const QString pointsTo = to.startsWith(QLatin1String("../")) ? to : dir.filePath(to);
+        QCOMPARE(::symlink(QFile::encodeName(pointsTo).constData(), QFile::encodeName(link).constData()), 0);
+        link = dir.filePath(to);
+    }
+    ScriptedDialogs dialogs;
+    QVERIFY(AddToFamilyList(program, QStringLiteral("/d/b.pro"), QStringLiteral("pro"), dialogs));
+    QVERIFY(dialogs.messages.empty());
+    const QString list = QDir(program).filePath(FamilyList::kListName);
+    QVERIFY(QFileInfo(list).isSymLink());
+    QCOMPARE(QFileInfo(list).canonicalFilePath(), QFileInfo(shared).canonicalFilePath());
+    QVERIFY(!QFileInfo(shared).isSymLink());
+    const QByteArray now = fileBytes(shared);
+    QVERIFY2(now.startsWith((existing ? old : QByteArray()) + "\"pro\",\"/d/b.pro\",\""), now.constData());
+    QCOMPARE(fileBytes(list), now);
+    for (const QString &folder : {QStringLiteral("program"), QStringLiteral("shared"), QStringLiteral("other")})
+        QVERIFY(!QFile::exists(dir.filePath(folder + QLatin1Char('/') + FamilyList::kTempName)));
+}
+
+void TestFamilyList::add_notRegularFile_refusedWithoutWaiting_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("device") << "device";
+    QTest::newRow("link to a pipe") << "link to a pipe";
+}
+
+// A pipe would wait for a writer for ever; a device is no list. Refused at once, with the reason.
+void TestFamilyList::add_notRegularFile_refusedWithoutWaiting()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString list = dir.filePath(FamilyList::kListName);
+    const QString pipe = kind == QLatin1String("pipe") ? list : dir.filePath(QStringLiteral("pipe"));
+    if (kind == QLatin1String("device")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), list));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        if (pipe != list)
+            QVERIFY(QFile::link(pipe, list));
+    }
+    ScriptedDialogs dialogs;
+    QVERIFY(!AddToFamilyList(dir.path(), QStringLiteral("/d/b.pro"), QStringLiteral("pro"), dialogs));
+    QCOMPARE(dialogs.messages.size(), size_t(1));
+    QVERIFY2(dialogs.messages[0].text.startsWith(QStringLiteral("Problem saving to Brackel list\r75-")) &&
+                 dialogs.messages[0].text.contains(QStringLiteral("not a regular file")),
+             qPrintable(dialogs.messages[0].text));
+    QVERIFY(QFileInfo(list).exists() && !QFileInfo(list).isFile());
+    QVERIFY(!QFile::exists(dir.filePath(FamilyList::kTempName)));
 }
 
 QTEST_GUILESS_MAIN(TestFamilyList)

@@ -105,11 +105,20 @@ void TestProfileCli::commands_failures_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
-    QTest::newRow("show missing") << QStringList{"show", "@/none.pro"} << 1 << "Error while opening file: \nError: 53 ";
-    QTest::newRow("save to folder that is a file")
-        << QStringList{"save", "@/in.pro", "@/plain/out"} << 1 << "Error while saving file: @/plain/out.pro\nError: ";
+    // Every message names the profile file and holds no carriage return.
+    QTest::newRow("show missing") << QStringList{"show", "@/none.pro"} << 1
+                                  << "@/none.pro: Error while opening file: \nError: 53 ";
+    QTest::newRow("save, input missing") << QStringList{"save", "@/none.pro", "@/out"} << 1
+                                         << "@/none.pro: Error while opening file: \nError: 53 ";
+    QTest::newRow("save to folder that is a file") << QStringList{"save", "@/in.pro", "@/plain/out"} << 1
+                                                   << "Error while saving file: @/plain/out.pro\nError: 76 ";
+    QTest::newRow("save into a missing folder")
+        << QStringList{"save", "@/in.pro", "@/none/out"} << 1 << "Error while saving file: @/none/out.pro\nError: 76 ";
     QTest::newRow("list is a folder") << QStringList{"save", "@/in.pro", "@/ok"} << 3
-                                      << "Problem saving to Brackel list\n";
+                                      << "@/ok.pro: Problem saving to Brackel list\n75-";
+    QTest::newRow("save to an empty name")
+        << QStringList{"save", "@/in.pro", ""} << 2 << "profile save: a file name is empty";
+    QTest::newRow("show an empty name") << QStringList{"show", ""} << 2 << "profile show: a file name is empty";
     QTest::newRow("wrong arguments") << QStringList{"show"} << 2 << "usage: ";
 }
 
@@ -124,9 +133,17 @@ void TestProfileCli::commands_failures()
     QVERIFY(plain.open(QIODevice::WriteOnly));
     QVERIFY(QDir(dir.path()).mkdir(FamilyList::kListName));
     args.replaceInStrings(QStringLiteral("@"), dir.path());
+    // Relative names are taken from the current folder: nothing may appear there, hidden files included.
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     const Run r = run(args, dir.path());
+    QDir::setCurrent(before);
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.startsWith(message.replace(QStringLiteral("@"), dir.path())), qPrintable(r.err));
+    QVERIFY(!r.err.contains(QLatin1Char('\r')));
+    if (code != 3)
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
 }
 
 QTEST_GUILESS_MAIN(TestProfileCli)

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using TestSupport::fileBytes;
@@ -49,6 +51,12 @@ private Q_SLOTS:
     void write_folderIsAFile_failsWithoutFile();
     void read_missingAndFolder_fail();
     void read_device_refusedUnread();
+    void read_errorNumbers_data();
+    void read_errorNumbers();
+    void write_errorNumbers_data();
+    void write_errorNumbers();
+    void errorNumber_fullDisk();
+    void write_folderNotWritable_writesFileInPlace();
 };
 
 void TestProfileFile::decode_fieldFile_readsEveryValue()
@@ -265,6 +273,97 @@ void TestProfileFile::read_device_refusedUnread()
     FileError error;
     QVERIFY(!ProfileFile::read(QStringLiteral("/dev/zero"), &error));
     QCOMPARE(error.number, FileErrors::AccessError);
+}
+
+void TestProfileFile::read_errorNumbers_data()
+{
+    // Each through the file system condition itself: a permission failure is 70, a missing file 53, a missing
+    // folder 76, whatever else 75. Paths starting with "@" lie in a fresh folder holding the file "plain".
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("number");
+    QTest::newRow("missing file") << "@/none.pro" << FileErrors::FileNotFound;
+    QTest::newRow("missing folder") << "@/none/x.pro" << FileErrors::PathNotFound;
+    QTest::newRow("path through a regular file") << "@/plain/x.pro" << FileErrors::PathNotFound;
+    QTest::newRow("no one may read it") << "/proc/sys/vm/drop_caches" << FileErrors::PermissionDenied;
+    QTest::newRow("folder") << "@" << FileErrors::AccessError;
+}
+
+void TestProfileFile::read_errorNumbers()
+{
+    QFETCH(QString, path);
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("plain")), kFieldFile));
+    path.replace(QLatin1Char('@'), dir.path());
+    if (!path.startsWith(dir.path()) && !QFileInfo(path).isFile())
+        QSKIP("no such file here");
+    FileError error;
+    QVERIFY(!ProfileFile::read(path, &error));
+    QCOMPARE(error.number, number);
+    QVERIFY(!error.description.isEmpty());
+}
+
+void TestProfileFile::write_errorNumbers_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("number");
+    QTest::newRow("missing folder") << "@/none/x.pro" << FileErrors::PathNotFound;
+    QTest::newRow("path through a regular file") << "@/plain/x.pro" << FileErrors::PathNotFound;
+    QTest::newRow("folder the user may not write") << "@/locked/x.pro" << FileErrors::PermissionDenied;
+    QTest::newRow("a pipe: refused, never waited on") << "@/pipe.pro" << FileErrors::AccessError;
+    QTest::newRow("a folder") << "@/locked" << FileErrors::AccessError;
+}
+
+void TestProfileFile::write_errorNumbers()
+{
+    QFETCH(QString, path);
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("plain")), kFieldFile));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.pro"))).constData(), 0600), 0);
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const auto unlock = qScopeGuard(
+        [&locked] { QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+    if (path.contains(QLatin1String("locked/")) && ::geteuid() == 0)
+        QSKIP("root may write any folder; tst_cli runs this case as an unprivileged user");
+    path.replace(QLatin1Char('@'), dir.path());
+    FileError error;
+    QVERIFY(!ProfileFile::write(path, FuelProfile(), &error));
+    QCOMPARE(error.number, number);
+    QVERIFY(!error.description.isEmpty());
+    QCOMPARE(QDir(locked).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestProfileFile::errorNumber_fullDisk()
+{
+    // The device that is always full stands for a full disk.
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        QSKIP("no /dev/full");
+    errno = 0;
+    QCOMPARE(full.write(ProfileFile::encode(FuelProfile())), qint64(-1));
+    const FileError error = FileErrors::fromFile(full, full.fileName(), errno);
+    QCOMPARE(error.number, FileErrors::DiskFull);
+    QCOMPARE(error.description, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+}
+
+void TestProfileFile::write_folderNotWritable_writesFileInPlace()
+{
+    // The family's other programs write a profile in place: a file the user may write is saved even where
+    // no new file can be made beside it.
+    if (::geteuid() == 0)
+        QSKIP("root may write any folder; tst_cli runs this case as an unprivileged user");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("site.pro"));
+    QVERIFY(writeBytes(path, kFieldFile));
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const auto unlock = qScopeGuard(
+        [&dir] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+    FileError error;
+    QVERIFY2(ProfileFile::write(path, FuelProfile(), &error), qPrintable(error.description));
+    QCOMPARE(fileBytes(path), ProfileFile::encode(FuelProfile()));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

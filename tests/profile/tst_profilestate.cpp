@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using TestSupport::fileBytes;
 using TestSupport::writeBytes;
 
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void take_missingValues();
     void save_newProfile_extensionCaptionAndList();
     void save_writeFails_profileStaysChanged();
+    void save_listIsPipe_profileSavedThenRefused();
     void saveAs_existingFile_asksAboutFinalPath_data();
     void saveAs_existingFile_asksAboutFinalPath();
     void saveCommand_loadedProfile_savesWithoutQuestion();
@@ -134,6 +137,8 @@ void TestProfileState::take_missingValues_data()
     QTest::newRow("null depth") << int(ComponentDuff) << true << "ERROR - Can't select values, photo has no duff depth";
     QTest::newRow("null coarse class") << int(Component3Plus) << true
                                        << "ERROR - Can't select values, photo has no 3\" + loading";
+    QTest::newRow("null fine class") << int(Component0to3) << true
+                                     << "ERROR - Can't select values, photo has no 0\" - 2.9\" loading";
     QTest::newRow("unknown code") << 9 << true << "";
 }
 
@@ -143,7 +148,7 @@ void TestProfileState::take_missingValues()
     QFETCH(bool, hasPhoto);
     QFETCH(QString, status);
     Fixture f;
-    PhotoRecord gap = photo("B9", "1", {1, 1, 1, std::nullopt, 1, 1, 1}, std::nullopt, -1);
+    PhotoRecord gap = photo("B9", "1", {1, std::nullopt, 1, std::nullopt, 1, 1, 1}, std::nullopt, -1);
     const FuelProfile before = f.state.profile();
     f.state.AddComponent(component, hasPhoto ? &gap : nullptr);
     QCOMPARE(f.state.profile(), before);
@@ -181,6 +186,22 @@ void TestProfileState::save_writeFails_profileStaysChanged()
     QVERIFY(f.state.profileChanged());
     QCOMPARE(f.state.profilePath(), kUntitled);
     QVERIFY(!QFile::exists(f.path(FamilyList::kListName)));
+}
+
+void TestProfileState::save_listIsPipe_profileSavedThenRefused()
+{
+    // The profile is saved first; the list that is no file is then refused at once, never waited on.
+    Fixture f;
+    QCOMPARE(::mkfifo(QFile::encodeName(f.path(FamilyList::kListName)).constData(), 0600), 0);
+    f.state.AddComponent(Component0to3, &kFine);
+    QString path = f.path("site");
+    QVERIFY(f.state.SaveProfile(path));
+    QCOMPARE(ProfileFile::read(path).value(), f.state.profile());
+    QCOMPARE(f.state.profilePath(), path);
+    QVERIFY(!f.state.familyListUpdated());
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QVERIFY2(f.dialogs.messages[0].text.startsWith("Problem saving to Brackel list\r75-"),
+             qPrintable(f.dialogs.messages[0].text));
 }
 
 void TestProfileState::saveAs_existingFile_asksAboutFinalPath_data()
@@ -263,6 +284,9 @@ void TestProfileState::load_failure_leavesProfileUntouched_data()
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("number not a number") << QByteArray("\"n\"\r\n\"\"\r\n\"s\"\r\n1\r\nx\r\n3\r\n");
     QTest::newRow("missing file") << QByteArray("MISSING");
+    // Reading either would never end: refused unread.
+    QTest::newRow("a pipe") << QByteArray("PIPE");
+    QTest::newRow("a device") << QByteArray("DEVICE");
 }
 
 void TestProfileState::load_failure_leavesProfileUntouched()
@@ -274,7 +298,11 @@ void TestProfileState::load_failure_leavesProfileUntouched()
     QVERIFY(f.state.SaveProfile(saved));
     const FuelProfile before = f.state.profile();
     const QString bad = f.path("bad.pro");
-    if (bytes != "MISSING")
+    if (bytes == "PIPE")
+        QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
+    else if (bytes == "DEVICE")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), bad));
+    else if (bytes != "MISSING")
         QVERIFY(writeBytes(bad, bytes));
     QSignalSpy shown(&f.state, &ProfileState::profileShown);
     QVERIFY(!f.state.LoadProfile(bad));

@@ -246,7 +246,7 @@ bool writeRows(sqlite3 *db, const SampleRows &rows)
     if (!book.isValid() || !photo.isValid())
         return false;
     for (const BookRecord &b : rows.books) {
-        book.bind(1, b.id);
+        book.bind(1, b.id.value_or(0));
         book.bind(2, b.bookLabel);
         book.bind(3, b.bookDescription);
         book.bind(4, b.breakInches4);
