@@ -1,6 +1,7 @@
 // The query pane's pages, its list filling and the Search, All Photos and close buttons.
 #include "querypane.h"
 
+#include "data/itemroles.h"
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
 #include "mainwindow/programstate.h"
@@ -245,8 +246,10 @@ void QueryPane::LoadQueryParameters()
     const QueryParameters p = QueryParameters::load(library.database(), m_state.programFolder);
 
     m_book->clear();
-    for (const BookEntry &book : p.books)
+    for (const BookEntry &book : p.books) {
         m_book->addItem(book.text, book.id ? QVariant(*book.id) : QVariant());
+        m_book->setItemData(m_book->count() - 1, book.label, ItemRoles::BookLabelRole);
+    }
     m_book->setCurrentIndex(0);
 
     for (size_t r = 0; r < QueryParameters::RangeCount; ++r) {
@@ -280,6 +283,8 @@ QueryCriteria QueryPane::criteria() const
     const QVariant id = m_book->currentData();
     if (id.isValid())
         c.bookId = id.toLongLong();
+    if (const QVariant label = m_book->currentData(ItemRoles::BookLabelRole); !label.isNull())
+        c.bookLabel = label.toString();
     QString *texts[] = {&c.totalFrom, &c.totalTo, &c.fineFrom, &c.fineTo, &c.coarseFrom, &c.coarseTo};
     for (size_t i = 0; i < m_ranges.size(); ++i)
         *texts[i] = m_ranges[i]->currentText();
