@@ -248,7 +248,8 @@ void QueryPane::LoadQueryParameters()
     m_book->clear();
     for (const BookEntry &book : p.books) {
         m_book->addItem(book.text, book.id ? QVariant(*book.id) : QVariant());
-        m_book->setItemData(m_book->count() - 1, book.label, ItemRoles::BookLabelRole);
+        if (!book.label.isNull()) // "All Books" names no book
+            m_book->setItemData(m_book->count() - 1, book.label, ItemRoles::BookLabelRole);
     }
     m_book->setCurrentIndex(0);
 
@@ -283,7 +284,7 @@ QueryCriteria QueryPane::criteria() const
     const QVariant id = m_book->currentData();
     if (id.isValid())
         c.bookId = id.toLongLong();
-    if (const QVariant label = m_book->currentData(ItemRoles::BookLabelRole); !label.isNull())
+    if (const QVariant label = m_book->currentData(ItemRoles::BookLabelRole); label.isValid())
         c.bookLabel = label.toString();
     QString *texts[] = {&c.totalFrom, &c.totalTo, &c.fineFrom, &c.fineTo, &c.coarseFrom, &c.coarseTo};
     for (size_t i = 0; i < m_ranges.size(); ++i)
