@@ -1,57 +1,99 @@
 // Matching photos against the words of the quick filter.
 #include "photofilter.h"
 
+#include <algorithm>
+
 void PhotoFilter::setCodeTexts(CodeTexts texts)
 {
     m_codes = std::move(texts);
-    m_texts.clear();
+    m_pending = {}; // a copy of the old texts may still be in the making; it is of no use now
+    m_searched.clear();
 }
 
 void PhotoFilter::setPhotos(PhotoSetPtr photos)
 {
     m_photos = std::move(photos);
-    m_texts.clear();
+    m_pending = {};
+    m_searched.clear();
 }
 
-QString PhotoFilter::searchText(const PhotoRecord &photo) const
+void PhotoFilter::prepareInBackground()
 {
-    const QString *codes[] = {&photo.vegType, &photo.activity, &photo.dangerRatingFM, &photo.fireBehaveFM};
-    QString text = photo.label() + QLatin1Char('\n') + photo.groupLabel;
-    for (size_t kind = 0; kind < m_codes.size(); ++kind) {
-        const QString &code = *codes[kind];
-        if (code.isEmpty())
-            continue;
-        // The code itself, and the list entry that names it where the code files know it.
-        text += QLatin1Char('\n') + code;
-        const auto named = m_codes[kind].constFind(code);
-        if (named != m_codes[kind].constEnd())
-            text += QLatin1Char('\n') + *named;
-    }
-    return text.toCaseFolded();
+    if (!m_photos || m_pending.valid() || m_searched.size() == m_photos->size())
+        return;
+    // The task works on its own copies: the set is never changed, and the code texts are shared copies.
+    m_pending = std::async(std::launch::async, &PhotoFilter::make, m_photos, m_codes);
 }
 
 void PhotoFilter::prepare() const
 {
-    if (!m_photos || m_texts.size() == m_photos->size())
+    if (!m_photos || m_searched.size() == m_photos->size())
         return;
-    m_texts.clear();
-    m_texts.reserve(m_photos->size());
-    for (const PhotoRecord &photo : *m_photos)
-        m_texts.push_back(searchText(photo));
+    Prepared made = m_pending.valid() ? m_pending.get() : make(m_photos, m_codes);
+    m_searched = std::move(made.searched);
+    m_codeTexts = std::move(made.codeTexts);
+}
+
+PhotoFilter::Prepared PhotoFilter::make(const PhotoSetPtr &photos, const CodeTexts &names)
+{
+    Prepared made;
+    std::vector<Searched> &searched = made.searched;
+    std::vector<QString> &codeTexts = made.codeTexts;
+    searched.reserve(photos->size());
+    std::array<QHash<QString, int>, 4> known; // a code's place in codeTexts, per kind
+    for (const PhotoRecord &photo : *photos) {
+        Searched s;
+        s.own.reserve(photo.bookLabel.size() + photo.photoLabel.size() + photo.groupLabel.size() + 2);
+        s.own += photo.bookLabel;
+        s.own += QLatin1Char('/');
+        s.own += photo.photoLabel;
+        s.own += QLatin1Char('\n');
+        s.own += photo.groupLabel;
+        s.own = std::move(s.own).toLower();
+        const QString *codes[] = {&photo.vegType, &photo.activity, &photo.dangerRatingFM, &photo.fireBehaveFM};
+        for (size_t kind = 0; kind < known.size(); ++kind) {
+            const QString &code = *codes[kind];
+            if (code.isEmpty())
+                continue;
+            auto place = known[kind].constFind(code);
+            if (place == known[kind].constEnd()) {
+                QString text = code;
+                const auto named = names[kind].constFind(code);
+                if (named != names[kind].constEnd())
+                    text += QLatin1Char('\n') + *named;
+                codeTexts.push_back(std::move(text).toLower());
+                place = known[kind].insert(code, int(codeTexts.size()) - 1);
+            }
+            s.codes[kind] = *place;
+        }
+        searched.push_back(std::move(s));
+    }
+    return made;
 }
 
 std::vector<bool> PhotoFilter::matches(const QString &text) const
 {
     const size_t count = m_photos ? m_photos->size() : 0;
-    const QStringList words = text.toCaseFolded().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList words = text.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
         return std::vector<bool>(count, true);
     prepare();
+    // Which code texts hold which word, found once for all photos.
+    std::vector<std::vector<bool>> codeHolds(size_t(words.size()), std::vector<bool>(m_codeTexts.size()));
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        for (size_t c = 0; c < m_codeTexts.size(); ++c)
+            codeHolds[size_t(w)][c] = m_codeTexts[c].contains(words[w]);
+    }
     std::vector<bool> keep(count);
     for (size_t i = 0; i < count; ++i) {
-        const QString &searched = m_texts[i];
-        keep[i] = std::all_of(words.cbegin(), words.cend(),
-                              [&searched](const QString &word) { return searched.contains(word); });
+        const Searched &s = m_searched[i];
+        bool all = true;
+        for (qsizetype w = 0; w < words.size() && all; ++w) {
+            const std::vector<bool> &inCode = codeHolds[size_t(w)];
+            all = s.own.contains(words[w]) || std::any_of(s.codes.cbegin(), s.codes.cend(),
+                                                          [&inCode](int c) { return c >= 0 && inCode[size_t(c)]; });
+        }
+        keep[i] = all;
     }
     return keep;
 }

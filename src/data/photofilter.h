@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 #include <array>
+#include <future>
 #include <vector>
 
 class PhotoFilter
@@ -22,13 +23,27 @@ public:
     // One flag a photo of the set: whether it holds every word of text, letter case ignored. An empty text
     // keeps every photo.
     std::vector<bool> matches(const QString &text) const;
-    // The text a photo is searched in (lower case), for the tests.
-    QString searchText(const PhotoRecord &photo) const;
+    // Starts making the search texts on another thread (the user is about to filter), so that the first
+    // keystroke does not wait for them; filtering before they are done waits for the rest.
+    void prepareInBackground();
 
 private:
+    // What a photo is searched in: its own texts, and its four codes with their names, each code's text kept
+    // once for all the photos that carry it.
+    struct Searched {
+        QString own; // label and description, in lower case
+        std::array<int, 4> codes{-1, -1, -1, -1};
+    };
+    struct Prepared {
+        std::vector<Searched> searched;
+        std::vector<QString> codeTexts;
+    };
+    static Prepared make(const PhotoSetPtr &photos, const CodeTexts &codes);
     void prepare() const;
 
     CodeTexts m_codes;
+    mutable std::future<Prepared> m_pending;
     PhotoSetPtr m_photos;
-    mutable std::vector<QString> m_texts; // made on the first filtering of a set
+    mutable std::vector<Searched> m_searched; // made on the first filtering of a set
+    mutable std::vector<QString> m_codeTexts; // a code and its name, in lower case
 };

@@ -50,10 +50,18 @@ QString depthText(const OptionalNumber &depth, QStringView pattern, bool negativ
 
 ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent), m_photos(std::make_shared<PhotoSet>()) {}
 
+// The library's resources are linked in only when something names them.
+static void initCoreResources()
+{
+    Q_INIT_RESOURCE(core);
+}
+
 const QIcon &ResultsModel::photoIcon() const
 {
-    if (m_icon.isNull())
+    if (m_icon.isNull()) {
+        initCoreResources();
         m_icon = QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/core/icons/photo.png"))));
+    }
     return m_icon;
 }
 

@@ -53,6 +53,8 @@ public:
     void setFilterText(const QString &text);
     QString filterText() const { return m_filterText; }
     void setCodeTexts(PhotoFilter::CodeTexts texts);
+    // The user is about to filter: the search texts are made in the background meanwhile.
+    void prepareFilter() { m_filter.prepareInBackground(); }
     // The photos of the set, listed or filtered out.
     int photoCount() const { return int(m_sorted.size()); }
     // Appends photos after the current rows (a source photo found outside the results).

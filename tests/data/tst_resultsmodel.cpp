@@ -41,6 +41,9 @@ private Q_SLOTS:
     void sort_notMeasuredDepths_sortAsTheirTexts();
     void fill_emptySet_hasNoRows();
     void modelTester_fillSortAppend_consistent();
+    void filter_words_data();
+    void filter_words();
+    void filter_keepsSortOrderAndNewSetClearsIt();
 };
 
 void TestResultsModel::headers_areTheListsColumns()
@@ -151,6 +154,86 @@ void TestResultsModel::modelTester_fillSortAppend_consistent()
     QCOMPARE(model.rowCount(), 3);
     QCOMPARE(model.rowOfKey(QStringLiteral("P9")), 2);
     QCOMPARE(model.rowOfLabel(QStringLiteral("B/5")), 1);
+}
+
+void TestResultsModel::filter_words_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("shown"); // labels
+    QTest::newRow("empty: the whole set") << "" << QStringList{"PNW-01/1", "PNW-01/2", "SW/10"};
+    QTest::newRow("blanks only") << "   " << QStringList{"PNW-01/1", "PNW-01/2", "SW/10"};
+    QTest::newRow("label, other case") << "pnw-01/2" << QStringList{"PNW-01/2"};
+    QTest::newRow("part of a label") << "01/" << QStringList{"PNW-01/1", "PNW-01/2"};
+    QTest::newRow("description") << "thinning" << QStringList{"PNW-01/2"};
+    QTest::newRow("vegetation code") << "DF" << QStringList{"PNW-01/1"};
+    QTest::newRow("vegetation name from the code file") << "ponderosa" << QStringList{"PNW-01/2", "SW/10"};
+    QTest::newRow("fuel model name") << "timber litter" << QStringList{"SW/10"};
+    QTest::newRow("every word must be there") << "ponderosa slash" << QStringList{"PNW-01/2"};
+    QTest::newRow("no photo") << "aspen" << QStringList{};
+}
+
+void TestResultsModel::filter_words()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, shown);
+    auto set = std::make_shared<PhotoSet>();
+    PhotoRecord a = photo(1, 1.0, 2.0);
+    a.bookLabel = QStringLiteral("PNW-01");
+    a.vegType = QStringLiteral("DF");
+    a.groupLabel = QStringLiteral("Douglas-fir natural fuels");
+    PhotoRecord b = photo(2, 1.0, 2.0);
+    b.bookLabel = QStringLiteral("PNW-01");
+    b.vegType = QStringLiteral("PP");
+    b.activity = QStringLiteral("SL");
+    b.groupLabel = QStringLiteral("Ponderosa pine, thinning slash");
+    PhotoRecord c = photo(10, 1.0, 2.0);
+    c.bookLabel = QStringLiteral("SW");
+    c.vegType = QStringLiteral("PP");
+    c.fireBehaveFM = QStringLiteral("9");
+    *set = {a, b, c};
+    ResultsModel model;
+    QAbstractItemModelTester tester(&model);
+    model.FillResultsList(set);
+    PhotoFilter::CodeTexts texts;
+    texts[0].insert(QStringLiteral("PP"), QStringLiteral("PP-Ponderosa pine"));
+    texts[0].insert(QStringLiteral("DF"), QStringLiteral("DF-Douglas-fir"));
+    texts[1].insert(QStringLiteral("SL"), QStringLiteral("SL-Slash"));
+    texts[3].insert(QStringLiteral("9"), QStringLiteral("9-Hardwood or long-needle timber litter"));
+    model.setCodeTexts(texts);
+    model.setFilterText(text);
+    QCOMPARE(column(model, ResultsModel::BookPhotoId), shown);
+    QCOMPARE(model.photoCount(), 3);
+}
+
+void TestResultsModel::filter_keepsSortOrderAndNewSetClearsIt()
+{
+    auto set = std::make_shared<PhotoSet>();
+    for (int i = 1; i <= 6; ++i)
+        set->push_back(photo(i, 1.0, 2.0, double(7 - i)));
+    ResultsModel model;
+    QAbstractItemModelTester tester(&model);
+    model.FillResultsList(set);
+    model.sort(ResultsModel::Fine, Qt::AscendingOrder); // 6, 5, ..., 1
+    model.prepareFilter(); // the search texts made on another thread meanwhile
+    model.setFilterText(QStringLiteral("B/"));
+    QCOMPARE(model.rowCount(), 6);
+    model.setFilterText(QStringLiteral("b/2"));
+    QCOMPARE(column(model, 0), QStringList{"B/2"});
+    model.setFilterText(QString());
+    QCOMPARE(column(model, 0), (QStringList{"B/6", "B/5", "B/4", "B/3", "B/2", "B/1"}));
+    // Sorted while filtered: the whole order changes, the filter stays.
+    model.setFilterText(QStringLiteral("B/1"));
+    model.sort(ResultsModel::Fine, Qt::DescendingOrder);
+    QCOMPARE(column(model, 0), QStringList{"B/1"});
+    model.setFilterText(QString());
+    QCOMPARE(column(model, 0).first(), QStringLiteral("B/1"));
+    // A photo asked for (a source photo) is listed whatever the filter says.
+    model.setFilterText(QStringLiteral("B/1"));
+    model.appendPhotos({photo(9, 1.0, 2.0)});
+    QCOMPARE(column(model, 0), (QStringList{"B/1", "B/9"}));
+    model.FillResultsList(set);
+    QVERIFY(model.filterText().isEmpty());
+    QCOMPARE(model.rowCount(), 6);
 }
 
 QTEST_GUILESS_MAIN(TestResultsModel)

@@ -8,6 +8,7 @@
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
+#include "mainwindow/ui/resultslistview.h"
 #include "platform/ui/twips.h"
 #include "present/ui/comparebuttons.h"
 #include "present/ui/frmview.h"
@@ -22,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
@@ -102,6 +104,7 @@ private Q_SLOTS:
     void frameMinimised_hidesAssistantUntilRestored();
     void managePhotoSeries_inCompareMode_isSafe();
     void commands_inEveryState_neverFail();
+    void filter_typingNarrowsTheListAndAQueryClearsIt();
     void accessibility_everyVisibleControlIsNamed();
 
 private:
@@ -161,9 +164,12 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
     QTest::newRow("File") << "mnuFile"
                           << QStringList{"mnuPrinterSetup=Printer Setup", "mnuMP=Manage Photo Series", "-",
                                          "mnuExit=Exit"};
-    QTest::newRow("View") << "mnuView"
-                          << QStringList{"mnuListView=List View[checked]", "mnuIconView=IconView", "-",
-                                         "mnuAssistants=Assistants[disabled]"};
+    QTest::newRow("View") << "mnuView" << QStringList{"mnuListView=List View[checked]",
+                                                      "mnuIconView=IconView",
+                                                      "-",
+                                                      "mnuAssistants=Assistants[disabled]",
+                                                      "-",
+                                                      "mnuFilter=Filter Photos"};
     QTest::newRow("Reports") << "mnuReports"
                              << QStringList{"mnuPrintPhoto=Print Selected Photo/Data",
                                             "mnuPrintComparsion=Print Photo Comparison [disabled]",
@@ -581,6 +587,34 @@ void TestMainWindow::commands_inEveryState_neverFail()
     QVERIFY(trigger(QStringLiteral("mnuCompare")));
     c().photoPanes()->tabControl()->setCurrentIndex(1); // no slot tabs in the single layout
     QCOMPARE(state().photoSlots.CurrentSlot, 0);
+}
+
+void TestMainWindow::filter_typingNarrowsTheListAndAQueryClearsIt()
+{
+    QLineEdit *box = find<QLineEdit>(QStringLiteral("txtFilter"));
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->placeholderText(), QStringLiteral("Filter photos"));
+    QVERIFY(trigger(QStringLiteral("mnuFilter")));
+    QTRY_VERIFY(box->hasFocus());
+    const QString first = label(0);
+    const QString wanted = label(5);
+    QTest::keyClicks(box, wanted.toLower());
+    QCOMPARE(c().resultsModel()->rowCount(), 1);
+    QCOMPARE(state().status.count(), QStringLiteral("1 of 16 photos shown"));
+    // The photo shown stays where it was; choosing the listed one shows it.
+    QCOMPARE(state().photoSlots.states[0].label, first);
+    c().lstPhotos_ItemClick(0);
+    QCOMPARE(state().photoSlots.states[0].label, wanted);
+    box->clear();
+    QCOMPARE(c().resultsModel()->rowCount(), 16);
+    QCOMPARE(state().status.count(), QStringLiteral("16 photos found"));
+    QCOMPARE(c().resultsList()->currentRow(), 5); // the photo clicked last stays selected
+    // A new query clears the filter.
+    QTest::keyClicks(box, QStringLiteral("zzz-no-such-photo"));
+    QCOMPARE(c().resultsModel()->rowCount(), 0);
+    find<QPushButton>(QStringLiteral("cmdAll_0"))->click();
+    QVERIFY(box->text().isEmpty());
+    QCOMPARE(c().resultsModel()->rowCount(), 16);
 }
 
 void TestMainWindow::accessibility_everyVisibleControlIsNamed()

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -39,7 +40,18 @@ void frmFenwyx::createLayout(ProgramState &state)
     toolbarRegion->setObjectName(QStringLiteral("vseToolBar"));
     auto *toolbarLayout = new QHBoxLayout(toolbarRegion);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);
-    toolbarLayout->addWidget(m_commands->toolbar());
+    toolbarLayout->addWidget(m_commands->toolbar(), 1);
+    // The quick filter at the end of the toolbar's row, above the results list.
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName(QStringLiteral("txtFilter"));
+    m_filter->setPlaceholderText(QStringLiteral("Filter photos"));
+    m_filter->setAccessibleName(QStringLiteral("Filter photos"));
+    m_filter->setToolTip(QStringLiteral("Shows only the listed photos whose label, description, codes or code names "
+                                        "hold every word typed (Ctrl+F)"));
+    m_filter->setClearButtonEnabled(true);
+    m_filter->setMaximumWidth(m_filter->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 36);
+    toolbarLayout->addWidget(m_filter);
+    toolbarLayout->addSpacing(4);
     outer->addWidget(toolbarRegion);
 
     m_query = new QWidget(this);
@@ -91,6 +103,8 @@ void frmFenwyx::showQueryRegion(bool open)
 bool frmFenwyx::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn && watched == m_filter)
+        Q_EMIT filterFocused();
     if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
         if (type == QEvent::KeyPress && (widget == this || isAncestorOf(widget)))

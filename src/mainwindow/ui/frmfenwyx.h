@@ -7,6 +7,7 @@ class BrowseButtons;
 class MainCommands;
 class PhotoPanes;
 class ProgramState;
+class QLineEdit;
 class QSplitter;
 class QueryPane;
 class ResultsListView;
@@ -26,6 +27,8 @@ public:
     BrowseButtons *browseButtons() const { return m_browseButtons; }
     PhotoPanes *photoPanes() const { return m_panes; }
     QWidget *queryRegion() const { return m_query; }
+    // txtFilter: the quick filter above the results list.
+    QLineEdit *filterBox() const { return m_filter; }
     QSplitter *mainRegion() const { return m_main; }
 
     // The query region shown or hidden; the results and photo panes take the freed height.
@@ -36,6 +39,8 @@ Q_SIGNALS:
     void keyPressed();
     // Form_MouseDown: a press on the window's own background.
     void backgroundPressed();
+    // The quick filter box got the focus: typing is about to start.
+    void filterFocused();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -46,6 +51,7 @@ private:
     MainCommands *m_commands;
     ResultsModel *m_results;
     ResultsListView *m_list = nullptr;
+    QLineEdit *m_filter = nullptr;
     QueryPane *m_queryPane = nullptr;
     BrowseButtons *m_browseButtons = nullptr;
     PhotoPanes *m_panes = nullptr;

@@ -26,6 +26,9 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuIconView = addItem(view, QStringLiteral("mnuIconView"), QStringLiteral("IconView"));
     view->addSeparator()->setObjectName(QStringLiteral("mnubar1"));
     mnuAssistants = addItem(view, QStringLiteral("mnuAssistants"), QStringLiteral("Assistants"));
+    view->addSeparator()->setObjectName(QStringLiteral("mnubar4"));
+    mnuFilter = addItem(view, QStringLiteral("mnuFilter"), QStringLiteral("Filter Photos"));
+    mnuFilter->setShortcut(QKeySequence::Find);
     m_views = new QActionGroup(this);
     for (QAction *a : {mnuListView, mnuIconView}) {
         a->setCheckable(true);

@@ -26,6 +26,7 @@ public:
     QAction *mnuListView;
     QAction *mnuIconView;
     QAction *mnuAssistants;
+    QAction *mnuFilter;
     QAction *mnuPrintPhoto;
     QAction *mnuPrintComparsion;
     QAction *mnuFuelProfilePrint;

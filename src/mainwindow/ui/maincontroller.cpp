@@ -24,6 +24,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 namespace
@@ -146,6 +148,9 @@ void MainController::connectWindows()
     connect(query, &QueryPane::queryRan, this, &MainController::FillResultsList);
     connect(query, &QueryPane::eraseStepRequested, this, &MainController::eraseStep);
     connect(query, &QueryPane::closeQueryRequested, this, &MainController::queryCommand);
+    connect(query, &QueryPane::codeTextsLoaded, resultsModel(), &ResultsModel::setCodeTexts);
+    connect(m_window->filterBox(), &QLineEdit::textChanged, this, &MainController::FilterResults);
+    connect(m_window, &frmFenwyx::filterFocused, resultsModel(), &ResultsModel::prepareFilter);
     connect(m_window, &frmFenwyx::keyPressed, this, [this] {
         queryPane()->shrinkVegetationList(true);
         m_state.status.ShowStatus(StatusClear, QString());
@@ -187,6 +192,10 @@ void MainController::connectCommands()
     connect(c.mnuHelpContents, &QAction::triggered, this, [this] { m_help->helpContents(); });
     connect(c.mnuWeb, &QAction::triggered, this, [this] { m_help->webSupport(); });
     connect(c.mnuAbout, &QAction::triggered, this, [this] { m_help->about(); });
+    connect(c.mnuFilter, &QAction::triggered, this, [this] {
+        m_window->filterBox()->setFocus(Qt::ShortcutFocusReason);
+        m_window->filterBox()->selectAll();
+    });
 }
 
 void MainController::connectAssistant()
@@ -269,10 +278,35 @@ void MainController::LoadQueryParameters()
 void MainController::FillResultsList()
 {
     m_state.modes.change([](ModeState &s) { s.LastItemKey.clear(); });
-    const PhotoSetPtr photos = m_state.library.currentPhotoSet();
-    resultsModel()->FillResultsList(photos);
-    m_state.status.ShowStatus(StatusCount,
-                              QString::number(photos ? photos->size() : 0) + QStringLiteral(" photos found"));
+    resultsModel()->FillResultsList(m_state.library.currentPhotoSet());
+    // A new photo set clears the filter.
+    const QSignalBlocker quiet(m_window->filterBox());
+    m_window->filterBox()->clear();
+    reportCount();
+}
+
+void MainController::reportCount()
+{
+    const ResultsModel *results = resultsModel();
+    const QString all = QString::number(results->photoCount());
+    m_state.status.ShowStatus(StatusCount, results->filterText().trimmed().isEmpty()
+                                               ? all + QStringLiteral(" photos found")
+                                               : QString::number(results->rowCount()) + QStringLiteral(" of ") + all +
+                                                     QStringLiteral(" photos shown"));
+}
+
+void MainController::FilterResults(const QString &text)
+{
+    if (m_window->filterBox()->text() != text) {
+        const QSignalBlocker quiet(m_window->filterBox());
+        m_window->filterBox()->setText(text);
+    }
+    resultsModel()->setFilterText(text);
+    reportCount();
+    // The photo clicked last stays selected while it is listed.
+    const int row = resultsModel()->rowOfKey(m_state.modes.state().LastItemKey);
+    if (row >= 0)
+        resultsList()->selectRow(row);
 }
 
 void MainController::SelectResult(int n)

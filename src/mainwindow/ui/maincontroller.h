@@ -79,6 +79,8 @@ public:
     void ShowAssistantSummary();
     // Runs the photo manager, reads the photo directory again, reopens the database and refills the lists.
     void ManagePhotoSeries();
+    // The quick filter: the listed photos narrowed to those holding every word of text.
+    void FilterResults(const QString &text);
     // Makes the photo named by a source label the shown photo (the list first, then the database).
     void FindSource(const QString &label);
 
@@ -111,6 +113,7 @@ private:
     void placeAssistant();
     void openViewWindow(int slot);
     void eraseStep();
+    void reportCount();
     // Open notes go into the profile they were opened for (before a save, a report or the exit question).
     void storeOpenNotes();
     // Closes open notes, storing them, before the profile is replaced.

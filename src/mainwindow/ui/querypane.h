@@ -1,6 +1,7 @@
 // The query pane: the tab strip tabQuery with one page per query kind, its lists, pickers and buttons.
 #pragma once
 
+#include "data/photofilter.h"
 #include "data/querybuilder.h"
 
 #include <QWidget>
@@ -56,6 +57,8 @@ Q_SIGNALS:
     void eraseStepRequested();
     // A close button of the pane: the Query command.
     void closeQueryRequested();
+    // The lists were filled: the code files' entries for each code in the database.
+    void codeTextsLoaded(const PhotoFilter::CodeTexts &texts);
 
 protected:
     void hideEvent(QHideEvent *event) override;

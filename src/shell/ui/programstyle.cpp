@@ -35,6 +35,21 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
         const QColor ink = widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black);
         return chevron(standardIcon == SP_ToolBarHorizontalExtensionButton, ink);
     }
+    case SP_LineEditClearButton: {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor ink = widget ? widget->palette().color(QPalette::PlaceholderText) : QColor(Qt::gray);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5.5, 5.5), QPointF(10.5, 10.5));
+        p.drawLine(QPointF(10.5, 5.5), QPointF(5.5, 10.5));
+        p.end();
+        return QIcon(pixmap);
+    }
     default:
         return QProxyStyle::standardIcon(standardIcon, option, widget);
     }

@@ -5,7 +5,7 @@
 
 // Qt's styles load their standard pictures from files of unstated format, and the first such load makes Qt load
 // and ask every image plugin of the system. The menu bar asks for its extension arrow when it is made, so every
-// start would pay for it; the arrows are drawn here instead.
+// start would pay for it; the arrows (and the clear button of the search box) are drawn here instead.
 class ProgramStyle : public QProxyStyle
 {
     Q_OBJECT
