@@ -214,7 +214,7 @@ void TestResultsModel::filter_keepsSortOrderAndNewSetClearsIt()
     QAbstractItemModelTester tester(&model);
     model.FillResultsList(set);
     model.sort(ResultsModel::Fine, Qt::AscendingOrder); // 6, 5, ..., 1
-    model.prepareFilter(); // the search texts made on another thread meanwhile
+    model.prepareFilter();                              // the search texts made on another thread meanwhile
     model.setFilterText(QStringLiteral("B/"));
     QCOMPARE(model.rowCount(), 6);
     model.setFilterText(QStringLiteral("b/2"));
