@@ -3,6 +3,7 @@
 
 #include "data/csvwriter.h"
 #include "data/photolibrary.h"
+#include "data/resultsexport.h"
 #include "data/resultsmodel.h"
 
 #include <QDir>
@@ -13,10 +14,7 @@ namespace BatchData
 ResultsCsvWriter::ResultsCsvWriter(std::FILE *out) : m_out(out)
 {
     m_buffer.reserve(1 << 20);
-    QStringList header;
-    for (int c = 0; c < ResultsModel::ColumnCount; ++c)
-        header << ResultsModel::headerText(c);
-    Csv::appendRow(m_buffer, header);
+    ResultsExport::appendHeader(m_buffer);
 }
 
 ResultsCsvWriter::~ResultsCsvWriter()
@@ -27,12 +25,7 @@ ResultsCsvWriter::~ResultsCsvWriter()
 
 void ResultsCsvWriter::write(const PhotoRecord &photo)
 {
-    for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
-        if (c)
-            m_buffer += ',';
-        Csv::appendField(m_buffer, ResultsModel::cellText(photo, c));
-    }
-    m_buffer += "\r\n";
+    ResultsExport::appendPhoto(m_buffer, photo);
     if (m_buffer.size() > (1 << 20) - 4096) {
         std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), m_out);
         m_buffer.clear();

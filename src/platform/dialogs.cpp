@@ -24,3 +24,8 @@ int ConsoleDialogs::askPhotoDrive(const QString &)
 {
     return 3;
 }
+
+std::optional<QString> ConsoleDialogs::chooseFolder(const QString &, const QString &)
+{
+    return std::nullopt;
+}

@@ -31,6 +31,8 @@ public:
     // The photo-drive warning for a photo directory that cannot be read: 1 retry, 2 manage photo series,
     // 3 search local only, 0 closed without an answer.
     virtual int askPhotoDrive(const QString &photoDirectory) = 0;
+    // A folder chooser starting at a folder; an empty optional means the user cancelled.
+    virtual std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) = 0;
 };
 
 // Batch interface: messages go to the error stream, questions are answered No, file choosers are cancelled.
@@ -44,6 +46,7 @@ public:
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
     // Nothing can be asked: the photos are looked for in the local copy.
     int askPhotoDrive(const QString &photoDirectory) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) override;
 
 private:
     QTextStream &m_err;

@@ -19,6 +19,9 @@ public:
     // A stored value as a usable prefix: "\" become "/", a trailing "/" is added; empty stays empty.
     static QString normalize(QString value);
 
+    // Writes a chosen folder into "Brackel" / "General" / "PhotoDir", with the separator at its end that the
+    // programs of the family expect.
+    static void WritePhotoDirectory(SettingsStore *settings, const QString &folder);
     // Reads "Brackel" / "General" / "PhotoDir"; the default is the optical drive's "photoimages/".
     void ReadPhotoDirectory(const SettingsStore *settings, const DriveInfo *drives, const QString &programFolder);
 

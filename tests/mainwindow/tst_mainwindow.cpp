@@ -2,6 +2,7 @@
 // through the actions, the compare buttons, the reports around the Assistant, the frame's minimising, and every
 // visible control named for assistive tools.
 #include "data/resultsmodel.h"
+#include "files.h"
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/buttonbar.h"
@@ -20,12 +21,17 @@
 #include "profile/ui/frmassistant.h"
 #include "shell/ui/mdimain.h"
 #include "testprogram.h"
+#include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -34,6 +40,12 @@
 
 namespace
 {
+
+// A caption as read: without the "&" that marks its access key.
+QString plain(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
 
 // Records the reports asked for, and whether the Assistant was on the screen meanwhile.
 class RecordingReports : public ReportCommands
@@ -105,6 +117,11 @@ private Q_SLOTS:
     void managePhotoSeries_inCompareMode_isSafe();
     void commands_inEveryState_neverFail();
     void filter_typingNarrowsTheListAndAQueryClearsIt();
+    void photoFolder_writesTheSettingAndReadsTheSeriesAgain();
+    void managePhotoSeries_noManager_offersTheFolderChooser();
+    void exportResults_writesTheListAsTheBatchListDoes();
+    void exportResults_replaceQuestionAndFailures();
+    void exportProfile_valuesSourcesAndNotes();
     void accessibility_everyVisibleControlIsNamed();
 
 private:
@@ -162,7 +179,13 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items"); // name=caption, with [checked] / [disabled]; "-" a separator
     QTest::newRow("File") << "mnuFile"
-                          << QStringList{"mnuPrinterSetup=Printer Setup", "mnuMP=Manage Photo Series", "-",
+                          << QStringList{"mnuPrinterSetup=Printer Setup",
+                                         "mnuMP=Manage Photo Series",
+                                         "mnuPhotoFolder=Photo Folder...",
+                                         "-",
+                                         "mnuExportResults=Export Results...",
+                                         "mnuExportProfile=Export Fuel Profile...",
+                                         "-",
                                          "mnuExit=Exit"};
     QTest::newRow("View") << "mnuView" << QStringList{"mnuListView=List View[checked]",
                                                       "mnuIconView=IconView",
@@ -189,14 +212,19 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates()
     const QStringList captions{"File", "View", "Reports", "Tools", "Help"};
     QMenu *m = c().commands().menu(menu);
     QVERIFY(m);
-    QVERIFY(captions.contains(m->title()));
+    QVERIFY(captions.contains(plain(m->title())));
     QStringList shown;
+    QSet<QChar> keys; // access keys, one letter each within the menu
     for (QAction *a : m->actions()) {
         if (a->isSeparator()) {
             shown << QStringLiteral("-");
             continue;
         }
-        QString item = a->objectName() + QLatin1Char('=') + a->text();
+        const QString key = QKeySequence::mnemonic(a->text()).toString();
+        QVERIFY2(!key.isEmpty(), qPrintable(a->text()));
+        QVERIFY2(!keys.contains(key.back()), qPrintable(a->text()));
+        keys.insert(key.back());
+        QString item = a->objectName() + QLatin1Char('=') + plain(a->text());
         if (a->isChecked())
             item += QStringLiteral("[checked]");
         if (!a->isEnabled())
@@ -615,6 +643,120 @@ void TestMainWindow::filter_typingNarrowsTheListAndAQueryClearsIt()
     find<QPushButton>(QStringLiteral("cmdAll_0"))->click();
     QVERIFY(box->text().isEmpty());
     QCOMPARE(c().resultsModel()->rowCount(), 16);
+}
+
+void TestMainWindow::photoFolder_writesTheSettingAndReadsTheSeriesAgain()
+{
+    ScriptedDialogs &dialogs = m_w->program.dialogs;
+    // Cancelled: nothing changes.
+    QVERIFY(trigger(QStringLiteral("mnuPhotoFolder")));
+    QCOMPARE(dialogs.folderStarts.size(), size_t(1));
+    QCOMPARE(dialogs.folderStarts[0], state().photoDirectory.folder());
+    QVERIFY(state().photoDirectory.value() == QStringLiteral("photoimages/"));
+    QVERIFY(!modes().LastItemKey.isEmpty());
+
+    // The series copied elsewhere: chosen, written with its separator, and the photos found there.
+    const QString moved = m_dir->filePath(QStringLiteral("moved"));
+    QVERIFY(TestSupport::copyTree(state().programFolder + QStringLiteral("/PhotoImages"), moved));
+    QVERIFY(QDir(state().programFolder + QStringLiteral("/PhotoImages")).removeRecursively());
+    dialogs.folders.push_back(moved);
+    QVERIFY(trigger(QStringLiteral("mnuPhotoFolder")));
+    QCOMPARE(m_w->program.settings().readText("Brackel", "General", "PhotoDir", {}), moved + QLatin1Char('/'));
+    QCOMPARE(state().photoDirectory.value(), moved + QLatin1Char('/'));
+    QVERIFY(modes().LastItemKey.isEmpty()); // the lists were filled afresh
+    QCOMPARE(c().resultsModel()->rowCount(), 16);
+    QVERIFY(state().status.icon() != StatusReporter::Icon::Error);
+    c().SelectResult(2);
+    QCOMPARE(state().photoSlots.states[0].ImageSource, int(ImagePhotoDirectory));
+}
+
+void TestMainWindow::managePhotoSeries_noManager_offersTheFolderChooser()
+{
+    m_w->program.processes.canStart = false;
+    QVERIFY(trigger(QStringLiteral("mnuMP")));
+    QCOMPARE(m_w->program.dialogs.folderStarts.size(), size_t(1));
+    QCOMPARE(state().status.message(), QStringLiteral("ERROR - Can't start the photo manager (photomgr)"));
+
+    const QString folder = m_dir->filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(folder));
+    m_w->program.dialogs.folders.push_back(folder);
+    QVERIFY(trigger(QStringLiteral("mnuMP")));
+    QCOMPARE(state().photoDirectory.value(), folder + QLatin1Char('/'));
+    QVERIFY(state().status.icon() != StatusReporter::Icon::Error);
+}
+
+void TestMainWindow::exportResults_writesTheListAsTheBatchListDoes()
+{
+    QProcess cli;
+    cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
+              {QStringLiteral("--home"), state().programFolder, QStringLiteral("list")});
+    QVERIFY(cli.waitForFinished(60000));
+    const QByteArray listed = cli.readAllStandardOutput();
+    QVERIFY(!listed.isEmpty());
+
+    const QString file = m_dir->filePath(QStringLiteral("all"));
+    m_w->program.dialogs.fileNames.push_back(file);
+    QVERIFY(trigger(QStringLiteral("mnuExportResults")));
+    QCOMPARE(TestSupport::fileBytes(file + QStringLiteral(".csv")), listed);
+
+    // Filtered and sorted: the rows the list shows, in its order.
+    find<QLineEdit>(QStringLiteral("txtFilter"))->setText(QStringLiteral("PNW"));
+    c().resultsModel()->sort(ResultsModel::Total, Qt::DescendingOrder);
+    const QString some = m_dir->filePath(QStringLiteral("some.csv"));
+    m_w->program.dialogs.fileNames.push_back(some);
+    QVERIFY(trigger(QStringLiteral("mnuExportResults")));
+    const QList<QByteArray> lines = TestSupport::fileBytes(some).split('\n');
+    QCOMPARE(lines.first(), listed.split('\n').first());
+    QCOMPARE(lines.size() - 2, c().resultsModel()->rowCount()); // the header, and nothing after the last line end
+    for (int row = 0; row < c().resultsModel()->rowCount(); ++row)
+        QVERIFY(lines.at(row + 1).startsWith(label(row).toUtf8() + ','));
+}
+
+void TestMainWindow::exportResults_replaceQuestionAndFailures()
+{
+    ScriptedDialogs &dialogs = m_w->program.dialogs;
+    const QString file = m_dir->filePath(QStringLiteral("taken.csv"));
+    QVERIFY(TestSupport::writeBytes(file, "keep me"));
+    dialogs.fileNames.push_back(file);
+    dialogs.answers.push_back(MessageAnswer::No);
+    QVERIFY(trigger(QStringLiteral("mnuExportResults")));
+    QCOMPARE(dialogs.messages.back().text, file + QStringLiteral(" exists. Do you wish to replace it?"));
+    QCOMPARE(TestSupport::fileBytes(file), QByteArray("keep me"));
+    dialogs.fileNames.push_back(file);
+    dialogs.answers.push_back(MessageAnswer::Yes);
+    QVERIFY(trigger(QStringLiteral("mnuExportResults")));
+    QVERIFY(TestSupport::fileBytes(file).startsWith("Book/Photo ID,"));
+
+    // A folder that does not exist: said so, and no file anywhere.
+    const QString nowhere = m_dir->filePath(QStringLiteral("no/such/folder/x.csv"));
+    dialogs.fileNames.push_back(nowhere);
+    QVERIFY(trigger(QStringLiteral("mnuExportResults")));
+    QVERIFY(dialogs.messages.back().text.startsWith(QStringLiteral("Could not export to ") + nowhere));
+    QVERIFY(!QFileInfo::exists(nowhere));
+    // Cancelled: nothing asked, nothing written.
+    const size_t asked = dialogs.messages.size();
+    QVERIFY(trigger(QStringLiteral("mnuExportResults")));
+    QCOMPARE(dialogs.messages.size(), asked);
+}
+
+void TestMainWindow::exportProfile_valuesSourcesAndNotes()
+{
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    assistant()->button(QStringLiteral("cmdSelect0to3"))->click();
+    state().profile.setNotes(QStringLiteral("North slope, \"two\" lines\nsecond"));
+    const QString file = m_dir->filePath(QStringLiteral("profile.csv"));
+    m_w->program.dialogs.fileNames.push_back(file);
+    QVERIFY(trigger(QStringLiteral("mnuExportProfile")));
+    QCOMPARE(m_w->program.dialogs.fileRequests.back().fileName, QStringLiteral("profile.csv"));
+    const QString text = QString::fromUtf8(TestSupport::fileBytes(file));
+    const FuelProfile &p = state().profile.profile();
+    QVERIFY2(text.startsWith(QStringLiteral("Item,Value,Shown,Source photo\r\nProfile Name,Untitled,Untitled,\r\n")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("\"0\"\" - 2.9\"\" TPA\",") +
+                          QString::number(p.Tpa1 + p.Tpa2 + p.Tpa3, 'g', 15) + QLatin1Char(',') +
+                          assistant()->label(QStringLiteral("lblPro0to3"))->text() + QLatin1Char(',') + p.Source0to3 +
+                          QStringLiteral("\r\n")));
+    QVERIFY(text.contains(QStringLiteral("Notes,\"North slope, \"\"two\"\" lines\nsecond\"")));
 }
 
 void TestMainWindow::accessibility_everyVisibleControlIsNamed()

@@ -46,6 +46,21 @@ int ScriptedDialogs::askPhotoDrive(const QString &photoDirectory)
     return answer;
 }
 
+std::optional<QString> ScriptedDialogs::chooseFolder(const QString &, const QString &startFolder)
+{
+    folderStarts.push_back(startFolder);
+    if (onAsk)
+        onAsk();
+    if (folders.empty())
+        return std::nullopt;
+    const bool chosen = folders.front().has_value();
+    const QString folder = chosen ? *folders.front() : QString();
+    folders.pop_front();
+    if (!chosen)
+        return std::nullopt;
+    return folder;
+}
+
 bool RecordingProcessRunner::runAndWait(const QString &program, const QString &)
 {
     started.push_back(program);

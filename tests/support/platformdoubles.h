@@ -28,7 +28,9 @@ public:
     std::deque<std::optional<QString>> fileNames; // when empty: cancelled
     std::vector<Shown> messages;
     std::vector<FileDialogRequest> fileRequests;
-    std::deque<int> driveAnswers; // when empty: 0, closed without an answer
+    std::deque<int> driveAnswers;               // when empty: 0, closed without an answer
+    std::deque<std::optional<QString>> folders; // folder choosers; when empty: cancelled
+    std::vector<QString> folderStarts;          // where each folder chooser started
     std::vector<QString> driveAsked;
     // Runs whenever a box or chooser comes up, to look at the windows around it.
     std::function<void()> onAsk;
@@ -38,6 +40,7 @@ public:
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
     int askPhotoDrive(const QString &photoDirectory) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) override;
 };
 
 // Records what would have been run; an optional action stands in for the program's work.

@@ -14,20 +14,24 @@
 MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
 {
     setObjectName(QStringLiteral("MainCommands"));
-    QMenu *file = addMenu(QStringLiteral("mnuFile"), QStringLiteral("File"));
-    mnuPrinterSetup = addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup"));
-    mnuMP = addItem(file, QStringLiteral("mnuMP"), QStringLiteral("Manage Photo Series"));
+    QMenu *file = addMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    mnuPrinterSetup = addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer &Setup"));
+    mnuMP = addItem(file, QStringLiteral("mnuMP"), QStringLiteral("&Manage Photo Series"));
+    mnuPhotoFolder = addItem(file, QStringLiteral("mnuPhotoFolder"), QStringLiteral("Photo &Folder..."));
+    file->addSeparator()->setObjectName(QStringLiteral("mnubar5"));
+    mnuExportResults = addItem(file, QStringLiteral("mnuExportResults"), QStringLiteral("&Export Results..."));
+    mnuExportProfile = addItem(file, QStringLiteral("mnuExportProfile"), QStringLiteral("Export Fuel &Profile..."));
     file->addSeparator()->setObjectName(QStringLiteral("mnubar2"));
-    mnuExit = addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"));
+    mnuExit = addItem(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     mnuExit->setShortcut(QKeySequence::Quit);
 
-    QMenu *view = addMenu(QStringLiteral("mnuView"), QStringLiteral("View"));
-    mnuListView = addItem(view, QStringLiteral("mnuListView"), QStringLiteral("List View"));
-    mnuIconView = addItem(view, QStringLiteral("mnuIconView"), QStringLiteral("IconView"));
+    QMenu *view = addMenu(QStringLiteral("mnuView"), QStringLiteral("&View"));
+    mnuListView = addItem(view, QStringLiteral("mnuListView"), QStringLiteral("&List View"));
+    mnuIconView = addItem(view, QStringLiteral("mnuIconView"), QStringLiteral("&IconView"));
     view->addSeparator()->setObjectName(QStringLiteral("mnubar1"));
-    mnuAssistants = addItem(view, QStringLiteral("mnuAssistants"), QStringLiteral("Assistants"));
+    mnuAssistants = addItem(view, QStringLiteral("mnuAssistants"), QStringLiteral("&Assistants"));
     view->addSeparator()->setObjectName(QStringLiteral("mnubar4"));
-    mnuFilter = addItem(view, QStringLiteral("mnuFilter"), QStringLiteral("Filter Photos"));
+    mnuFilter = addItem(view, QStringLiteral("mnuFilter"), QStringLiteral("&Filter Photos"));
     mnuFilter->setShortcut(QKeySequence::Find);
     m_views = new QActionGroup(this);
     for (QAction *a : {mnuListView, mnuIconView}) {
@@ -38,36 +42,37 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuAssistants->setCheckable(true);
     mnuAssistants->setEnabled(false);
 
-    QMenu *reports = addMenu(QStringLiteral("mnuReports"), QStringLiteral("Reports"));
-    mnuPrintPhoto = addItem(reports, QStringLiteral("mnuPrintPhoto"), QStringLiteral("Print Selected Photo/Data"));
+    QMenu *reports = addMenu(QStringLiteral("mnuReports"), QStringLiteral("&Reports"));
+    mnuPrintPhoto = addItem(reports, QStringLiteral("mnuPrintPhoto"), QStringLiteral("Print Selected &Photo/Data"));
     mnuPrintPhoto->setShortcut(QKeySequence::Print);
     mnuPrintComparsion =
-        addItem(reports, QStringLiteral("mnuPrintComparsion"), QStringLiteral("Print Photo Comparison "));
+        addItem(reports, QStringLiteral("mnuPrintComparsion"), QStringLiteral("Print Photo &Comparison "));
     mnuFuelProfilePrint =
-        addItem(reports, QStringLiteral("mnuFuelProfilePrint"), QStringLiteral("Print Current Fuel Profile"));
+        addItem(reports, QStringLiteral("mnuFuelProfilePrint"), QStringLiteral("Print Current &Fuel Profile"));
     mnuPrintComparsion->setEnabled(false);
     mnuFuelProfilePrint->setEnabled(false);
     reports->addSeparator()->setObjectName(QStringLiteral("mnubar3"));
-    mnuPreviewReports = addItem(reports, QStringLiteral("mnuPreviewReports"), QStringLiteral("Preview Reports"));
+    mnuPreviewReports = addItem(reports, QStringLiteral("mnuPreviewReports"), QStringLiteral("Pre&view Reports"));
     mnuPreviewReports->setCheckable(true);
 
-    QMenu *tools = addMenu(QStringLiteral("mnuTools"), QStringLiteral("Tools"));
-    mnuQuery = addItem(tools, QStringLiteral("mnuQuery"), QStringLiteral("Query"));
-    mnuCompare = addItem(tools, QStringLiteral("mnuCompare"), QStringLiteral("Compare Photo Series"));
-    mnuProfileBuilder = addItem(tools, QStringLiteral("mnuProfileBuilder"), QStringLiteral("Fuel Profile Builder"));
+    QMenu *tools = addMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
+    mnuQuery = addItem(tools, QStringLiteral("mnuQuery"), QStringLiteral("&Query"));
+    mnuCompare = addItem(tools, QStringLiteral("mnuCompare"), QStringLiteral("&Compare Photo Series"));
+    mnuProfileBuilder = addItem(tools, QStringLiteral("mnuProfileBuilder"), QStringLiteral("Fuel Profile &Builder"));
     for (QAction *a : {mnuQuery, mnuCompare, mnuProfileBuilder})
         a->setCheckable(true);
     mnuQuery->setChecked(true);
 
-    QMenu *help = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("Help"));
-    mnuHelpContents = addItem(help, QStringLiteral("mnuHelpContents"), QStringLiteral("Help Contents"));
+    QMenu *help = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    mnuHelpContents = addItem(help, QStringLiteral("mnuHelpContents"), QStringLiteral("Help &Contents"));
     mnuHelpContents->setShortcut(QKeySequence::HelpContents);
-    mnuWeb = addItem(help, QStringLiteral("mnuWeb"), QStringLiteral("Web Based Support"));
-    mnuAbout = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
+    mnuWeb = addItem(help, QStringLiteral("mnuWeb"), QStringLiteral("&Web Based Support"));
+    mnuAbout = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
 
     createToolbar();
 }
 
+// Captions carry their access keys ("&File"); the caption a user reads is the text without the "&".
 QMenu *MainCommands::addMenu(const QString &name, const QString &caption)
 {
     auto *menu = new QMenu(caption, m_parent);

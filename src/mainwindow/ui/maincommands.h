@@ -22,6 +22,9 @@ public:
 
     QAction *mnuPrinterSetup;
     QAction *mnuMP;
+    QAction *mnuPhotoFolder;
+    QAction *mnuExportResults;
+    QAction *mnuExportProfile;
     QAction *mnuExit;
     QAction *mnuListView;
     QAction *mnuIconView;

@@ -1,6 +1,7 @@
 // Wiring the working windows together and running the main window's commands.
 #include "maincontroller.h"
 
+#include "data/resultsexport.h"
 #include "data/resultsmodel.h"
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
@@ -19,11 +20,13 @@
 #include "present/ui/frmview.h"
 #include "present/ui/photopanes.h"
 #include "print/reportcommands.h"
+#include "profile/profileexport.h"
 #include "profile/ui/frmassistant.h"
 #include "profile/ui/frmnotes.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -175,6 +178,9 @@ void MainController::connectCommands()
     MainCommands &c = commands();
     connect(c.mnuPrinterSetup, &QAction::triggered, this, &MainController::printerSetupCommand);
     connect(c.mnuMP, &QAction::triggered, this, &MainController::ManagePhotoSeries);
+    connect(c.mnuPhotoFolder, &QAction::triggered, this, &MainController::photoFolderCommand);
+    connect(c.mnuExportResults, &QAction::triggered, this, &MainController::exportResultsCommand);
+    connect(c.mnuExportProfile, &QAction::triggered, this, &MainController::exportProfileCommand);
     connect(c.mnuExit, &QAction::triggered, this, &MainController::exitCommand);
     connect(c.mnuListView, &QAction::triggered, this, [this] { SetResultsView(3); });
     connect(c.mnuIconView, &QAction::triggered, this, [this] { SetResultsView(2); });
@@ -396,8 +402,28 @@ void MainController::ShowSelectedPhoto(int row)
 void MainController::ManagePhotoSeries()
 {
     QStringList problems;
-    if (!RunAndWait(m_state.services.processes, QStringLiteral("photomgr.exe"), m_state.programFolder))
+    if (!RunAndWait(m_state.services.processes, QStringLiteral("photomgr.exe"), m_state.programFolder)) {
+        // Without a photo manager the user can still say where the photo series are.
+        if (photoFolderCommand())
+            return;
         problems << QStringLiteral("Can't start the photo manager (photomgr)");
+    }
+    reloadPhotoSeries(problems);
+}
+
+bool MainController::photoFolderCommand()
+{
+    const std::optional<QString> folder =
+        m_state.services.dialogs->chooseFolder(QStringLiteral("Photo Folder"), m_state.photoDirectory.folder());
+    if (!folder)
+        return false;
+    PhotoDirectory::WritePhotoDirectory(m_state.services.settings, *folder);
+    reloadPhotoSeries({});
+    return true;
+}
+
+void MainController::reloadPhotoSeries(QStringList problems)
+{
     m_state.photoDirectory.ReadPhotoDirectory(m_state.services.settings, m_state.services.drives,
                                               m_state.programFolder);
     QString error;
@@ -407,6 +433,48 @@ void MainController::ManagePhotoSeries()
     LoadQueryParameters();
     if (!problems.isEmpty())
         m_state.status.ShowStatus(StatusError, problems.join(QStringLiteral("; ")));
+}
+
+void MainController::exportResultsCommand()
+{
+    exportCsv(QStringLiteral("Export Results"), QStringLiteral("photos.csv"), ResultsExport::csv(*resultsModel()));
+}
+
+void MainController::exportProfileCommand()
+{
+    storeOpenNotes();
+    const ProfileState &profile = m_state.profile;
+    const QString base = QFileInfo(profile.profilePath()).completeBaseName();
+    exportCsv(QStringLiteral("Export Fuel Profile"),
+              (base.isEmpty() || base == kUntitled ? QStringLiteral("profile") : base) + QStringLiteral(".csv"),
+              ProfileExport::csv(profile.profile(), profile.profilePath()));
+}
+
+void MainController::exportCsv(const QString &title, const QString &name, const QByteArray &bytes)
+{
+    Dialogs &dialogs = *m_state.services.dialogs;
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("CSV file(*.csv)");
+    request.initialFolder = PhotoLibrary::dataFolder(m_state.programFolder);
+    request.fileName = name;
+    std::optional<QString> chosen = dialogs.saveFileName(request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    if (QFileInfo::exists(path) &&
+        dialogs.message(path + QStringLiteral(" exists. Do you wish to replace it?"), QString(), MessageButtons::YesNo,
+                        MessageIcon::Exclamation) != MessageAnswer::Yes)
+        return;
+    QString error;
+    if (!ResultsExport::writeWhole(path, bytes, &error)) {
+        dialogs.message(QStringLiteral("Could not export to ") + path + QStringLiteral(": ") + error,
+                        QStringLiteral("Fenwyx"), MessageButtons::Ok, MessageIcon::Critical);
+        return;
+    }
+    m_state.status.ShowStatus(StatusInfo, QStringLiteral("Exported to ") + path);
 }
 
 void MainController::ShowAssistantSummary()

@@ -95,6 +95,10 @@ public:
     void printProfileCommand();
     void exitCommand();
     void notesCommand();
+    // Photo Folder...: the user says where the photo series are; then the lists are read afresh.
+    bool photoFolderCommand();
+    void exportResultsCommand();
+    void exportProfileCommand();
 
     // The command line: the Assistant for building a profile, and the source photo of the fine fuels.
     void openBuilderAssistant();
@@ -113,6 +117,10 @@ private:
     void placeAssistant();
     void openViewWindow(int slot);
     void eraseStep();
+    // After the photo series may have moved: the setting read again, the database reopened, the lists refilled.
+    void reloadPhotoSeries(QStringList problems);
+    // Asks for a CSV file to export to (adding ".csv", asking before replacing) and writes the bytes whole.
+    void exportCsv(const QString &title, const QString &name, const QByteArray &bytes);
     void reportCount();
     // Open notes go into the profile they were opened for (before a save, a report or the exit question).
     void storeOpenNotes();

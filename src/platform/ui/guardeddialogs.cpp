@@ -60,3 +60,8 @@ int GuardedDialogs::askPhotoDrive(const QString &photoDirectory)
 {
     return guarded([&] { return m_inner.askPhotoDrive(photoDirectory); });
 }
+
+std::optional<QString> GuardedDialogs::chooseFolder(const QString &title, const QString &startFolder)
+{
+    return guarded([&] { return m_inner.chooseFolder(title, startFolder); });
+}

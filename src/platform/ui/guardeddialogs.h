@@ -36,6 +36,7 @@ public:
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
     int askPhotoDrive(const QString &photoDirectory) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) override;
 
 private:
     // Runs one box with the windows out of its way.

@@ -65,3 +65,11 @@ std::optional<QString> QtDialogs::saveFileName(const FileDialogRequest &request)
         return std::nullopt;
     return name;
 }
+
+std::optional<QString> QtDialogs::chooseFolder(const QString &title, const QString &startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, title, startFolder);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}

@@ -16,6 +16,7 @@ public:
                           MessageIcon icon) override;
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) override;
 
 protected:
     QWidget *parentWindow() const { return m_parent; }

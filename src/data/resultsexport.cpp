@@ -1,0 +1,50 @@
+// Writing the exported CSV files.
+#include "resultsexport.h"
+
+#include "data/csvwriter.h"
+#include "data/resultsmodel.h"
+
+#include <QSaveFile>
+
+namespace ResultsExport
+{
+
+void appendHeader(QByteArray &out)
+{
+    QStringList header;
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c)
+        header << ResultsModel::headerText(c);
+    Csv::appendRow(out, header);
+}
+
+void appendPhoto(QByteArray &out, const PhotoRecord &photo)
+{
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
+        if (c)
+            out += ',';
+        Csv::appendField(out, ResultsModel::cellText(photo, c));
+    }
+    out += "\r\n";
+}
+
+QByteArray csv(const ResultsModel &model)
+{
+    QByteArray out;
+    appendHeader(out);
+    for (int row = 0; row < model.rowCount(); ++row)
+        appendPhoto(out, *model.photoAt(row));
+    return out;
+}
+
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace ResultsExport
