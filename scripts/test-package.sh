@@ -33,12 +33,11 @@ check() { # check DESCRIPTION COMMAND...
 }
 
 echo "== The package"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    generator=()
-    if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-    cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-        -DFENWYX_BUILD_TESTS=OFF -DFENWYX_SAMPLE_LIBRARY=OFF
-fi
+generator=()
+if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then generator=(-G Ninja); fi
+# The tested optimisation level (-O2); the package's programs are stripped of the debugging information.
+cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+    -DFENWYX_BUILD_TESTS=OFF -DFENWYX_SAMPLE_LIBRARY=OFF
 cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/fenwyx_*.deb
 (cd "$build" && cpack -G DEB)
@@ -120,8 +119,9 @@ check "fenwyx-sample writes a library" as_user fenwyx-sample /tmp/sample --photo
 out="$(as_user fenwyx-cli --home /tmp/sample list)" || true
 check "fenwyx-cli --home lists it" test "$(wc -l <<<"$out")" -eq 9
 
+in_root install -d -m 700 /tmp/runtime-root
 check "fenwyx starts as root without writing into /usr/bin" \
-    in_root env HOME=/root QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/runtime-fuels FENWYX_QUIT_AFTER_STARTUP=1 \
+    in_root env HOME=/root QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/runtime-root FENWYX_QUIT_AFTER_STARTUP=1 \
     fenwyx
 check "root's program folder is its own" test -f "$work/root/.local/share/Fenwyx/Fenwyx/VegCodes.txt"
 check "still nothing beside the programs" test ! -e "$work/usr/bin/data" -a ! -e "$work/usr/bin/BrackelFileList.txt"
