@@ -7,6 +7,10 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-image-formats-plugins libgl-dev
     mdbtools-dev mdbtools libsqlite3-dev sqlite3
     poppler-utils fonts-liberation2 xvfb xauth clang-format
+    # the desktop integration's tests: the MIME type and the desktop entry as the desktop tools read them
+    shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin
+    # the Debian package (cpack -G DEB) and its test in a clean Debian root (scripts/test-package.sh)
+    dpkg-dev file debootstrap
 )
 
 missing=()

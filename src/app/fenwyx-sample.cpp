@@ -1,4 +1,5 @@
-// Writes the sample photo library into a folder: fenwyx-sample DIR [--photos N] [--no-images] [--seed S].
+// Writes the sample photo library into a folder: fenwyx-sample DIR [--photos N] [--no-images] [--seed S]
+// [--codes-only].
 #include "app/sample/samplelibrary.h"
 
 #include <QCommandLineParser>
@@ -23,13 +24,23 @@ int main(int argc, char *argv[])
     const QCommandLineOption noImages(QStringLiteral("no-images"), QStringLiteral("Write no image files."));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("S"),
                                   QString::number(defaults.seed));
-    parser.addOptions({photos, noImages, seed});
+    const QCommandLineOption codesOnly(QStringLiteral("codes-only"),
+                                       QStringLiteral("Write only the four code files (the installed defaults)."));
+    parser.addOptions({photos, noImages, seed, codesOnly});
     parser.process(app);
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {
         std::fprintf(stderr, "fenwyx-sample: give exactly one folder\n");
         return 2;
+    }
+    QString error;
+    if (parser.isSet(codesOnly)) {
+        if (!writeCodeFiles(positional.first(), &error)) {
+            std::fprintf(stderr, "fenwyx-sample: %s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
     }
     SampleOptions options;
     bool photosOk = false;
@@ -42,7 +53,6 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    QString error;
     if (!writeSampleLibrary(positional.first(), options, &error)) {
         std::fprintf(stderr, "fenwyx-sample: %s\n", qPrintable(error));
         return 1;

@@ -1,4 +1,4 @@
-# The help: the support page's host, the manual copied beside the program and installed with it, and the
+# The help: the support page's host, the manual copied beside the program and installed in the shared folder, and the
 # program that renders the manual's pictures of the windows.
 
 set(FENWYX_SUPPORT_HOST "" CACHE STRING
@@ -20,7 +20,8 @@ foreach(file IN LISTS help_files)
     list(APPEND help_outputs ${help_output}/${file})
 endforeach()
 add_custom_target(help_files ALL DEPENDS ${help_outputs})
-install(DIRECTORY ${help_source}/ DESTINATION ${CMAKE_INSTALL_BINDIR}/help)
+# Installed once for all users; each user's program folder gets its own copy (ProgramFolder).
+install(DIRECTORY ${help_source}/ DESTINATION ${FENWYX_SHARED_DIR}/help)
 
 # Renders the real windows offscreen on a sample library into the manual's pictures
 # (scripts/make-help-pictures.sh runs it).

@@ -120,6 +120,7 @@ private Q_SLOTS:
     void rerun_existingFolder_replacesDatabase();
     void program_commandLine_writesLibraryOrFails_data();
     void program_commandLine_writesLibraryOrFails();
+    void program_codesOnly_writesTheLibrarysCodeFilesAlone();
 
 private:
     QString writeLibrary(const QString &name, const SampleOptions &options);
@@ -394,6 +395,26 @@ void TestSampleLibrary::program_commandLine_writesLibraryOrFails()
         QCOMPARE(count(dir + QStringLiteral("/Photo.mdb"), "SELECT COUNT(*) FROM Photos"), photos);
     else
         QVERIFY(!process.readAllStandardError().isEmpty());
+}
+
+void TestSampleLibrary::program_codesOnly_writesTheLibrarysCodeFilesAlone()
+{
+    // The installed program's default code files: the same as the library's, with nothing else beside them.
+    const QString dir = m_temp.filePath(QStringLiteral("codes"));
+    QProcess process;
+    process.start(TestSupport::binPath(QStringLiteral("fenwyx-sample")), {dir, QStringLiteral("--codes-only")});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    const QStringList names{QStringLiteral("ActCodes.txt"), QStringLiteral("BehaveCodes.txt"),
+                            QStringLiteral("DangerRatingCodes.txt"), QStringLiteral("VegCodes.txt")};
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), names);
+    const QDir library = QFileInfo(m_default).dir();
+    for (const QString &name : names) {
+        QFile written(QDir(dir).filePath(name));
+        QFile expected(library.filePath(name));
+        QVERIFY(written.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected.readAll());
+    }
 }
 
 QTEST_MAIN(TestSampleLibrary)

@@ -7,6 +7,7 @@
 #include "mainwindow/ui/resultslistview.h"
 #include "mainwindow/ui/startup.h"
 #include "profile/ui/frmassistant.h"
+#include "shell/programfolder.h"
 #include "shell/ui/frmsplash.h"
 #include "shell/ui/mdimain.h"
 #include "testprogram.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void cleanup();
     void startup_library_listsEveryPhotoAndSelectsFirst();
     void startup_noDatabase_saysWhyListIsEmpty();
+    void startup_installedWithoutDatabase_namesWhereItLooks();
     void startup_commandLine_data();
     void startup_commandLine();
     void startup_splashClosedEarly_programKeepsRunning();
@@ -119,6 +121,28 @@ void TestStartup::startup_noDatabase_saysWhyListIsEmpty()
     QVERIFY2(message.startsWith(QLatin1String("ERROR - No photo database: ")), qPrintable(message));
     QVERIFY2(message.endsWith(QLatin1String("; Can't find file: gone.pro")), qPrintable(message));
     again.startup.frame()->closeWithoutAsking();
+}
+
+void TestStartup::startup_installedWithoutDatabase_namesWhereItLooks()
+{
+    // An installed program on its first start: the user's folder has the code files but no photo series yet.
+    QTemporaryDir install;
+    const QString shared = install.filePath("share/fenwyx");
+    QVERIFY(QDir().mkpath(shared + "/help"));
+    QVERIFY(QFile::copy(QDir(m_library).filePath("VegCodes.txt"), shared + "/VegCodes.txt"));
+    ProgramFolder::Places places;
+    places.executableFolder = install.filePath("bin");
+    places.sharedFolder = shared;
+    places.userFolder = install.filePath("home/Fenwyx");
+    const QString folder = ProgramFolder::resolve({}, {}, places);
+    QCOMPARE(folder, places.userFolder);
+
+    Run run(folder);
+    QVERIFY(run.startup.run({}, lock()));
+    const QString message = run.state.status.message();
+    QVERIFY2(message.contains(QDir(folder).filePath("Photo.mdb")), qPrintable(message));
+    QVERIFY(QFileInfo(QDir(folder).filePath("data")).isDir());
+    run.startup.frame()->closeWithoutAsking();
 }
 
 void TestStartup::startup_commandLine_data()

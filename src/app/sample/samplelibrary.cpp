@@ -398,12 +398,22 @@ bool writeSampleLibrary(const QString &dir, const SampleOptions &options, QStrin
         return fail(error, QStringLiteral("Cannot create the folder %1").arg(dir));
 
     const SampleRows rows = generateSampleRows(options);
-    for (const CodeTable *table : SampleCatalog::codeTables()) {
-        if (!writeFile(root.filePath(table->fileName), codeFileText(*table), error))
-            return false;
-    }
+    if (!writeCodeFiles(dir, error))
+        return false;
     if (options.images && !writeImages(root, rows, options.seed, error))
         return false;
     // The database comes last: once it is in place the library is complete.
     return writeDatabase(root.filePath(QStringLiteral("Photo.mdb")), rows, error);
+}
+
+bool writeCodeFiles(const QString &dir, QString *error)
+{
+    QDir root(dir);
+    if (!root.mkpath(QStringLiteral(".")))
+        return fail(error, QStringLiteral("Cannot create the folder %1").arg(dir));
+    for (const CodeTable *table : SampleCatalog::codeTables()) {
+        if (!writeFile(root.filePath(table->fileName), codeFileText(*table), error))
+            return false;
+    }
+    return true;
 }

@@ -17,6 +17,8 @@ struct SampleOptions {
 // Creates dir when needed and replaces the database, code files and images the generator owns there;
 // files of others in dir are left alone. On failure returns false and says why in *error.
 bool writeSampleLibrary(const QString &dir, const SampleOptions &options, QString *error);
+// Only the four code files, which an installed program also ships as its defaults.
+bool writeCodeFiles(const QString &dir, QString *error);
 
 // The rows the library holds, in ID order; the same options give the same rows.
 struct SampleRows {
