@@ -95,7 +95,7 @@ as_user() {
     chroot --userspec="$uid:$gid" "$work" env -i PATH=/usr/bin:/bin HOME=/home/fuels USER=fuels \
         XDG_RUNTIME_DIR=/tmp/runtime-fuels QT_QPA_PLATFORM=offscreen "$@"
 }
-folder=/home/fuels/.local/share/Fenwyx/Fenwyx
+folder=/home/fuels/.local/share/Fenwyx
 
 check "fenwyx starts and quits for a new user" as_user env FENWYX_QUIT_AFTER_STARTUP=1 fenwyx
 for file in VegCodes.txt ActCodes.txt DangerRatingCodes.txt BehaveCodes.txt help/FenwyxHelp.html data; do
@@ -123,7 +123,7 @@ in_root install -d -m 700 /tmp/runtime-root
 check "fenwyx starts as root without writing into /usr/bin" \
     in_root env HOME=/root QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/runtime-root FENWYX_QUIT_AFTER_STARTUP=1 \
     fenwyx
-check "root's program folder is its own" test -f "$work/root/.local/share/Fenwyx/Fenwyx/VegCodes.txt"
+check "root's program folder is its own" test -f "$work/root/.local/share/Fenwyx/VegCodes.txt"
 check "still nothing beside the programs" test ! -e "$work/usr/bin/data" -a ! -e "$work/usr/bin/BrackelFileList.txt"
 
 echo "== The desktop"

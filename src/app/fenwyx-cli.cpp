@@ -23,6 +23,5 @@ int main(int argc, char *argv[])
     }
     QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("Fenwyx"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Fenwyx"));
     return BatchInterface::run(app.arguments().mid(1));
 }

@@ -466,7 +466,6 @@ int main(int argc, char *argv[])
     char *qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Fenwyx"));
-    QApplication::setOrganizationName(QStringLiteral("Fenwyx"));
     QApplication::setApplicationVersion(QStringLiteral(FENWYX_VERSION));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/app/icons/fenwyx.png")))));
 

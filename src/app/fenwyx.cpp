@@ -11,7 +11,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fenwyx"));
-    QApplication::setOrganizationName(QStringLiteral("Fenwyx"));
     QApplication::setApplicationVersion(QStringLiteral(FENWYX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.fenwyx.Fenwyx"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/app/icons/fenwyx.png")))));

@@ -74,7 +74,7 @@ Places TestProgramFolder::installedPlaces(bool writable) const
     places.executableFolder = m_dir->filePath("usr/bin");
     places.executableFolderWritable = writable;
     places.sharedFolder = m_shared;
-    places.userFolder = m_dir->filePath("home/.local/share/Fenwyx/Fenwyx");
+    places.userFolder = m_dir->filePath("home/.local/share/Fenwyx");
     return places;
 }
 
