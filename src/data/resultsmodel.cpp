@@ -269,6 +269,7 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
         after.append(index(newRowOf[size_t(oldRows[size_t(idx.row())])], idx.column()));
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT sortChanged(column, order);
 }
 
 int ResultsModel::rowCount(const QModelIndex &parent) const

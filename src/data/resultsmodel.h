@@ -70,6 +70,11 @@ public:
     Qt::SortOrder sortOrder() const { return m_order; }
     int sortedColumn() const { return m_sortColumn; }
 
+Q_SIGNALS:
+    // The list was sorted by a column (a header click, or a sort order restored).
+    void sortChanged(int column, Qt::SortOrder order);
+
+public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -4,6 +4,7 @@
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
+#include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "mainwindow/ui/startup.h"
 #include "profile/ui/frmassistant.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -53,6 +56,7 @@ private Q_SLOTS:
     void startup_modalBoxes_neverBehindTheSplash();
     void help_commandsReachTheHelpWindows();
     void reports_menuReachesThePrinterAndRemembersPreview();
+    void window_stateKeptBetweenRuns();
 
 private:
     QString lock() const { return m_dir.filePath("fenwyx.lock"); }
@@ -406,6 +410,39 @@ void TestStartup::reports_menuReachesThePrinterAndRemembersPreview()
     QVERIFY(again.startup.run({}, lock()));
     QVERIFY(again.startup.mainWindow()->commands().mnuPreviewReports->isChecked());
     again.startup.frame()->closeWithoutAsking();
+}
+
+void TestStartup::window_stateKeptBetweenRuns()
+{
+    QTemporaryDir config;
+    const TestProgram::Options ini{true, config.path(), false};
+    QList<int> sizes;
+    {
+        TestProgram program(m_library, ini);
+        Startup startup(program.state);
+        QVERIFY(startup.run({}, lock()));
+        MainController &c = *startup.controller();
+        QVERIFY(TestSupport::triggerAction(startup.frame(), QStringLiteral("mnuIconView")));
+        c.resultsModel()->columnClicked(ResultsModel::Total); // ascending
+        c.resultsModel()->columnClicked(ResultsModel::Total); // descending
+        QSplitter *splitter = c.window()->mainRegion();
+        splitter->setSizes({120, 500});
+        Q_EMIT splitter->splitterMoved(120, 1);
+        sizes = splitter->sizes();
+        c.queryPane()->tabQuery()->setCurrentIndex(2);
+        startup.frame()->closeWithoutAsking();
+    }
+    TestProgram program(m_library, ini);
+    Startup startup(program.state);
+    QVERIFY(startup.run({}, lock()));
+    MainController &c = *startup.controller();
+    QCOMPARE(c.resultsList()->view(), 2);
+    QVERIFY(c.window()->commands().mnuIconView->isChecked());
+    QCOMPARE(c.resultsModel()->sortedColumn(), int(ResultsModel::Total));
+    QCOMPARE(c.resultsModel()->sortOrder(), Qt::DescendingOrder);
+    QCOMPARE(c.window()->mainRegion()->sizes(), sizes);
+    QCOMPARE(c.queryPane()->tabQuery()->currentIndex(), 2);
+    startup.frame()->closeWithoutAsking();
 }
 
 QTEST_MAIN(TestStartup)

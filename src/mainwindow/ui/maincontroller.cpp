@@ -11,6 +11,7 @@
 #include "mainwindow/ui/resultslistview.h"
 #include "platform/dialogs.h"
 #include "platform/scopeguards.h"
+#include "platform/settingsstore.h"
 #include "platform/ui/guardeddialogs.h"
 #include "platform/ui/twips.h"
 #include "present/imageresolver.h"
@@ -27,9 +28,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 
 namespace
 {
@@ -81,6 +85,7 @@ MainController::MainController(ProgramState &state, MDIMain *frame)
         connect(frame, &MDIMain::minimizedChanged, this, &MainController::frameMinimized);
     }
     connectWindows();
+    connectWindowState();
     connectCommands();
     connectAssistant();
     SetCompareLayout(0);
@@ -171,6 +176,21 @@ void MainController::connectWindows()
     });
     connect(browse, &BrowseButtons::compareClicked, this, &MainController::compareButton_Click);
     connect(browse, &BrowseButtons::viewClicked, this, &MainController::vseView_Click);
+}
+
+void MainController::connectWindowState()
+{
+    connect(m_window->mainRegion(), &QSplitter::splitterMoved, this, [this] {
+        saveWindowSetting(QStringLiteral("Splitter"),
+                          QString::fromLatin1(m_window->mainRegion()->saveState().toBase64()));
+    });
+    connect(resultsModel(), &ResultsModel::sortChanged, this, [this](int column, Qt::SortOrder order) {
+        saveWindowSetting(QStringLiteral("SortColumn"), QString::number(column));
+        saveWindowSetting(QStringLiteral("SortOrder"),
+                          order == Qt::DescendingOrder ? QStringLiteral("descending") : QStringLiteral("ascending"));
+    });
+    connect(queryPane()->tabQuery(), &QTabWidget::currentChanged, this,
+            [this](int page) { saveWindowSetting(QStringLiteral("QueryPage"), QString::number(page)); });
 }
 
 void MainController::connectCommands()
@@ -273,7 +293,49 @@ void MainController::InitMainWindow()
     m_state.profile.NewProfile();
     SetResultsView(3);
     FillResultsList();
+    restoreWindowState();
     m_state.status.ShowStatus(StatusClear, QStringLiteral(" "));
+}
+
+namespace
+{
+const QString kApplication = QStringLiteral("Fenwyx");
+const QString kWindow = QStringLiteral("Window");
+} // namespace
+
+void MainController::saveWindowSetting(const QString &key, const QString &value)
+{
+    if (SettingsStore *settings = m_state.services.settings)
+        settings->writeText(kApplication, kWindow, key, value);
+}
+
+void MainController::restoreWindowState()
+{
+    const SettingsStore *settings = m_state.services.settings;
+    if (!settings)
+        return;
+    auto read = [settings](const char *key) {
+        return settings->readText(kApplication, kWindow, QString::fromLatin1(key), {});
+    };
+    const QByteArray splitter = QByteArray::fromBase64(read("Splitter").toLatin1());
+    if (!splitter.isEmpty())
+        m_window->mainRegion()->restoreState(splitter);
+    bool ok = false;
+    const int view = read("ResultsView").toInt(&ok);
+    if (ok)
+        SetResultsView(view);
+    const int column = read("SortColumn").toInt(&ok);
+    if (ok && column >= 0 && column < ResultsModel::ColumnCount) {
+        const Qt::SortOrder order =
+            read("SortOrder") == QLatin1String("descending") ? Qt::DescendingOrder : Qt::AscendingOrder;
+        resultsModel()->sort(column, order);
+        QHeaderView *header = resultsList()->table()->horizontalHeader();
+        header->setSortIndicatorShown(true);
+        header->setSortIndicator(column, order);
+    }
+    const int page = read("QueryPage").toInt(&ok);
+    if (ok && page >= 0 && page < queryPane()->tabQuery()->count())
+        queryPane()->tabQuery()->setCurrentIndex(page);
 }
 
 void MainController::LoadQueryParameters()
@@ -486,6 +548,8 @@ void MainController::SetResultsView(int view)
 {
     if (view != 2 && view != 3)
         return;
+    if (view != m_state.modes.state().resultsView)
+        saveWindowSetting(QStringLiteral("ResultsView"), QString::number(view));
     m_state.modes.change([view](ModeState &s) { s.resultsView = view; });
     refresh();
 }

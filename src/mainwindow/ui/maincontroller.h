@@ -110,6 +110,7 @@ public:
 private:
     void connectWindows();
     void connectCommands();
+    void connectWindowState();
     void connectAssistant();
     // Applies the modes and the slots to every window and action.
     void refresh();
@@ -122,6 +123,9 @@ private:
     // Asks for a CSV file to export to (adding ".csv", asking before replacing) and writes the bytes whole.
     void exportCsv(const QString &title, const QString &name, const QByteArray &bytes);
     void reportCount();
+    // The window as the user left it: splitter, results view, sort order and query page, kept between runs.
+    void restoreWindowState();
+    void saveWindowSetting(const QString &key, const QString &value);
     // Open notes go into the profile they were opened for (before a save, a report or the exit question).
     void storeOpenNotes();
     // Closes open notes, storing them, before the profile is replaced.

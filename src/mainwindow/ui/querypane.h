@@ -47,6 +47,8 @@ public:
     // height but stays shown. Keys typed while that list has the focus work the list instead.
     void shrinkVegetationList(bool byKey);
 
+    QTabWidget *tabQuery() const { return m_tab; }
+
     enum PickerIndex { VegPicker, ActPicker, DangerPicker, BehavePicker };
     Picker *picker(int index) const { return m_pickers[size_t(index)]; }
 
