@@ -13,15 +13,18 @@
 
 namespace
 {
-const char kUsage[] = "usage: fenwyx-cli [--home DIR] COMMAND\n"
-                      "  list                      print every photo as the results list shows it (CSV)\n"
-                      "  convert IN OUT            write an SQLite photo database from any readable one\n"
-                      "  datasheet LABEL           print the data sheet of the photo BOOK/PHOTO (CSV)\n"
-                      "  profile show FILE         print the texts the Assistant shows for a fuel profile (CSV)\n"
-                      "  profile save IN OUT       load a fuel profile and save it as OUT\n"
-                      "  report photo LABEL --pdf OUT         the photo report of BOOK/PHOTO as a PDF file\n"
-                      "  report compare LEFT RIGHT --pdf OUT  the comparison report of two photos as a PDF file\n"
-                      "  report profile FILE --pdf OUT        the fuel-profile report as a PDF file\n";
+const char kUsage[] =
+    "usage: fenwyx-cli [--home DIR] [--metric] COMMAND\n"
+    "  --metric                  loadings in Mg/ha, depths and bounds in cm (list, query, datasheet,\n"
+    "                            profile show, report); query ranges are given in Mg/ha\n"
+    "  list                      print every photo as the results list shows it (CSV)\n"
+    "  convert IN OUT            write an SQLite photo database from any readable one\n"
+    "  datasheet LABEL           print the data sheet of the photo BOOK/PHOTO (CSV)\n"
+    "  profile show FILE         print the texts the Assistant shows for a fuel profile (CSV)\n"
+    "  profile save IN OUT       load a fuel profile and save it as OUT\n"
+    "  report photo LABEL --pdf OUT         the photo report of BOOK/PHOTO as a PDF file\n"
+    "  report compare LEFT RIGHT --pdf OUT  the comparison report of two photos as a PDF file\n"
+    "  report profile FILE --pdf OUT        the fuel-profile report as a PDF file\n";
 }
 
 namespace BatchInterface
@@ -31,9 +34,13 @@ int run(const QStringList &arguments)
 {
     QStringList args = arguments;
     QString home;
-    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--home"))) {
+    Units units = Units::Imperial;
+    while (!args.isEmpty() &&
+           (args.first().startsWith(QLatin1String("--home")) || args.first() == QLatin1String("--metric"))) {
         const QString option = args.takeFirst();
-        if (option.startsWith(QLatin1String("--home="))) {
+        if (option == QLatin1String("--metric")) {
+            units = Units::Metric;
+        } else if (option.startsWith(QLatin1String("--home="))) {
             home = option.mid(7);
         } else if (!args.isEmpty()) {
             home = args.takeFirst();
@@ -51,23 +58,23 @@ int run(const QStringList &arguments)
     const QString command = args.takeFirst();
 
     if (command == QLatin1String("list") && args.isEmpty())
-        return BatchData::list(programFolder, stdout, stderr);
+        return BatchData::list(programFolder, stdout, stderr, units);
     if (command == QLatin1String("convert") && args.size() == 2)
         return BatchData::convert(args.at(0), args.at(1), stderr);
     if (command == QLatin1String("datasheet") && args.size() == 1)
-        return BatchPresent::datasheet(programFolder, args.at(0), stdout, stderr);
+        return BatchPresent::datasheet(programFolder, args.at(0), stdout, stderr, units);
 
     if (command == QLatin1String("profile")) {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return runProfileCommand(args, programFolder, out, err);
+        return runProfileCommand(args, programFolder, out, err, units);
     }
 
     if (command == QLatin1String("report"))
-        return ReportCli::run(args, programFolder, stderr);
+        return ReportCli::run(args, programFolder, stderr, units);
 
     if (command == QLatin1String("query"))
-        return BatchQuery::query(programFolder, args, stdout, stderr);
+        return BatchQuery::query(programFolder, args, stdout, stderr, units);
     if (command == QLatin1String("params") && args.isEmpty())
         return BatchQuery::params(programFolder, stdout, stderr);
 

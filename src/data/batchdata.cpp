@@ -11,10 +11,10 @@
 namespace BatchData
 {
 
-ResultsCsvWriter::ResultsCsvWriter(std::FILE *out) : m_out(out)
+ResultsCsvWriter::ResultsCsvWriter(std::FILE *out, Units units) : m_out(out), m_units(units)
 {
     m_buffer.reserve(1 << 20);
-    ResultsExport::appendHeader(m_buffer);
+    ResultsExport::appendHeader(m_buffer, m_units);
 }
 
 ResultsCsvWriter::~ResultsCsvWriter()
@@ -25,14 +25,14 @@ ResultsCsvWriter::~ResultsCsvWriter()
 
 void ResultsCsvWriter::write(const PhotoRecord &photo)
 {
-    ResultsExport::appendPhoto(m_buffer, photo);
+    ResultsExport::appendPhoto(m_buffer, photo, m_units);
     if (m_buffer.size() > (1 << 20) - 4096) {
         std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), m_out);
         m_buffer.clear();
     }
 }
 
-int list(const QString &programFolder, std::FILE *out, std::FILE *err)
+int list(const QString &programFolder, std::FILE *out, std::FILE *err, Units units)
 {
     // Start-up's whole table, streamed rather than held.
     QDir().mkpath(PhotoLibrary::dataFolder(programFolder));
@@ -44,7 +44,7 @@ int list(const QString &programFolder, std::FILE *out, std::FILE *err)
     }
     bool ok = false;
     {
-        ResultsCsvWriter writer(out);
+        ResultsCsvWriter writer(out, units);
         ok = database.visitPhotos(
             {}, {}, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
     }

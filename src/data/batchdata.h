@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photorecord.h"
+#include "data/units.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -10,7 +11,7 @@
 namespace BatchData
 {
 // The current photo set as CSV: the 19 headers, then one row per photo with the list's texts.
-int list(const QString &programFolder, std::FILE *out, std::FILE *err);
+int list(const QString &programFolder, std::FILE *out, std::FILE *err, Units units = Units::Imperial);
 int convert(const QString &in, const QString &out, std::FILE *err);
 
 // The results list's CSV (shared by list and query): writes the CSV header, then one row per call; flushes when
@@ -18,12 +19,13 @@ int convert(const QString &in, const QString &out, std::FILE *err);
 class ResultsCsvWriter
 {
 public:
-    explicit ResultsCsvWriter(std::FILE *out);
+    explicit ResultsCsvWriter(std::FILE *out, Units units = Units::Imperial);
     ~ResultsCsvWriter();
     void write(const PhotoRecord &photo);
 
 private:
     std::FILE *m_out;
+    Units m_units;
     QByteArray m_buffer;
 };
 } // namespace BatchData

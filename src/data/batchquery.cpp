@@ -37,7 +37,7 @@ const char kUsage[] =
     "                            codes may repeat; ranges default to the query pane's defaults\n"
     "  params                    print the query pane's lists, each under its control's name\n";
 
-int query(const QString &programFolder, const QStringList &arguments, std::FILE *out, std::FILE *err)
+int query(const QString &programFolder, const QStringList &arguments, std::FILE *out, std::FILE *err, Units units)
 {
     QStringList args = arguments;
     if (args.isEmpty())
@@ -79,6 +79,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         return 1;
     }
     QueryCriteria criteria;
+    criteria.units = units;
     if (book && book->compare(QLatin1String("All Books"), Qt::CaseInsensitive) != 0) {
         const auto record = database.bookByLabel(*book, &error);
         if (!record) {
@@ -96,7 +97,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     for (int r = 0; r < QueryParameters::RangeCount; ++r) {
         const size_t from = size_t(2 * r), to = from + 1;
         if (readsRange[r] && (!ranges[from] || !ranges[to])) {
-            const auto entries = QueryParameters::rangeEntries(database, r, &error);
+            const auto entries = QueryParameters::rangeEntries(database, r, &error, units);
             if (!entries) {
                 print(err, QStringLiteral("Query problem: ") + error);
                 return 1;
@@ -122,7 +123,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     // Streamed like the list: the rows are printed as the database hands them over.
     bool ok = false;
     {
-        BatchData::ResultsCsvWriter writer(out);
+        BatchData::ResultsCsvWriter writer(out, units);
         ok = database.visitPhotos(
             statement->where, statement->binds, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
     }

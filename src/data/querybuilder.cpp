@@ -16,6 +16,14 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
+// A stored loading as shown: in Mg/ha the query compares the converted value, as the list shows it.
+QString shown(const QString &expression, Units units)
+{
+    if (units == Units::Imperial)
+        return expression;
+    return QStringLiteral("(%1 * %2)").arg(expression, QString::number(UnitConversion::loadingFactor(units), 'g', 17));
+}
+
 // Appends "expr >= ? AND expr <= ?" after checking that both texts are numbers.
 bool addRange(QStringList &conditions, QVariantList &binds, const QString &expression, const QString &from,
               const QString &to, QString *error)
@@ -99,15 +107,17 @@ std::optional<Statement> build(const PhotoDatabase &database, int kind, const Qu
         break;
     }
     case QueryCriteria::TotalLoad:
-        if (!addRange(conditions, st.binds, PhotoDatabase::number(QStringLiteral("TotalFL")), c.totalFrom, c.totalTo,
-                      error))
+        if (!addRange(conditions, st.binds, shown(PhotoDatabase::number(QStringLiteral("TotalFL")), c.units),
+                      c.totalFrom, c.totalTo, error))
             return std::nullopt;
         addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
         addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);
         break;
     case QueryCriteria::LoadBySize:
-        if (!addRange(conditions, st.binds, PhotoDatabase::classSum(1, 3), c.fineFrom, c.fineTo, error) ||
-            !addRange(conditions, st.binds, PhotoDatabase::classSum(4, 7), c.coarseFrom, c.coarseTo, error))
+        if (!addRange(conditions, st.binds, shown(PhotoDatabase::classSum(1, 3), c.units), c.fineFrom, c.fineTo,
+                      error) ||
+            !addRange(conditions, st.binds, shown(PhotoDatabase::classSum(4, 7), c.units), c.coarseFrom, c.coarseTo,
+                      error))
             return std::nullopt;
         addCodes(conditions, st.binds, QStringLiteral("VegType"), c.vegTypes, c.codesAsShown);
         addCodes(conditions, st.binds, QStringLiteral("Activity"), c.activities, c.codesAsShown);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photodatabase.h"
+#include "data/units.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,9 @@ struct QueryCriteria {
     // The lists hold codes as the entries show them (blanks around a value not significant) instead of
     // raw values: the batch interface names codes this way.
     bool codesAsShown = false;
+    // The units of the range texts: a query compares the loadings as they are shown, so that a photo on a shown
+    // bound is found.
+    Units units = Units::Imperial;
 };
 
 namespace QueryBuilder

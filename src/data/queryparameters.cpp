@@ -158,14 +158,18 @@ QStringList QueryParameters::rangeEntries(const QVariant &maximum)
     return entries;
 }
 
-std::optional<QStringList> QueryParameters::rangeEntries(const PhotoDatabase &database, int range, QString *error)
+std::optional<QStringList> QueryParameters::rangeEntries(const PhotoDatabase &database, int range, QString *error,
+                                                         Units units)
 {
     if (range < 0 || range >= RangeCount)
         return std::nullopt;
     const auto max = database.column(QStringLiteral("SELECT %1 FROM Photos").arg(maximumExpression(range)), {}, error);
     if (!max)
         return std::nullopt;
-    return rangeEntries(max->value(0));
+    const QVariant maximum = max->value(0);
+    if (!maximum.isValid() || maximum.isNull())
+        return rangeEntries(maximum);
+    return rangeEntries(QVariant(UnitConversion::loading(maximum.toDouble(), units)));
 }
 
 void QueryParameters::SortListBox(std::vector<CodeEntry> &entries)
@@ -175,7 +179,8 @@ void QueryParameters::SortListBox(std::vector<CodeEntry> &entries)
     });
 }
 
-QueryParameters QueryParameters::load(const PhotoDatabase &database, const QString &programFolder, QString *error)
+QueryParameters QueryParameters::load(const PhotoDatabase &database, const QString &programFolder, QString *error,
+                                      Units units)
 {
     QString reason;
     // Without a database there is nothing to choose from: not even "All Books".
@@ -211,7 +216,8 @@ QueryParameters QueryParameters::load(const PhotoDatabase &database, const QStri
     if (!scanPhotos(database, maxima, distinct, &reason))
         return failed();
     for (int r = 0; r < RangeCount; ++r)
-        p.ranges[size_t(r)] = rangeEntries(maxima[size_t(r)] ? QVariant(*maxima[size_t(r)]) : QVariant());
+        p.ranges[size_t(r)] =
+            rangeEntries(maxima[size_t(r)] ? QVariant(UnitConversion::loading(*maxima[size_t(r)], units)) : QVariant());
 
     const QDir folder(programFolder);
     for (int list = 0; list < CodesCount; ++list) {

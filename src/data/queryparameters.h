@@ -1,6 +1,8 @@
 // The lists a query is made from: books, loading ranges and the four code lists, as read from the database.
 #pragma once
 
+#include "data/units.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -36,7 +38,9 @@ public:
 
     // Reads everything in one pass; code files are read once each. With no open database (or a failing
     // read) every list is empty, "All Books" included, and *error says why.
-    static QueryParameters load(const PhotoDatabase &database, const QString &programFolder, QString *error = nullptr);
+    // The range lists count in the units shown (Mg/ha in metric units).
+    static QueryParameters load(const PhotoDatabase &database, const QString &programFolder, QString *error = nullptr,
+                                Units units = Units::Imperial);
 
     // "0", then " n" for n = 0, 2, 4, ... up to the whole-number part of (maximum + 4). A null maximum
     // counts as 0. Past MaxRangeEntries the step becomes the smallest even number that keeps the count
@@ -47,7 +51,8 @@ public:
     static QString rangeTo(const QStringList &entries) { return entries.isEmpty() ? QString() : entries.last(); }
 
     // The entries of one range list from the database's maximum (the list that load() gives).
-    static std::optional<QStringList> rangeEntries(const PhotoDatabase &database, int range, QString *error = nullptr);
+    static std::optional<QStringList> rangeEntries(const PhotoDatabase &database, int range, QString *error = nullptr,
+                                                   Units units = Units::Imperial);
     // Case-insensitive ascending, stable (equal entries keep their order).
     static void SortListBox(std::vector<CodeEntry> &entries);
 

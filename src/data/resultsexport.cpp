@@ -9,20 +9,20 @@
 namespace ResultsExport
 {
 
-void appendHeader(QByteArray &out)
+void appendHeader(QByteArray &out, Units units)
 {
     QStringList header;
     for (int c = 0; c < ResultsModel::ColumnCount; ++c)
-        header << ResultsModel::headerText(c);
+        header << ResultsModel::headerText(c, units);
     Csv::appendRow(out, header);
 }
 
-void appendPhoto(QByteArray &out, const PhotoRecord &photo)
+void appendPhoto(QByteArray &out, const PhotoRecord &photo, Units units)
 {
     for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
         if (c)
             out += ',';
-        Csv::appendField(out, ResultsModel::cellText(photo, c));
+        Csv::appendField(out, ResultsModel::cellText(photo, c, units));
     }
     out += "\r\n";
 }
@@ -30,9 +30,9 @@ void appendPhoto(QByteArray &out, const PhotoRecord &photo)
 QByteArray csv(const ResultsModel &model)
 {
     QByteArray out;
-    appendHeader(out);
+    appendHeader(out, model.units());
     for (int row = 0; row < model.rowCount(); ++row)
-        appendPhoto(out, *model.photoAt(row));
+        appendPhoto(out, *model.photoAt(row), model.units());
     return out;
 }
 

@@ -65,9 +65,28 @@ const QIcon &ResultsModel::photoIcon() const
     return m_icon;
 }
 
-QString ResultsModel::headerText(int column)
+QString ResultsModel::headerText(int column, Units units)
 {
-    return column >= 0 && column < ColumnCount ? QString::fromUtf8(kColumns[column].header) : QString();
+    if (column < 0 || column >= ColumnCount)
+        return {};
+    if (units == Units::Metric) {
+        // The headers name the unit of their values.
+        switch (column) {
+        case Fine:
+            return QStringLiteral("0 to 7.4 cm (Mg/ha)");
+        case Coarse:
+            return QStringLiteral("7.6 cm+ (Mg/ha)");
+        case Total:
+            return QStringLiteral("Total (Mg/ha)");
+        case DuffDepth:
+            return QStringLiteral("Duff Depth (cm)");
+        case FuelBedDepth:
+            return QStringLiteral("Fuel Bed Depth (cm)");
+        default:
+            break;
+        }
+    }
+    return QString::fromUtf8(kColumns[column].header);
 }
 
 int ResultsModel::widthTwips(int column)
@@ -93,23 +112,27 @@ int ResultsModel::sortColumnFor(int column)
     }
 }
 
-QString ResultsModel::cellText(const PhotoRecord &p, int column)
+QString ResultsModel::cellText(const PhotoRecord &p, int column, Units units)
 {
+    const auto load = [units](const OptionalNumber &tonsPerAcre) {
+        return UnitConversion::loading(tonsPerAcre, units);
+    };
+    const auto length = [units](const OptionalNumber &inches) { return UnitConversion::length(inches, units); };
     switch (column) {
     case BookPhotoId:
         return p.label();
     case Description:
         return p.groupLabel;
     case Fine:
-        return NumberFormat::picture(p.fineLoad(), u"####0.00");
+        return NumberFormat::picture(load(p.fineLoad()), u"####0.00");
     case Coarse:
-        return NumberFormat::picture(p.coarseLoad(), u"####0.00");
+        return NumberFormat::picture(load(p.coarseLoad()), u"####0.00");
     case Total:
-        return NumberFormat::picture(p.totalLoad(), u"####0.00");
+        return NumberFormat::picture(load(p.totalLoad()), u"####0.00");
     case DuffDepth:
-        return depthText(p.averageDuffDepth, u"###0.0", true);
+        return depthText(length(p.averageDuffDepth), u"###0.0", true);
     case FuelBedDepth:
-        return depthText(p.averageFuelbedDepth, u"###0.0", true);
+        return depthText(length(p.averageFuelbedDepth), u"###0.0", true);
     case VegType:
         return p.vegType;
     case ActivityType:
@@ -123,18 +146,18 @@ QString ResultsModel::cellText(const PhotoRecord &p, int column)
     case Data:
         return p.dataPic;
     case FineSort:
-        return NumberFormat::picture(p.fineLoad(), u"00000.00");
+        return NumberFormat::picture(load(p.fineLoad()), u"00000.00");
     case CoarseSort:
-        return NumberFormat::picture(p.coarseLoad(), u"000000.00");
+        return NumberFormat::picture(load(p.coarseLoad()), u"000000.00");
     case TotalSort:
-        return NumberFormat::picture(p.totalLoad(), u"000000.00");
+        return NumberFormat::picture(load(p.totalLoad()), u"000000.00");
     case Dir:
         return p.bookLabel;
     case DuffSort:
-        return depthText(p.averageDuffDepth, u"00000.0", true);
+        return depthText(length(p.averageDuffDepth), u"00000.0", true);
     case FuelBedSort:
         // a fuel bed that was not measured gets no sort text and so sorts first
-        return depthText(p.averageFuelbedDepth, u"00000.0", false);
+        return depthText(length(p.averageFuelbedDepth), u"00000.0", false);
     default:
         return {};
     }
@@ -151,6 +174,16 @@ void ResultsModel::FillResultsList(PhotoSetPtr photos)
     m_filterText.clear();
     m_sortColumn = -1;
     endResetModel();
+}
+
+void ResultsModel::setUnits(Units units)
+{
+    if (units == m_units)
+        return;
+    beginResetModel();
+    m_units = units;
+    endResetModel();
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 void ResultsModel::setCodeTexts(PhotoFilter::CodeTexts texts)
@@ -252,7 +285,7 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
 
     std::vector<QString> keys(m_photos->size());
     for (int index : m_sorted)
-        keys[size_t(index)] = cellText((*m_photos)[size_t(index)], sortColumn);
+        keys[size_t(index)] = cellText((*m_photos)[size_t(index)], sortColumn, m_units);
     const auto inOrder = [&](int a, int b) {
         const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
@@ -290,14 +323,14 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return cellText(*photo, index.column());
+        return cellText(*photo, index.column(), m_units);
     case Qt::TextAlignmentRole:
         return isRightAligned(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
                                               : int(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::DecorationRole:
         return index.column() == BookPhotoId ? QVariant(photoIcon()) : QVariant();
     case ItemRoles::SortTextRole:
-        return cellText(*photo, sortColumnFor(index.column()));
+        return cellText(*photo, sortColumnFor(index.column()), m_units);
     case ItemRoles::KeyRole:
         return photo->key();
     case ItemRoles::PhotoIdRole:
@@ -314,7 +347,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole)
-        return headerText(section);
+        return headerText(section, m_units);
     if (role == Qt::TextAlignmentRole)
         return isRightAligned(section) ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};

@@ -3,6 +3,7 @@
 
 #include "data/photodatabase.h"
 #include "data/photofilter.h"
+#include "data/units.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -38,8 +39,8 @@ public:
     explicit ResultsModel(QObject *parent = nullptr);
 
     // The text a column shows for a photo; the batch interface prints the same texts.
-    static QString cellText(const PhotoRecord &photo, int column);
-    static QString headerText(int column);
+    static QString cellText(const PhotoRecord &photo, int column, Units units = Units::Imperial);
+    static QString headerText(int column, Units units = Units::Imperial);
     static int widthTwips(int column);
     static bool isHidden(int column) { return widthTwips(column) == 0; }
     static bool isRightAligned(int column) { return column >= Fine && column <= FuelBedDepth; }
@@ -53,6 +54,9 @@ public:
     void setFilterText(const QString &text);
     QString filterText() const { return m_filterText; }
     void setCodeTexts(PhotoFilter::CodeTexts texts);
+    // Loadings in Mg/ha and depths in cm, or as stored; the order of the rows is kept.
+    void setUnits(Units units);
+    Units units() const { return m_units; }
     // The user is about to filter: the search texts are made in the background meanwhile.
     void prepareFilter() { m_filter.prepareInBackground(); }
     // The photos of the set, listed or filtered out.
@@ -90,6 +94,7 @@ private:
     std::vector<int> m_rows;   // shown row -> index in m_photos
     PhotoFilter m_filter;
     QString m_filterText;
+    Units m_units = Units::Imperial;
     Qt::SortOrder m_order = Qt::DescendingOrder; // the first click toggles it to ascending
     int m_sortColumn = -1;
     const QIcon &photoIcon() const;

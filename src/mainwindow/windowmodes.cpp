@@ -8,7 +8,7 @@ bool ModeState::operator==(const ModeState &o) const
            AssistantModeDropped == o.AssistantModeDropped && assistantPageOn == o.assistantPageOn &&
            assistantPage == o.assistantPage && paneView == o.paneView && browseView == o.browseView &&
            resultsView == o.resultsView && PaneSwitchBusy == o.PaneSwitchBusy && LastItemKey == o.LastItemKey &&
-           fuelProfilePrintEnabled == o.fuelProfilePrintEnabled;
+           fuelProfilePrintEnabled == o.fuelProfilePrintEnabled && units == o.units;
 }
 
 namespace Modes

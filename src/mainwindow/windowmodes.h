@@ -27,6 +27,7 @@ struct ModeState {
     bool PaneSwitchBusy = false;
     QString LastItemKey; // the key of the results-list item clicked last
     bool fuelProfilePrintEnabled = false;
+    Units units = Units::Imperial; // of every value shown or printed
 
     bool operator==(const ModeState &other) const;
     bool operator!=(const ModeState &other) const { return !(*this == other); }

@@ -8,7 +8,7 @@
 namespace BatchPresent
 {
 
-int datasheet(const QString &programFolder, const QString &label, std::FILE *out, std::FILE *err)
+int datasheet(const QString &programFolder, const QString &label, std::FILE *out, std::FILE *err, Units units)
 {
     // The database alone: one photo needs no reading of the whole table.
     PhotoDatabase database;
@@ -22,7 +22,7 @@ int datasheet(const QString &programFolder, const QString &label, std::FILE *out
         std::fprintf(err, "datasheet: %s\n", qUtf8Printable(error));
         return 1;
     }
-    const PhotoSlotState state = PhotoData::fromRecord(database, std::move(*photo));
+    const PhotoSlotState state = PhotoData::fromRecord(database, std::move(*photo), units);
     QByteArray buffer;
     for (int row = 0; row < state.sheet.rows; ++row)
         Csv::appendRow(buffer, {state.sheet.cell(row, 0), state.sheet.cell(row, 1)});

@@ -13,10 +13,40 @@ QString indented(const QString &text)
     return QString(20, QLatin1Char(' ')) + text;
 }
 
-QString loading(const OptionalNumber &value)
+QString loading(const OptionalNumber &value, Units units)
 {
-    return NumberFormat::picture(value, u"###0.00");
+    return NumberFormat::picture(UnitConversion::loading(value, units), u"###0.00");
 }
+
+QString depth(const OptionalNumber &value, Units units)
+{
+    return NumberFormat::picture(UnitConversion::length(value, units), u"##0.00");
+}
+
+// The texts of the rows that do not depend on the book, in inches or centimetres.
+struct FixedTexts {
+    const char *duff;
+    const char *fuelbed;
+    const char *loading;
+    const char *classes[3];
+    const char *onlyCoarse;
+    const char *totalFine;
+    const char *totalCoarse;
+};
+const FixedTexts kInches = {"Average Duff Depth (In.)",
+                            "Average Fuelbed Depth (In.)",
+                            "Loading (Tons per acre)",
+                            {"0\"-.24\"", ".25\"-.9\"", "1\"-2.9\""},
+                            "3\"+",
+                            "Total 0\"-3\" ",
+                            "Total 3\"+  "};
+const FixedTexts kCentimetres = {"Average Duff Depth (cm)",
+                                 "Average Fuelbed Depth (cm)",
+                                 "Loading (Mg/ha)",
+                                 {"0-0.61 cm", "0.64-2.29 cm", "2.54-7.37 cm"},
+                                 "7.62 cm+",
+                                 "Total 0-7.62 cm ",
+                                 "Total 7.62 cm+  "};
 
 double bound(const std::optional<BookRecord> &book, int which)
 {
@@ -49,20 +79,23 @@ bool DataSheet::setCell(int row, int column, const QString &text)
     return true;
 }
 
-DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecord> &book)
+DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecord> &book, Units units)
 {
+    const bool metric = units == Units::Metric;
+    const FixedTexts &t = metric ? kCentimetres : kInches;
+    auto text = [](const char *latin) { return QString::fromLatin1(latin); };
     DataSheet sheet;
+    sheet.units = units;
     auto set = [&sheet](int row, const QString &label, const QString &value) {
         sheet.cells[size_t(row)] = {label, value};
     };
-    set(0, QStringLiteral("Average Duff Depth (In.)"), NumberFormat::picture(photo.averageDuffDepth, u"##0.00"));
-    set(1, QStringLiteral("Average Fuelbed Depth (In.)"), NumberFormat::picture(photo.averageFuelbedDepth, u"##0.00"));
+    set(0, text(t.duff), depth(photo.averageDuffDepth, units));
+    set(1, text(t.fuelbed), depth(photo.averageFuelbedDepth, units));
     set(2, QStringLiteral("Vegetation Type"), photo.vegType);
     set(3, QStringLiteral("Activity Type"), QLatin1Char(' ') + photo.activity);
-    set(4, QStringLiteral("Loading (Tons per acre)"), QString(QLatin1String("")));
-    set(5, indented(QStringLiteral("0") + kInch + QStringLiteral("-.24") + kInch), loading(photo.tonsPerAcreBreak[0]));
-    set(6, indented(QStringLiteral(".25") + kInch + QStringLiteral("-.9") + kInch), loading(photo.tonsPerAcreBreak[1]));
-    set(7, indented(QStringLiteral("1") + kInch + QStringLiteral("-2.9") + kInch), loading(photo.tonsPerAcreBreak[2]));
+    set(4, text(t.loading), QString(QLatin1String("")));
+    for (int c = 0; c < 3; ++c)
+        set(5 + c, indented(text(t.classes[c])), loading(photo.tonsPerAcreBreak[size_t(c)], units));
 
     const double b4 = bound(book, 4);
     const double b5 = bound(book, 5);
@@ -80,15 +113,23 @@ DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecor
 
     const double bounds[] = {3, b4, b5, b6}; // lower bound of classes 4 to 7
     if (classes == 1) {
-        set(8, indented(QStringLiteral("3") + kInch + QStringLiteral("+")), loading(photo.tonsPerAcreBreak[3]));
+        set(8, indented(text(t.onlyCoarse)), loading(photo.tonsPerAcreBreak[3], units));
     } else {
         for (int c = 0; c < classes; ++c) {
-            const QString lower = NumberFormat::general(bounds[c]);
             const bool last = c == classes - 1;
-            const QString label =
-                last ? lower + kInch + QStringLiteral(" + ")
-                     : lower + kInch + QStringLiteral("-") + upperBound(bounds[c + 1]) + kInch + QStringLiteral("  ");
-            set(8 + c, indented(label), loading(photo.tonsPerAcreBreak[size_t(3 + c)]));
+            QString label;
+            if (metric) {
+                const QString lower = UnitConversion::centimetres(bounds[c]);
+                label = last ? lower + QStringLiteral(" cm + ")
+                             : lower + QLatin1Char('-') + UnitConversion::centimetres(bounds[c + 1] - 0.1) +
+                                   QStringLiteral(" cm  ");
+            } else {
+                const QString lower = NumberFormat::general(bounds[c]);
+                label = last ? lower + kInch + QStringLiteral(" + ")
+                             : lower + kInch + QStringLiteral("-") + upperBound(bounds[c + 1]) + kInch +
+                                   QStringLiteral("  ");
+            }
+            set(8 + c, indented(label), loading(photo.tonsPerAcreBreak[size_t(3 + c)], units));
         }
     }
 
@@ -96,10 +137,9 @@ DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecor
     if (photo.totalFL && photo.oto3FL)
         coarse = *photo.totalFL - *photo.oto3FL;
     const int r = sheet.rows;
-    set(r - 3, indented(QStringLiteral("Total 0") + kInch + QStringLiteral("-3") + kInch + QLatin1Char(' ')),
-        loading(photo.oto3FL));
-    set(r - 2, indented(QStringLiteral("Total 3") + kInch + QStringLiteral("+  ")), loading(coarse));
-    set(r - 1, indented(QStringLiteral("Total ")), loading(photo.totalFL));
+    set(r - 3, indented(text(t.totalFine)), loading(photo.oto3FL, units));
+    set(r - 2, indented(text(t.totalCoarse)), loading(coarse, units));
+    set(r - 1, indented(QStringLiteral("Total ")), loading(photo.totalFL, units));
 
     // A missing measurement is stored as a negative number; texts read as 0 and stay.
     for (int row = 0; row < sheet.rows; ++row) {
@@ -117,6 +157,8 @@ std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
     if (k < 1 || k > 4)
         return series;
     static const char *const fixed[3][2] = {{"0", "-.24"}, {".25", "-.9"}, {"1", "-2.9"}};
+    const bool metric = sheet.units == Units::Metric;
+    const QString unit = QLatin1Char(' ') + UnitConversion::loadingAbbreviation(sheet.units) + QStringLiteral(": ");
     auto trimLeading = [](const QString &text) {
         int i = 0;
         while (i < text.size() && text.at(i) == QLatin1Char(' '))
@@ -127,11 +169,13 @@ std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
         const int row = 4 + c;
         const QString value = sheet.cell(row, 1);
         GraphSeries s;
-        if (c <= 3) {
+        if (c <= 3 && metric) {
+            s.legend = QString::fromLatin1(kCentimetres.classes[c - 1]) + unit + value;
+        } else if (c <= 3) {
             s.legend = QString::fromLatin1(fixed[c - 1][0]) + kInch + QString::fromLatin1(fixed[c - 1][1]) + kInch +
-                       QStringLiteral(" TPA: ") + value;
+                       unit + value;
         } else {
-            const QString separator = (k == 4 && c == 7) ? QStringLiteral(": ") : QStringLiteral(" TPA: ");
+            const QString separator = (k == 4 && c == 7) ? QStringLiteral(": ") : unit;
             s.legend = trimLeading(sheet.cell(row, 0)) + separator + trimLeading(value);
         }
         s.value = NumberFormat::leadingValue(value);

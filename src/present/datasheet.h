@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photorecord.h"
+#include "data/units.h"
 
 #include <QString>
 #include <array>
@@ -14,7 +15,8 @@ struct DataSheet {
 
     // Column 0 the label, column 1 the value; an empty database value is an empty (null) text.
     std::array<std::array<QString, kColumns>, kMaxRows> cells;
-    int rows = 0; // 12, 13, 14 or 15 once built; 0 while empty
+    int rows = 0;                  // 12, 13, 14 or 15 once built; 0 while empty
+    Units units = Units::Imperial; // of its values and class bounds
 
     // The cell as the grid serves it: empty outside the rows in use.
     QString cell(int row, int column) const;
@@ -23,7 +25,8 @@ struct DataSheet {
 };
 
 // Builds the rows of photo with the class bounds of book; a missing book or bound counts as 0 (12 rows).
-DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecord> &book);
+DataSheet BuildDataSheet(const PhotoRecord &photo, const std::optional<BookRecord> &book,
+                         Units units = Units::Imperial);
 
 struct GraphSeries {
     QString legend;
@@ -37,4 +40,14 @@ namespace GraphTexts
 {
 inline constexpr char16_t kTitle[] = u"Tons per Acre(TPA) by Size Class";
 inline constexpr char16_t kValueAxisTitle[] = u"Tons Per Acre";
+inline constexpr char16_t kMetricTitle[] = u"Megagrams per Hectare(Mg/ha) by Size Class";
+inline constexpr char16_t kMetricValueAxisTitle[] = u"Megagrams Per Hectare";
+inline QString title(Units units)
+{
+    return QString::fromUtf16(units == Units::Metric ? kMetricTitle : kTitle);
+}
+inline QString valueAxisTitle(Units units)
+{
+    return QString::fromUtf16(units == Units::Metric ? kMetricValueAxisTitle : kValueAxisTitle);
+}
 } // namespace GraphTexts

@@ -4,7 +4,7 @@
 namespace PhotoData
 {
 
-std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error)
+std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error, Units units)
 {
     if (!database.isOpen()) {
         if (error)
@@ -14,15 +14,15 @@ std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QSt
     std::optional<PhotoRecord> photo = database.photoById(id, error);
     if (!photo)
         return std::nullopt;
-    return fromRecord(database, std::move(*photo));
+    return fromRecord(database, std::move(*photo), units);
 }
 
-PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo)
+PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo, Units units)
 {
     PhotoSlotState state;
     state.book = database.bookByLabel(photo.bookLabel);
     state.label = photo.label();
-    state.sheet = BuildDataSheet(photo, state.book);
+    state.sheet = BuildDataSheet(photo, state.book, units);
     state.photo = std::move(photo);
     return state;
 }

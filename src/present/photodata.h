@@ -11,9 +11,10 @@ namespace PhotoData
 
 // A slot state for the photo with this ID (picture fields left for the picture step). Fails (with a reason)
 // when the database cannot be read or no longer holds the photo; a missing book is no failure.
-std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error = nullptr);
-// The same for a photo already read: its book's row and its data sheet.
-PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo);
+std::optional<PhotoSlotState> read(const PhotoDatabase &database, qint64 id, QString *error = nullptr,
+                                   Units units = Units::Imperial);
+// The same for a photo already read: its book's row and its data sheet (in the units shown).
+PhotoSlotState fromRecord(const PhotoDatabase &database, PhotoRecord photo, Units units = Units::Imperial);
 
 // The photo a label names: the whole text, blanks around it ignored, against book label + "/" + photo
 // label (a book label may hold "/" itself). An exact match first, then one that differs only in letter

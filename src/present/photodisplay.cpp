@@ -16,9 +16,10 @@ QString PhotoDisplay::cantLoadMessage()
 }
 
 std::optional<ShownPhoto> PhotoDisplay::show(qint64 id, bool skipPhotoDirectory, const QSize &pictureSize,
-                                             const std::function<void()> &beforeDecode, QString *error) const
+                                             const std::function<void()> &beforeDecode, QString *error,
+                                             Units units) const
 {
-    std::optional<PhotoSlotState> slot = PhotoData::read(m_database, id, error);
+    std::optional<PhotoSlotState> slot = PhotoData::read(m_database, id, error, units);
     if (!slot)
         return std::nullopt;
     ShownPhoto shown;

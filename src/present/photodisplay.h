@@ -29,7 +29,8 @@ public:
     // cannot be read (nullopt and a reason); a picture that cannot be loaded touches only the picture.
     // beforeDecode runs when a picture file was found and is about to be decoded.
     std::optional<ShownPhoto> show(qint64 id, bool skipPhotoDirectory, const QSize &pictureSize,
-                                   const std::function<void()> &beforeDecode = {}, QString *error = nullptr) const;
+                                   const std::function<void()> &beforeDecode = {}, QString *error = nullptr,
+                                   Units units = Units::Imperial) const;
 
     static QString cantLoadMessage();
 

@@ -49,18 +49,22 @@ void compare(AssistantSummary::Compared &row, bool depth)
 }
 
 // A depth not measured (negative) or missing altogether (null) has no value to compare.
-QString depthText(const OptionalNumber &depth)
+QString depthText(const OptionalNumber &depth, Units units)
 {
     if (!depth)
         return kNoData;
-    const QString text = NumberFormat::picture(*depth, u"###0.0");
+    const QString text = NumberFormat::picture(UnitConversion::length(*depth, units), u"###0.0");
     return NumberFormat::leadingValue(text) < 0 ? kNoData : text;
 }
 
 } // namespace
 
-AssistantSummary PhotoSlots::ShowAssistantSummary(const std::array<PhotoSlotState, 2> &states, int currentSlot)
+AssistantSummary PhotoSlots::ShowAssistantSummary(const std::array<PhotoSlotState, 2> &states, int currentSlot,
+                                                  Units units)
 {
+    const auto load = [units](const OptionalNumber &tonsPerAcre) {
+        return UnitConversion::loading(tonsPerAcre, units);
+    };
     AssistantSummary s;
     for (size_t i = 0; i < 2; ++i) {
         const PhotoSlotState &slot = states[i];
@@ -68,11 +72,11 @@ AssistantSummary PhotoSlots::ShowAssistantSummary(const std::array<PhotoSlotStat
             continue;
         const PhotoRecord &p = *slot.photo;
         s.lblPhoto[i] = slot.label;
-        s.lbl0to3.value[i].text = NumberFormat::picture(p.sumOfClasses(1, 3), u"###0.0");
-        s.lbl3Plus.value[i].text = NumberFormat::picture(p.sumOfClasses(4, 7), u"###0.0");
-        s.lblTotal.value[i].text = NumberFormat::picture(p.sumOfClasses(1, 7), u"###0.0");
-        s.lblDuff.value[i].text = depthText(p.averageDuffDepth);
-        s.lblFuelBed.value[i].text = depthText(p.averageFuelbedDepth);
+        s.lbl0to3.value[i].text = NumberFormat::picture(load(p.sumOfClasses(1, 3)), u"###0.0");
+        s.lbl3Plus.value[i].text = NumberFormat::picture(load(p.sumOfClasses(4, 7)), u"###0.0");
+        s.lblTotal.value[i].text = NumberFormat::picture(load(p.sumOfClasses(1, 7)), u"###0.0");
+        s.lblDuff.value[i].text = depthText(p.averageDuffDepth, units);
+        s.lblFuelBed.value[i].text = depthText(p.averageFuelbedDepth, units);
         s.lblVegType[i] = p.vegType;
         s.lblActType[i] = p.activity;
     }

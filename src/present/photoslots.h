@@ -67,6 +67,10 @@ public:
     // The four image paths, worked out from the photo directory as it is now; empty for an empty slot.
     SlotPaths paths(int slot, const ImageResolver &resolver) const;
 
-    AssistantSummary summary() const { return ShowAssistantSummary(states, CurrentSlot); }
-    static AssistantSummary ShowAssistantSummary(const std::array<PhotoSlotState, 2> &states, int currentSlot);
+    AssistantSummary summary(Units units = Units::Imperial) const
+    {
+        return ShowAssistantSummary(states, CurrentSlot, units);
+    }
+    static AssistantSummary ShowAssistantSummary(const std::array<PhotoSlotState, 2> &states, int currentSlot,
+                                                 Units units = Units::Imperial);
 };

@@ -39,12 +39,12 @@ int fail(QTextStream &err, const QString &message)
 
 // The photo as a slot would show it, its picture looked up as the screen does.
 std::optional<PhotoSlotState> slotFor(const PhotoDatabase &database, const ImageResolver &resolver,
-                                      const QString &label, QString *error)
+                                      const QString &label, QString *error, Units units)
 {
     std::optional<PhotoRecord> photo = PhotoData::photoByLabel(database, label, error);
     if (!photo)
         return std::nullopt;
-    PhotoSlotState slot = PhotoData::fromRecord(database, std::move(*photo));
+    PhotoSlotState slot = PhotoData::fromRecord(database, std::move(*photo), units);
     slot.ImageSource = resolver.resolve(*slot.photo, ImageResolver::Photo, false).source;
     return slot;
 }
@@ -59,14 +59,14 @@ bool isReportCommand(const QStringList &arguments)
             ++i;
             continue;
         }
-        if (argument.startsWith(QLatin1String("--home=")))
+        if (argument.startsWith(QLatin1String("--home=")) || argument == QLatin1String("--metric"))
             continue;
         return argument == QLatin1String("report");
     }
     return false;
 }
 
-int run(const QStringList &args, const QString &programFolder, std::FILE *errors)
+int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units)
 {
     QTextStream err(errors);
     QStringList words;
@@ -111,13 +111,13 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
         // The values and notes print all the same; only the source pictures need the database.
         if (!databaseOpen)
             err << "report: " << error << "; the source photos print without pictures\n";
-        page = ReportLayouts::profileReport(inputs.profile(*profile));
+        page = ReportLayouts::profileReport(inputs.profile(*profile, units));
     } else {
         if (!databaseOpen)
             return fail(err, error);
         std::vector<PhotoSlotState> shown;
         for (const QString &label : std::as_const(words)) {
-            std::optional<PhotoSlotState> slot = slotFor(database, resolver, label, &error);
+            std::optional<PhotoSlotState> slot = slotFor(database, resolver, label, &error, units);
             if (!slot)
                 return fail(err, error);
             shown.push_back(std::move(*slot));

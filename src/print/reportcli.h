@@ -1,6 +1,8 @@
 // The batch program's report command: a photo, a comparison or a fuel-profile report as a PDF file.
 #pragma once
 
+#include "data/units.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,6 @@ bool isReportCommand(const QStringList &arguments);
 
 // args starts after the word "report". Returns 0 on success, 1 when the photo or profile cannot be read or
 // the PDF cannot be written (no file is left then), 2 on wrong arguments. Messages go to errors.
-int run(const QStringList &args, const QString &programFolder, std::FILE *errors);
+int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units = Units::Imperial);
 
 } // namespace ReportCli

@@ -1,6 +1,8 @@
 // The report commands that the main window's menus call: printer set-up and the three reports.
 #pragma once
 
+#include "data/units.h"
+
 struct FuelProfile;
 struct PhotoSlotState;
 
@@ -17,4 +19,6 @@ public:
     // "Preview Reports": each report opens a preview of its page instead of going straight to the printer.
     virtual bool previewReports() const = 0;
     virtual void setPreviewReports(bool on) = 0;
+    // The units the fuel-profile report prints its values in (the photo reports print the slots' sheets).
+    virtual void setUnits(Units units) = 0;
 };

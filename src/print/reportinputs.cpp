@@ -86,10 +86,11 @@ std::array<ReportLayouts::ComparisonColumn, 2> ReportInputs::comparison(const Ph
     return columns;
 }
 
-ReportLayouts::ProfileReportInput ReportInputs::profile(const FuelProfile &profile) const
+ReportLayouts::ProfileReportInput ReportInputs::profile(const FuelProfile &profile, Units units) const
 {
     ReportLayouts::ProfileReportInput input;
     input.profile = profile;
+    input.units = units;
     const QStringList labels = ReportLayouts::profileSourceLabels(profile);
     for (const QString &label : labels)
         input.pictures.push_back(picture(sourcePicturePath(label), ReportLayouts::kProfilePictureSize));

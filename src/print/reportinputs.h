@@ -27,7 +27,7 @@ public:
     ReportLayouts::PhotoReportInput photo(const PhotoSlotState &slot) const;
     std::array<ReportLayouts::ComparisonColumn, 2> comparison(const PhotoSlotState &left,
                                                               const PhotoSlotState &right) const;
-    ReportLayouts::ProfileReportInput profile(const FuelProfile &profile) const;
+    ReportLayouts::ProfileReportInput profile(const FuelProfile &profile, Units units = Units::Imperial) const;
 
     // The slot's picture from where the screen took it; empty when it is found nowhere.
     QString slotPicturePath(const PhotoSlotState &slot) const;

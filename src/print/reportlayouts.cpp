@@ -66,7 +66,7 @@ public:
     void dataSheet(const QRectF &rect, const DataSheet &sheet) { m_page.items.push_back(PageDataSheet{rect, sheet}); }
     void graph(const QRectF &rect, const DataSheet &sheet)
     {
-        m_page.items.push_back(PageGraph{rect, loadingGraphSeries(sheet)});
+        m_page.items.push_back(PageGraph{rect, loadingGraphSeries(sheet), sheet.units});
     }
 
 private:
@@ -263,7 +263,8 @@ ReportPage profileReport(const ProfileReportInput &input)
 
     c.font.pointSize = 10;
     c.moveTo(0.5, 1.0);
-    c.print(QStringLiteral("Loading(Tons per acre): "));
+    const bool metric = input.units == Units::Metric;
+    c.print(metric ? QStringLiteral("Loading(Mg/ha): ") : QStringLiteral("Loading(Tons per acre): "));
     c.font.bold = false;
     c.y += ReportMetrics::lineHeight(c.font) + 0.05; // the height of "HH" and a little air
 
@@ -286,13 +287,17 @@ ReportPage profileReport(const ProfileReportInput &input)
         c.printLine(text);
         c.font.bold = false;
     };
+    const auto load = [&input](double tonsPerAcre) { return UnitConversion::loading(tonsPerAcre, input.units); };
+    const auto depth = [&input](double inches) { return UnitConversion::length(inches, input.units); };
     const double fine = p.Tpa1 + p.Tpa2 + p.Tpa3;
-    row(QStringLiteral(".0\"-2.9\":"), fine, p.Source0to3);
-    row(QStringLiteral("3\" plus:"), p.Load3Plus, p.Source3Plus);
-    row(QStringLiteral("Total:"), p.Tpa1 + p.Tpa2 + p.Tpa3 + p.Load3Plus, std::nullopt);
-    heading(QStringLiteral("Depths:"));
-    row(QStringLiteral("Duff Depth:"), p.DuffDepth, p.SourceDuff);
-    row(QStringLiteral("Fuel Bed Depth:"), p.FuelBedDepth, p.SourceFuelBed);
+    row(metric ? QStringLiteral("0-7.4 cm:") : QStringLiteral(".0\"-2.9\":"), load(fine), p.Source0to3);
+    row(metric ? QStringLiteral("7.6 cm plus:") : QStringLiteral("3\" plus:"), load(p.Load3Plus), p.Source3Plus);
+    row(QStringLiteral("Total:"), load(p.Tpa1 + p.Tpa2 + p.Tpa3 + p.Load3Plus), std::nullopt);
+    heading(metric ? QStringLiteral("Depths (cm):") : QStringLiteral("Depths:"));
+    // A depth not measured (negative) stays as it is: converting it would change the mark.
+    row(QStringLiteral("Duff Depth:"), p.DuffDepth < 0 ? p.DuffDepth : depth(p.DuffDepth), p.SourceDuff);
+    row(QStringLiteral("Fuel Bed Depth:"), p.FuelBedDepth < 0 ? p.FuelBedDepth : depth(p.FuelBedDepth),
+        p.SourceFuelBed);
     heading(QStringLiteral("Notes:"));
 
     const double lineHeight = ReportMetrics::lineHeight(c.font);

@@ -44,6 +44,7 @@ struct ComparisonColumn {
 
 struct ProfileReportInput {
     FuelProfile profile;
+    Units units = Units::Imperial; // of the printed values; the profile itself stays in tons per acre and inches
     // One per label of profileSourceLabels(profile), in that order; none: "No image available".
     std::vector<std::optional<QImage>> pictures;
 };

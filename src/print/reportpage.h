@@ -48,6 +48,7 @@ struct PageDataSheet {
 struct PageGraph {
     QRectF rect;
     std::vector<GraphSeries> series;
+    Units units = Units::Imperial; // of the titles
 };
 
 using PageItem = std::variant<PageText, PageLine, PagePicture, PageDataSheet, PageGraph>;

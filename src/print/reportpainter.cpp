@@ -14,7 +14,7 @@ namespace
 {
 
 // Inches to the device's dots.
-struct Units {
+struct DeviceScale {
     double dx = 1;
     double dy = 1;
 
@@ -31,7 +31,7 @@ const QColor kBarColours[] = {QColor(0x20, 0x9f, 0xdf), QColor(0x99, 0xca, 0x53)
                               QColor(0xd4, 0x5d, 0x9e)};
 
 // Text whose line starts at `at` (inches).
-void drawText(QPainter &painter, const Units &u, const ReportFont &font, QPointF at, const QString &text)
+void drawText(QPainter &painter, const DeviceScale &u, const ReportFont &font, QPointF at, const QString &text)
 {
     painter.setFont(ReportMetrics::font(font));
     painter.setPen(Qt::black);
@@ -54,7 +54,7 @@ double fittingSize(double start, double smallest, bool bold, const QStringList &
     return size;
 }
 
-void drawDataSheet(QPainter &painter, const Units &u, const PageDataSheet &item)
+void drawDataSheet(QPainter &painter, const DeviceScale &u, const PageDataSheet &item)
 {
     const QRectF r = item.rect;
     const DataSheet &sheet = item.sheet;
@@ -89,7 +89,7 @@ void drawDataSheet(QPainter &painter, const Units &u, const PageDataSheet &item)
     }
 }
 
-void drawGraph(QPainter &painter, const Units &u, const PageGraph &item)
+void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
 {
     const QRectF r = item.rect;
     const double pad = 0.05;
@@ -101,7 +101,7 @@ void drawGraph(QPainter &painter, const Units &u, const PageGraph &item)
     painter.setPen(QPen(kPlotLine, 0.005 * u.dx));
     painter.drawRect(u.rect(r));
 
-    const QString title = QString::fromUtf16(GraphTexts::kTitle);
+    const QString title = GraphTexts::title(item.units);
     const ReportFont fittedTitle{fittingSize(8, 5, true, {title}, r.width() - 2 * pad), true};
     drawText(painter, u, fittedTitle,
              {r.center().x() - ReportMetrics::textWidth(fittedTitle, title) / 2, r.top() + pad}, title);
@@ -145,7 +145,7 @@ void drawGraph(QPainter &painter, const Units &u, const PageGraph &item)
     const double plotRight = legendLeft - 0.1;
     if (plotRight <= plotLeft || bottom <= top)
         return;
-    const QString axisTitle = QString::fromUtf16(GraphTexts::kValueAxisTitle);
+    const QString axisTitle = GraphTexts::valueAxisTitle(item.units);
     painter.save();
     painter.translate(u.point(r.left() + pad, (top + bottom) / 2 + ReportMetrics::textWidth(axisFont, axisTitle) / 2));
     painter.rotate(-90);
@@ -202,7 +202,7 @@ bool paint(QPainter &painter, const ReportPage &page, const std::function<bool()
 {
     if (!painter.isActive() || !painter.device())
         return false;
-    const Units u{double(painter.device()->logicalDpiX()), double(painter.device()->logicalDpiY())};
+    const DeviceScale u{double(painter.device()->logicalDpiX()), double(painter.device()->logicalDpiY())};
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);

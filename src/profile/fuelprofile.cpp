@@ -16,22 +16,23 @@ QString profileCaption(const QString &profilePath)
     return QStringLiteral("Fenwyx Assistant[") + profilePath + QLatin1Char(']');
 }
 
-QString profileDepthText(double depth)
+QString profileDepthText(double depth, Units units)
 {
-    const QString shown = NumberFormat::picture(depth, u"##0.0");
+    const QString shown = NumberFormat::picture(UnitConversion::length(depth, units), u"##0.0");
     const auto value = NumberFormat::parse(shown);
     if (value && *value < 0)
         return QStringLiteral("no data");
     return shown;
 }
 
-ProfileDisplay profileDisplay(const FuelProfile &profile, const QString &profilePath)
+ProfileDisplay profileDisplay(const FuelProfile &profile, const QString &profilePath, Units units)
 {
     ProfileDisplay d;
-    d.lblPro0to3 = NumberFormat::picture(profile.Tpa1 + profile.Tpa2 + profile.Tpa3, u"###0.0");
-    d.lblPro3Plus = NumberFormat::picture(profile.Load3Plus, u"##0.0");
-    d.lblProDuff = profileDepthText(profile.DuffDepth);
-    d.lblProFuelBed = profileDepthText(profile.FuelBedDepth);
+    d.lblPro0to3 =
+        NumberFormat::picture(UnitConversion::loading(profile.Tpa1 + profile.Tpa2 + profile.Tpa3, units), u"###0.0");
+    d.lblPro3Plus = NumberFormat::picture(UnitConversion::loading(profile.Load3Plus, units), u"##0.0");
+    d.lblProDuff = profileDepthText(profile.DuffDepth, units);
+    d.lblProFuelBed = profileDepthText(profile.FuelBedDepth, units);
     // The total adds the loadings as shown, not as stored.
     const double total = NumberFormat::parse(d.lblPro0to3).value_or(0) + NumberFormat::parse(d.lblPro3Plus).value_or(0);
     d.lblProTotal = NumberFormat::general(total);

@@ -4,6 +4,8 @@
 #include <QMetaType>
 #include <QString>
 
+#include "data/units.h"
+
 // Four measurements borrowed from photos, each with the label ("BOOK/PHOTO") of its photo.
 struct FuelProfile {
     QString ProfileName = QStringLiteral("Untitled");
@@ -47,6 +49,6 @@ inline const QString kUntitled = QStringLiteral("Untitled");
 QString profileCaption(const QString &profilePath);
 
 // A depth as the profile column shows it: "##0.0", or "no data" when that reads back negative.
-QString profileDepthText(double depth);
+QString profileDepthText(double depth, Units units = Units::Imperial);
 
-ProfileDisplay profileDisplay(const FuelProfile &profile, const QString &profilePath);
+ProfileDisplay profileDisplay(const FuelProfile &profile, const QString &profilePath, Units units = Units::Imperial);

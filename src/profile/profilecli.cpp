@@ -44,10 +44,12 @@ private:
 
 } // namespace
 
-int runProfileCommand(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err)
+int runProfileCommand(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err,
+                      Units units)
 {
     ProfileMessages dialogs(err);
     ProfileState state(dialogs, nullptr, programFolder);
+    state.setUnits(units);
 
     // An empty name would make ".pro", a hidden file in the current folder.
     if (args.size() > 1 && args.mid(1).contains(QString())) {

@@ -15,10 +15,10 @@ QString number(double value)
 }
 } // namespace
 
-QByteArray csv(const FuelProfile &p, const QString &profilePath)
+QByteArray csv(const FuelProfile &p, const QString &profilePath, Units units)
 {
     const QString inch = QStringLiteral("\"");
-    const ProfileDisplay shown = profileDisplay(p, profilePath);
+    const ProfileDisplay shown = profileDisplay(p, profilePath, units);
     QByteArray out;
     Csv::appendRow(out, {QStringLiteral("Item"), QStringLiteral("Value"), QStringLiteral("Shown"),
                          QStringLiteral("Source photo")});

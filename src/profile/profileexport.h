@@ -4,9 +4,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include "data/units.h"
+
 struct FuelProfile;
 
 namespace ProfileExport
 {
-QByteArray csv(const FuelProfile &profile, const QString &profilePath);
+// Values as stored (tons per acre, inches); the "Shown" column in the units shown.
+QByteArray csv(const FuelProfile &profile, const QString &profilePath, Units units = Units::Imperial);
 } // namespace ProfileExport

@@ -109,9 +109,17 @@ bool ProfileState::TakeComponentFromPhoto(int component, const PhotoRecord *phot
     return true;
 }
 
+void ProfileState::setUnits(Units units)
+{
+    if (units == m_units)
+        return;
+    m_units = units;
+    ShowProfile();
+}
+
 ProfileDisplay ProfileState::ShowProfile()
 {
-    const ProfileDisplay display = profileDisplay(m_profile, m_profilePath);
+    const ProfileDisplay display = profileDisplay(m_profile, m_profilePath, m_units);
     Q_EMIT profileShown(display);
     return display;
 }

@@ -39,6 +39,9 @@ public:
     bool AddComponent(int component, const PhotoRecord *photo);
 
     ProfileDisplay ShowProfile();
+    // The units the profile is shown in; what is stored and saved stays in tons per acre and inches.
+    void setUnits(Units units);
+    Units units() const { return m_units; }
 
     // Writes the profile; path receives the name with ".pro" added. Returns whether the file was written.
     bool SaveProfile(QString &path);
@@ -80,6 +83,7 @@ private:
     FuelProfile m_profile;
     QString m_profilePath = kUntitled;
     bool m_profileChanged = false;
+    Units m_units = Units::Imperial;
     bool m_familyListUpdated = false;
     bool m_cleaningNoticeGiven = false; // once per profile
     QString m_lastDialogFileName;

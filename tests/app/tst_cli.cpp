@@ -4,6 +4,7 @@
 #include "profile/profilefile.h"
 #include "testsupport.h"
 
+#include <QtMath>
 #include <QtTest>
 
 #include <grp.h>
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void profileSave_asUser_data();
     void profileSave_asUser();
     void usage_unknownCommand_failsNonZero();
+    void metric_everyCommandInMetricUnits();
 };
 
 void TestCli::list_accessLibrary_printsListTexts()
@@ -239,6 +241,62 @@ void TestCli::profileSave_asUser()
         QVERIFY(TestSupport::fileBytes(list).contains("\"" + QFile::encodeName(out) + "\""));
     }
     QVERIFY(!QFile::exists(folder("home/" + FamilyList::kTempName)));
+}
+
+void TestCli::metric_everyCommandInMetricUnits()
+{
+    QTemporaryDir home;
+    QVERIFY(QFile::copy(TestSupport::dataPath("fixtures/photo_jet4.mdb"), home.filePath("Photo.mdb")));
+    const Run imperial = runCli({"--home", home.path(), "list"});
+    const Run metric = runCli({"--home", home.path(), "--metric", "list"});
+    QCOMPARE(metric.exitCode, 0);
+    const auto rows = parseCsv(metric.out);
+    const auto stored = parseCsv(imperial.out);
+    QCOMPARE(rows.size(), stored.size());
+    QCOMPARE(rows.at(0).at(4), QStringLiteral("Total (Mg/ha)"));
+    for (int r = 1; r < rows.size(); ++r) {
+        if (stored.at(r).at(4).isEmpty())
+            continue;
+        const double total = stored.at(r).at(4).toDouble() * 2.241702;
+        QVERIFY2(qAbs(rows.at(r).at(4).toDouble() - total) < 0.03, qPrintable(rows.at(r).at(4)));
+    }
+    const QString label = rows.at(1).at(0);
+
+    const Run sheet = runCli({"--home", home.path(), "--metric", "datasheet", label});
+    QCOMPARE(sheet.exitCode, 0);
+    QVERIFY2(sheet.out.contains("Loading (Mg/ha)"), sheet.out.constData());
+
+    // A query's ranges are given and compared in Mg/ha: the upper bound just under a total leaves it out.
+    const double total = rows.at(1).at(4).toDouble();
+    const Run upTo = runCli(
+        {"--home", home.path(), "--metric", "query", "total", "--from", "0", "--to", QString::number(qCeil(total))});
+    QCOMPARE(upTo.exitCode, 0);
+    QVERIFY(upTo.out.contains(label.toUtf8() + ','));
+    const Run below = runCli({"--home", home.path(), "--metric", "query", "total", "--from", "0", "--to",
+                              QString::number(qFloor(total - 0.01))});
+    QVERIFY(!below.out.contains(label.toUtf8() + ','));
+
+    const QString profile = home.filePath("p.pro");
+    QVERIFY(TestSupport::writeBytes(profile, "\"Site\"\r\n\"\"\r\n\"\"\r\n1\r\n1\r\n1\r\n\"\"\r\n10\r\n\"\"\r\n"
+                                             "\"\"\r\n-1\r\n2\r\n"));
+    const Run shown = runCli({"--metric", "profile", "show", profile});
+    QCOMPARE(shown.exitCode, 0);
+    QVERIFY2(shown.out.contains("lblPro0to3,6.7"), shown.out.constData());
+    QVERIFY(shown.out.contains("lblPro3Plus,22.4"));
+    QVERIFY(shown.out.contains("lblProDuff,no data"));
+    QVERIFY(shown.out.contains("lblProFuelBed,5.1"));
+    // The file itself is never touched by the units.
+    QCOMPARE(TestSupport::fileBytes(profile).left(7), QByteArray("\"Site\"\r"));
+
+    const QString pdf = home.filePath("p.pdf");
+    const Run report = runCli({"--home", home.path(), "--metric", "report", "profile", profile, "--pdf", pdf});
+    QCOMPARE(report.exitCode, 0);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QByteArray words = text.readAllStandardOutput();
+    QVERIFY2(words.contains("Loading(Mg/ha):"), words.constData());
+    QVERIFY(words.contains("Depths (cm):"));
 }
 
 void TestCli::usage_unknownCommand_failsNonZero()

@@ -11,6 +11,7 @@
 #include "mainwindow/ui/maincontroller.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "platform/ui/twips.h"
+#include "present/datasheetmodel.h"
 #include "present/ui/comparebuttons.h"
 #include "present/ui/frmview.h"
 #include "present/ui/loadinggraph.h"
@@ -24,6 +25,7 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,7 +69,9 @@ public:
     }
     bool previewReports() const override { return preview; }
     void setPreviewReports(bool on) override { preview = on; }
+    void setUnits(Units to) override { units = to; }
     bool preview = false;
+    Units units = Units::Imperial;
 
 private:
     void record(const QString &call)
@@ -122,6 +126,7 @@ private Q_SLOTS:
     void exportResults_writesTheListAsTheBatchListDoes();
     void exportResults_replaceQuestionAndFailures();
     void exportProfile_valuesSourcesAndNotes();
+    void metric_everyValueShownInMetricAndSavedAsStored();
     void accessibility_everyVisibleControlIsNamed();
 
 private:
@@ -192,7 +197,8 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
                                                       "-",
                                                       "mnuAssistants=Assistants[disabled]",
                                                       "-",
-                                                      "mnuFilter=Filter Photos"};
+                                                      "mnuFilter=Filter Photos",
+                                                      "mnuMetric=Metric Units"};
     QTest::newRow("Reports") << "mnuReports"
                              << QStringList{"mnuPrintPhoto=Print Selected Photo/Data",
                                             "mnuPrintComparsion=Print Photo Comparison [disabled]",
@@ -757,6 +763,53 @@ void TestMainWindow::exportProfile_valuesSourcesAndNotes()
                           assistant()->label(QStringLiteral("lblPro0to3"))->text() + QLatin1Char(',') + p.Source0to3 +
                           QStringLiteral("\r\n")));
     QVERIFY(text.contains(QStringLiteral("Notes,\"North slope, \"\"two\"\" lines\nsecond\"")));
+}
+
+void TestMainWindow::metric_everyValueShownInMetricAndSavedAsStored()
+{
+    // A profile built and saved in the original units, for comparison.
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    assistant()->button(QStringLiteral("cmdSelect0to3"))->click();
+    assistant()->button(QStringLiteral("cmdSelect3Plus"))->click();
+    assistant()->button(QStringLiteral("cmdSelectFuelBed"))->click();
+    const QString imperialFile = m_dir->filePath(QStringLiteral("imperial.pro"));
+    m_w->program.dialogs.fileNames.push_back(imperialFile);
+    assistant()->button(QStringLiteral("cmdSaveAs"))->click();
+    const QString fine = assistant()->label(QStringLiteral("lblPro0to3"))->text();
+
+    QVERIFY(trigger(QStringLiteral("mnuMetric")));
+    QVERIFY(c().commands().mnuMetric->isChecked());
+    QCOMPARE(m_reports.units, Units::Metric);
+    QCOMPARE(c().resultsModel()->headerData(ResultsModel::Total, Qt::Horizontal).toString(),
+             QStringLiteral("Total (Mg/ha)"));
+    QCOMPARE(state().photoSlots.states[0].sheet.cell(4, 0), QStringLiteral("Loading (Mg/ha)"));
+    QCOMPARE(c().photoPanes()->pane(0)->sheetModel()->sheet().cell(0, 0), QStringLiteral("Average Duff Depth (cm)"));
+    const double shownFine = assistant()->label(QStringLiteral("lblPro0to3"))->text().toDouble();
+    QVERIFY(qAbs(shownFine - fine.toDouble() * 2.241702) < 0.1);
+    QVERIFY(assistant()->findChildren<QLabel *>().count() > 0);
+    bool captioned = false;
+    for (QLabel *l : assistant()->findChildren<QLabel *>())
+        captioned = captioned || l->text() == QLatin1String("0 - 7.4 cm Mg/ha");
+    QVERIFY(captioned);
+    // The query pane counts in Mg/ha, and a query in the shown unit finds what the list shows.
+    auto *to = find<QComboBox>(QStringLiteral("cboTotalLoad_1"));
+    QVERIFY(to->currentText().trimmed().toInt() > 0);
+
+    // Taken and saved in metric units: the same file, byte for byte.
+    assistant()->button(QStringLiteral("cmdNew"))->click();
+    assistant()->button(QStringLiteral("cmdSelect0to3"))->click();
+    assistant()->button(QStringLiteral("cmdSelect3Plus"))->click();
+    assistant()->button(QStringLiteral("cmdSelectFuelBed"))->click();
+    const QString metricFile = m_dir->filePath(QStringLiteral("metric.pro"));
+    m_w->program.dialogs.fileNames.push_back(metricFile);
+    assistant()->button(QStringLiteral("cmdSaveAs"))->click();
+    QCOMPARE(TestSupport::fileBytes(metricFile), TestSupport::fileBytes(imperialFile));
+
+    // Remembered between runs; off again gives the original texts back.
+    QCOMPARE(m_w->program.settings().readText("Fenwyx", "Window", "MetricUnits", {}), QStringLiteral("1"));
+    QVERIFY(trigger(QStringLiteral("mnuMetric")));
+    QCOMPARE(state().photoSlots.states[0].sheet.cell(4, 0), QStringLiteral("Loading (Tons per acre)"));
+    QCOMPARE(assistant()->label(QStringLiteral("lblPro0to3"))->text(), fine);
 }
 
 void TestMainWindow::accessibility_everyVisibleControlIsNamed()

@@ -33,6 +33,8 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     view->addSeparator()->setObjectName(QStringLiteral("mnubar4"));
     mnuFilter = addItem(view, QStringLiteral("mnuFilter"), QStringLiteral("&Filter Photos"));
     mnuFilter->setShortcut(QKeySequence::Find);
+    mnuMetric = addItem(view, QStringLiteral("mnuMetric"), QStringLiteral("&Metric Units"));
+    mnuMetric->setCheckable(true);
     m_views = new QActionGroup(this);
     for (QAction *a : {mnuListView, mnuIconView}) {
         a->setCheckable(true);
@@ -153,5 +155,6 @@ void MainCommands::updateActionStates(const ModeState &modes, const PhotoSlots &
                                                                             : QStringLiteral("Hide Assistant"));
 
     mnuPrintComparsion->setEnabled(photoSlots.canPrintComparison());
+    mnuMetric->setChecked(modes.units == Units::Metric);
     mnuFuelProfilePrint->setEnabled(modes.fuelProfilePrintEnabled);
 }

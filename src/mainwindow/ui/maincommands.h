@@ -30,6 +30,7 @@ public:
     QAction *mnuIconView;
     QAction *mnuAssistants;
     QAction *mnuFilter;
+    QAction *mnuMetric;
     QAction *mnuPrintPhoto;
     QAction *mnuPrintComparsion;
     QAction *mnuFuelProfilePrint;

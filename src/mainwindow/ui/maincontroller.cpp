@@ -51,6 +51,7 @@ public:
     void printFuelProfileReport(const FuelProfile &) override { say(); }
     bool previewReports() const override { return false; }
     void setPreviewReports(bool) override { say(); }
+    void setUnits(Units) override {}
 
 private:
     void say() { m_status.ShowStatus(StatusError, QStringLiteral("Printing is not available yet")); }
@@ -218,6 +219,8 @@ void MainController::connectCommands()
     connect(c.mnuHelpContents, &QAction::triggered, this, [this] { m_help->helpContents(); });
     connect(c.mnuWeb, &QAction::triggered, this, [this] { m_help->webSupport(); });
     connect(c.mnuAbout, &QAction::triggered, this, [this] { m_help->about(); });
+    connect(c.mnuMetric, &QAction::triggered, this,
+            [this](bool on) { SetUnits(on ? Units::Metric : Units::Imperial); });
     connect(c.mnuFilter, &QAction::triggered, this, [this] {
         m_window->filterBox()->setFocus(Qt::ShortcutFocusReason);
         m_window->filterBox()->selectAll();
@@ -333,6 +336,8 @@ void MainController::restoreWindowState()
         header->setSortIndicatorShown(true);
         header->setSortIndicator(column, order);
     }
+    if (read("MetricUnits") == QLatin1String("1"))
+        SetUnits(Units::Metric);
     const int page = read("QueryPage").toInt(&ok);
     if (ok && page >= 0 && page < queryPane()->tabQuery()->count())
         queryPane()->tabQuery()->setCurrentIndex(page);
@@ -361,6 +366,34 @@ void MainController::reportCount()
                                                ? all + QStringLiteral(" photos found")
                                                : QString::number(results->rowCount()) + QStringLiteral(" of ") + all +
                                                      QStringLiteral(" photos shown"));
+}
+
+void MainController::SetUnits(Units units)
+{
+    saveWindowSetting(QStringLiteral("MetricUnits"),
+                      units == Units::Metric ? QStringLiteral("1") : QStringLiteral("0"));
+    if (units == m_state.modes.state().units) {
+        refresh();
+        return;
+    }
+    m_state.modes.change([units](ModeState &s) { s.units = units; });
+    resultsModel()->setUnits(units);
+    m_state.profile.setUnits(units);
+    m_reports->setUnits(units);
+    m_assistant->setUnits(units);
+    // The slots' sheets and graphs in the new units; the photos and their pictures stay.
+    PhotoSlots &photoSlots = m_state.photoSlots;
+    for (int s = 0; s < 2; ++s) {
+        PhotoSlotState &slot = photoSlots.states[size_t(s)];
+        if (!slot.photo)
+            continue;
+        slot.sheet = BuildDataSheet(*slot.photo, slot.book, units);
+        photoPanes()->showSheet(s, slot.sheet);
+    }
+    ShowAssistantSummary();
+    // The range lists count in the new units; the choices of the pickers go with a reload.
+    LoadQueryParameters();
+    reportCount();
 }
 
 void MainController::FilterResults(const QString &text)
@@ -438,7 +471,8 @@ void MainController::ShowSelectedPhoto(int row)
     std::optional<ShownPhoto> shown =
         PhotoDisplay(m_state.library.database(), resolver)
             .show(
-                id, skipDirectory, panes->pictureSize(s), [panes, s] { panes->showRetrieving(s); }, &error);
+                id, skipDirectory, panes->pictureSize(s), [panes, s] { panes->showRetrieving(s); }, &error,
+                m_state.modes.state().units);
     if (!shown) {
         m_state.modes.change([](ModeState &m) { m.LastItemKey.clear(); });
         m_state.status.ShowStatus(StatusError,
@@ -509,7 +543,7 @@ void MainController::exportProfileCommand()
     const QString base = QFileInfo(profile.profilePath()).completeBaseName();
     exportCsv(QStringLiteral("Export Fuel Profile"),
               (base.isEmpty() || base == kUntitled ? QStringLiteral("profile") : base) + QStringLiteral(".csv"),
-              ProfileExport::csv(profile.profile(), profile.profilePath()));
+              ProfileExport::csv(profile.profile(), profile.profilePath(), m_state.modes.state().units));
 }
 
 void MainController::exportCsv(const QString &title, const QString &name, const QByteArray &bytes)
@@ -541,7 +575,7 @@ void MainController::exportCsv(const QString &title, const QString &name, const 
 
 void MainController::ShowAssistantSummary()
 {
-    m_assistant->showSummary(m_state.photoSlots.summary(), m_state.photoSlots.CurrentSlot);
+    m_assistant->showSummary(m_state.photoSlots.summary(m_state.modes.state().units), m_state.photoSlots.CurrentSlot);
 }
 
 void MainController::SetResultsView(int view)

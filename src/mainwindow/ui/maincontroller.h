@@ -79,6 +79,8 @@ public:
     void ShowAssistantSummary();
     // Runs the photo manager, reads the photo directory again, reopens the database and refills the lists.
     void ManagePhotoSeries();
+    // Loadings in Mg/ha and depths and bounds in cm everywhere a value is shown or printed, or as stored.
+    void SetUnits(Units units);
     // The quick filter: the listed photos narrowed to those holding every word of text.
     void FilterResults(const QString &text);
     // Makes the photo named by a source label the shown photo (the list first, then the database).

@@ -243,7 +243,8 @@ void QueryPane::LoadQueryParameters()
     closePickers();
     PhotoLibrary &library = m_state.library;
     // Without a database the lists are those of an empty table; start-up reports the missing database.
-    const QueryParameters p = QueryParameters::load(library.database(), m_state.programFolder);
+    const QueryParameters p =
+        QueryParameters::load(library.database(), m_state.programFolder, nullptr, m_state.modes.state().units);
 
     m_book->clear();
     for (const BookEntry &book : p.books) {
@@ -286,6 +287,7 @@ void QueryPane::LoadQueryParameters()
 QueryCriteria QueryPane::criteria() const
 {
     QueryCriteria c;
+    c.units = m_state.modes.state().units;
     c.bookText = m_book->currentText();
     const QVariant id = m_book->currentData();
     if (id.isValid())

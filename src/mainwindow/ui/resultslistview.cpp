@@ -84,7 +84,7 @@ void ResultsListView::applyColumnLayout()
         if (ResultsModel::isHidden(c))
             continue;
         const int design = int(ResultsModel::widthTwips(c) * pixelsPerTwip + 0.5);
-        const int header = headerMetrics.horizontalAdvance(ResultsModel::headerText(c)) + 24;
+        const int header = headerMetrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString()) + 24;
         int content = 0; // the first rows are a fair sample and keep filling fast
         for (int row = 0; row < qMin(m_model->rowCount(), 40); ++row)
             content = qMax(content, fontMetrics().horizontalAdvance(m_model->index(row, c).data().toString()) + 14);

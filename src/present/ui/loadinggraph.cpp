@@ -36,7 +36,7 @@ void LoadingGraph::ensureChart()
     QFont legend = chart->legend()->font();
     legend.setPointSize(7);
     chart->legend()->setFont(legend);
-    m_values->setTitleText(QString::fromUtf16(GraphTexts::kValueAxisTitle));
+    m_values->setTitleText(GraphTexts::valueAxisTitle(Units::Imperial));
     QFont axis = m_values->titleFont();
     axis.setPointSize(7);
     m_values->setTitleFont(axis);
@@ -97,7 +97,8 @@ void LoadingGraph::draw(const DataSheet &sheet)
     QChart *c = m_view->chart();
     c->removeAllSeries();
     const std::vector<GraphSeries> series = loadingGraphSeries(sheet);
-    c->setTitle(QString::fromUtf16(GraphTexts::kTitle));
+    c->setTitle(GraphTexts::title(sheet.units));
+    m_values->setTitleText(GraphTexts::valueAxisTitle(sheet.units));
     if (series.empty())
         return;
     auto *bars = new QBarSeries;

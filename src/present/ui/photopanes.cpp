@@ -141,6 +141,14 @@ void PhotoPanes::showPhoto(int slot, const ShownPhoto &shown)
     showPaneControls();
 }
 
+void PhotoPanes::showSheet(int slot, const DataSheet &sheet)
+{
+    PhotoPane *target = pane(slot);
+    target->sheetModel()->setSheet(sheet);
+    target->fitGrid(m_layout.compare);
+    target->chtTotal()->DrawLoadingGraph(sheet);
+}
+
 void PhotoPanes::clearSlot(int slot, const QString &message)
 {
     PhotoPane *target = pane(slot);

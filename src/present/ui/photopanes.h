@@ -32,6 +32,8 @@ public:
     void applyLayout(const PaneLayout &layout);
     // One slot's photo: its label line, picture or message, data sheet and graph.
     void showPhoto(int slot, const ShownPhoto &shown);
+    // A slot's data sheet and graph drawn again (in other units), its picture left as it is.
+    void showSheet(int slot, const DataSheet &sheet);
     // Empties a slot's controls and shows a message in its pane.
     void clearSlot(int slot, const QString &message);
     // "Retrieving Image..." over the slot's picture, drawn at once.

@@ -81,7 +81,10 @@ void ReportPrinter::printComparisonReport(const PhotoSlotState &left, const Phot
 
 void ReportPrinter::printFuelProfileReport(const FuelProfile &profile)
 {
-    runReport([profile](const ReportInputs &inputs) { return ReportLayouts::profileReport(inputs.profile(profile)); });
+    const Units units = m_units;
+    runReport([profile, units](const ReportInputs &inputs) {
+        return ReportLayouts::profileReport(inputs.profile(profile, units));
+    });
 }
 
 void ReportPrinter::runReport(const PageBuilder &build)

@@ -37,6 +37,7 @@ public:
     // "Preview Reports": each report opens a preview instead of the print dialog. Off at first, remembered.
     bool previewReports() const override { return m_previewReports; }
     void setPreviewReports(bool on) override;
+    void setUnits(Units units) override { m_units = units; }
 
     // The print dialog was cancelled or Cancel pressed in the progress window by the last report.
     bool PrintCancelled() const { return m_printCancelled; }
@@ -66,6 +67,7 @@ private:
     QPointer<QWidget> m_parentWindow;
     QPointer<frmPreview> m_preview;
     bool m_previewReports = false;
+    Units m_units = Units::Imperial;
     bool m_printCancelled = false;
     bool m_printing = false;
 };

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,22 @@ QLabel *caption(const QString &text, QWidget *parent, bool bold = false)
         label->setFont(font);
     }
     return label;
+}
+
+// A row caption in metric units: the bounds in centimetres and the unit of the values.
+QString metricCaption(const QString &imperial)
+{
+    static const QHash<QString, QString> captions = {
+        {kFineRow, QStringLiteral("0 - 7.4 cm (Mg/ha)")},
+        {kCoarseRow, QStringLiteral("7.6 cm + (Mg/ha)")},
+        {QStringLiteral("Total"), QStringLiteral("Total (Mg/ha)")},
+        {QStringLiteral("Duff Depth"), QStringLiteral("Duff Depth (cm)")},
+        {QStringLiteral("Fuel Bed Depth"), QStringLiteral("Fuel Bed Depth (cm)")},
+        {kFineRow + QStringLiteral(" TPA"), QStringLiteral("0 - 7.4 cm Mg/ha")},
+        {QStringLiteral("3\" + TPA"), QStringLiteral("7.6 cm + Mg/ha")},
+        {QStringLiteral("Total TPA"), QStringLiteral("Total Mg/ha")},
+    };
+    return captions.value(imperial, imperial);
 }
 
 QString indexed(const char *name, int index)
@@ -88,6 +105,19 @@ int frmAssistant::valueWidth() const
     return fontMetrics().horizontalAdvance(QStringLiteral("00000.0")) + 8;
 }
 
+QLabel *frmAssistant::unitCaption(const QString &imperial, QWidget *parent)
+{
+    QLabel *label = caption(imperial, parent);
+    m_unitCaptions.push_back({label, imperial});
+    return label;
+}
+
+void frmAssistant::setUnits(Units units)
+{
+    for (const auto &[label, imperial] : m_unitCaptions)
+        label->setText(units == Units::Metric ? metricCaption(imperial) : imperial);
+}
+
 QPushButton *frmAssistant::makeButton(const QString &name, const QString &captionText, const QString &tip,
                                       QWidget *parent)
 {
@@ -121,7 +151,7 @@ QWidget *frmAssistant::createComparisonPage()
     };
     int r = 2;
     for (const ComparedRow &row : rows) {
-        grid->addWidget(caption(row.caption, page), r, 0);
+        grid->addWidget(unitCaption(row.caption, page), r, 0);
         for (int i = 0; i < (row.difference ? 3 : 2); ++i) {
             const QString who = i == 2 ? QStringLiteral("difference") : QStringLiteral("photo %1").arg(i + 1);
             grid->addWidget(valueLabel(indexed(row.name, i), row.caption + QStringLiteral(", ") + who, page), r, i + 1);
@@ -167,7 +197,7 @@ QWidget *frmAssistant::createBuilderPage()
     int r = 1;
     for (const BuilderRow &row : rows) {
         const QString suffix = QString::fromLatin1(row.component);
-        grid->addWidget(caption(row.caption, page), r, 0);
+        grid->addWidget(unitCaption(row.caption, page), r, 0);
         grid->addWidget(
             valueLabel(QStringLiteral("lblCur") + suffix, row.caption + QStringLiteral(", current photo"), page), r, 1);
         if (row.code >= 0) {
@@ -178,7 +208,7 @@ QWidget *frmAssistant::createBuilderPage()
             connect(add, &QPushButton::clicked, this, [this, code] { Q_EMIT componentAdded(code); });
             grid->addWidget(add, r, 2);
         }
-        grid->addWidget(caption(row.profileCaption, page), r, 3);
+        grid->addWidget(unitCaption(row.profileCaption, page), r, 3);
         grid->addWidget(
             valueLabel(QStringLiteral("lblPro") + suffix, row.profileCaption + QStringLiteral(", profile"), page), r,
             4);

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -24,6 +26,8 @@ public:
     // ShowProfile: the profile column, the name box and the caption.
     void showProfile(const ProfileDisplay &display);
     void setPages(const std::array<bool, 2> &on, int current);
+    // The row captions name the bounds and units of the values shown.
+    void setUnits(Units units);
 
     QTabWidget *TabAssistant() const { return m_tabs; }
     QLineEdit *txtName() const { return m_name; }
@@ -58,8 +62,10 @@ private:
     QLabel *valueLabel(const QString &name, const QString &accessibleName, QWidget *parent);
     QPushButton *makeButton(const QString &name, const QString &caption, const QString &tip, QWidget *parent);
     int valueWidth() const;
+    QLabel *unitCaption(const QString &imperial, QWidget *parent);
     void highlight(const QString &name, AssistantSummary::Highlight highlight);
 
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_name = nullptr;
+    std::vector<std::pair<QLabel *, QString>> m_unitCaptions; // with their captions in inches
 };

@@ -1,0 +1,27 @@
+// Unit texts.
+#include "units.h"
+
+namespace UnitConversion
+{
+
+QString centimetres(double inches)
+{
+    QString text = QString::number(inches * kCentimetresPerInch, 'f', 2);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+QString loadingAbbreviation(Units units)
+{
+    return units == Units::Metric ? QStringLiteral("Mg/ha") : QStringLiteral("TPA");
+}
+
+QString lengthAbbreviation(Units units)
+{
+    return units == Units::Metric ? QStringLiteral("cm") : QStringLiteral("In.");
+}
+
+} // namespace UnitConversion
