@@ -3,6 +3,7 @@
 #include "print/reportcli.h"
 #include "profile/profilefile.h"
 
+#include "largephoto.h"
 #include "reportlibrary.h"
 #include "testsupport.h"
 #include <QDir>
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,25 +19,6 @@
 
 namespace
 {
-
-// A field photo's worth of detail: sky, ground, and many thin strokes, so that JPEG sizes are realistic.
-QImage drawLargePhoto(int seed)
-{
-    QImage image(4000, 2920, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient sky(0, 0, 0, 2920);
-    sky.setColorAt(0, QColor(120, 160, 220));
-    sky.setColorAt(0.5, QColor(60, 110, 50));
-    sky.setColorAt(1, QColor(90, 70, 40));
-    painter.fillRect(image.rect(), sky);
-    quint32 state = quint32(seed) * 2654435761u + 1;
-    auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
-    for (int i = 0; i < 4000; ++i) {
-        painter.setPen(QColor(int(next() % 256), int(next() % 256), int(next() % 256)));
-        painter.drawLine(int(next() % 4000), int(next() % 2920), int(next() % 4000), int(next() % 2920));
-    }
-    return image;
-}
 
 double median(std::vector<double> values)
 {
@@ -79,7 +59,7 @@ int main(int argc, char *argv[])
         photos.push_back({i, QStringLiteral("BK-01"), QStringLiteral("%1").arg(i), QStringLiteral("Plot"), name});
         const QString path = home + QStringLiteral("/PhotoImages/BK-01/") + name;
         QDir().mkpath(QFileInfo(path).path());
-        if (!drawLargePhoto(i).save(path, "JPG", 85)) {
+        if (!TestSupport::drawLargePhoto(i).save(path, "JPG", 85)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
