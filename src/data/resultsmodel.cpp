@@ -52,8 +52,11 @@ ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent), m_pho
 
 const QIcon &ResultsModel::photoIcon() const
 {
-    if (m_icon.isNull())
+    // The icon lives in the core library's resources, which a static library only links in when asked for.
+    if (m_icon.isNull()) {
+        Q_INIT_RESOURCE(core);
         m_icon = QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/core/icons/photo.png"))));
+    }
     return m_icon;
 }
 
