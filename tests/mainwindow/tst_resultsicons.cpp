@@ -24,7 +24,7 @@ private Q_SLOTS:
     void iconView_showsOwnPictures_onlyOfItemsInSight();
     void missingPicture_keepsTheGenericIcon_askedOnce();
     void changedPicture_shownAfterTheListIsFilledAgain();
-    void closing_whileThumbnailsAreMade_isClean();
+    void switchedOffOrClosed_whileThumbnailsAreMade_isClean();
 
 private:
     ResultsListView *list() { return m_w->controller().resultsList(); }
@@ -156,11 +156,16 @@ void TestResultsIcons::changedPicture_shownAfterTheListIsFilledAgain()
     QVERIFY(centre.blue() > 200 && centre.red() < 50);
 }
 
-void TestResultsIcons::closing_whileThumbnailsAreMade_isClean()
+void TestResultsIcons::switchedOffOrClosed_whileThumbnailsAreMade_isClean()
 {
     showIcons();
     icons()->verticalScrollBar()->setValue(icons()->verticalScrollBar()->maximum() / 2);
     QCoreApplication::processEvents();
+    list()->setThumbnails(nullptr, {}); // the plain icons again
+    icons()->viewport()->repaint();
+    QCOMPARE(list()->thumbnails(), nullptr);
+    list()->setThumbnails(m_cache.get(), [](const PhotoRecord &) { return std::optional<ThumbnailSource>(); });
+    icons()->verticalScrollBar()->setValue(0);
     m_w.reset(); // the cache outlives the window: its answers find no view
     m_cache.reset();
 }

@@ -45,6 +45,7 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     m_icons->setWordWrap(true);
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_plainIcons = m_icons->itemDelegate();
 
     m_stack->addWidget(m_table);
     m_stack->addWidget(m_icons);
@@ -80,7 +81,7 @@ void ResultsListView::setThumbnails(ThumbnailCache *cache,
                                     std::function<std::optional<ThumbnailSource>(const PhotoRecord &)> sourceOf)
 {
     if (m_thumbnails) {
-        m_icons->setItemDelegate(nullptr);
+        m_icons->setItemDelegate(m_plainIcons);
         delete m_thumbnails;
         m_thumbnails = nullptr;
     }

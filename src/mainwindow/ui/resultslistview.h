@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QAbstractItemDelegate;
 class QListView;
 class QStackedWidget;
 class QTableView;
@@ -49,6 +50,7 @@ private:
     QTableView *m_table;
     QListView *m_icons;
     ThumbnailDelegate *m_thumbnails = nullptr;
+    QAbstractItemDelegate *m_plainIcons = nullptr; // the view's own, for when thumbnails are switched off
     int m_view = ReportView;
     bool m_selecting = false;
 };
