@@ -32,16 +32,33 @@ void ThumbnailDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     initStyleOption(&item, index);
     // The whole thumbnail's room, the generic icon in its middle: the label does not move when a thumbnail comes.
     item.decorationSize = option.decorationSize;
+    QPixmap thumbnail;
     if (const std::optional<ThumbnailSource> source = m_sourceOf ? m_sourceOf(index) : std::nullopt) {
         const Shown *shown = m_shown.object(source->id);
-        if (shown && !shown->icon.isNull())
-            item.icon = shown->icon;
+        if (shown)
+            thumbnail = shown->pixmap;
         if (!shown || shown->generation != m_generation)
             ask(*source, index);
     }
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
+    if (thumbnail.isNull()) {
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+        return;
+    }
+    // Drawn here rather than as an icon: an icon copies each picture it draws into the application's pixmap
+    // cache, whose upkeep then takes whole frames once thousands of thumbnails have passed by.
+    item.icon = QIcon();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    const QRect room = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, widget);
+    const QSize size = thumbnail.deviceIndependentSize().toSize().boundedTo(room.size());
+    const QRect target = QStyle::alignedRect(item.direction, Qt::AlignCenter, size, room);
+    painter->drawPixmap(target, thumbnail);
+    if (item.state & QStyle::State_Selected) {
+        QColor tint = item.palette.color(QPalette::Highlight);
+        tint.setAlpha(96);
+        painter->fillRect(target, tint);
+    }
 }
 
 QSize ThumbnailDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -105,7 +122,6 @@ void ThumbnailDelegate::thumbnailReady(const QString &tag, const QImage &image)
     if (!image.isNull()) {
         shown->pixmap = QPixmap::fromImage(image);
         shown->pixmap.setDevicePixelRatio(m_view->devicePixelRatioF());
-        shown->icon = QIcon(shown->pixmap);
     }
     shown->generation = current ? m_generation : -1;
     const int cost = qMax(1, int(image.sizeInBytes() / 1024));

@@ -6,7 +6,6 @@
 
 #include <QCache>
 #include <QHash>
-#include <QIcon>
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QPixmap>
@@ -41,8 +40,7 @@ public:
 
 private:
     struct Shown {
-        QPixmap pixmap; // null: the photo has no picture that can be shown
-        QIcon icon;
+        QPixmap pixmap;      // null: the photo has no picture that can be shown
         int generation = -1; // the refresh it answers; an older one is shown but asked for again
     };
 
