@@ -15,8 +15,8 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QThread>
 
 namespace
@@ -203,12 +203,18 @@ void ThumbnailCache::store(const QString &key, const QImage &image)
 {
     if (!QDir().mkpath(m_options.folder))
         return;
-    QSaveFile file(pathOf(key));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "JPG", kJpegQuality))
+    // Written beside its place and renamed into it, so a reader never sees half a file. Not synced to the disk:
+    // a thumbnail lost in a crash is made again, and a sync per thumbnail would cost more than making it.
+    const QString path = pathOf(key);
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !image.save(&file, "JPG", kJpegQuality) || !file.flush())
         return;
     const qint64 bytes = file.size();
-    if (!file.commit())
+    file.close();
+    QFile::remove(path); // another worker made the same thumbnail meanwhile
+    if (!file.rename(path))
         return;
+    file.setAutoRemove(false);
     QMutexLocker lock(&m_mutex);
     useLocked(key, bytes);
     evictLocked();

@@ -173,6 +173,7 @@ void TestThumbnailCache::folder_isBounded_leastRecentlyUsedGoFirst()
     for (const int i : {0, 1, 2, 0, 3})
         QVERIFY(cache.thumbnailOf(paths[i]));
     QCOMPARE(cache.storedCount(), 3);
+    QCOMPARE(QDir(cache.folder()).entryList(QDir::Files).size(), 3); // no half-written files left behind
     QVERIFY(cache.storedBytes() <= 3 * one + one / 2);
     QVERIFY2(!QFileInfo::exists(keptFile(cache, paths[1])), "p1 was used longest ago");
     for (const int i : {0, 2, 3})
