@@ -25,11 +25,13 @@ namespace
 
 constexpr qint64 kFrameNs = 16'666'667;
 
-// The window thread's own processor time and the times another process took the processor from it: a long
-// frame without either was the program's fault, one with them the machine's.
+// The window thread's own processor time, the times another process took the processor from it and the times
+// it waited (for a lock or the disk): a long frame without them was the program's fault, one with them the
+// machine's or a lock's.
 struct ThreadClock {
     double cpuMs = 0;
     long preempted = 0;
+    long waited = 0;
 
     static ThreadClock now()
     {
@@ -37,7 +39,7 @@ struct ThreadClock {
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
         rusage usage{};
         getrusage(RUSAGE_THREAD, &usage);
-        return {double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) / 1e6, usage.ru_nivcsw};
+        return {double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) / 1e6, usage.ru_nivcsw, usage.ru_nvcsw};
     }
 };
 
@@ -46,6 +48,7 @@ struct Slice {
     double wallMs = 0;
     double cpuMs = 0;
     bool preempted = false;
+    bool waited = false;
 };
 
 template <typename Work> Slice measure(Work &&work)
@@ -55,7 +58,8 @@ template <typename Work> Slice measure(Work &&work)
     const ThreadClock before = ThreadClock::now();
     work();
     const ThreadClock after = ThreadClock::now();
-    return {double(timer.nsecsElapsed()) / 1e6, after.cpuMs - before.cpuMs, after.preempted > before.preempted};
+    return {double(timer.nsecsElapsed()) / 1e6, after.cpuMs - before.cpuMs, after.preempted > before.preempted,
+            after.waited > before.waited};
 }
 
 struct Frames {
@@ -64,6 +68,7 @@ struct Frames {
     Slice longestBetween; // the answers handled (and items painted) between two frames, one event round each
     size_t over = 0;      // pieces of work over 16 ms, frames or between them
     size_t overPreempted = 0;
+    size_t overWaited = 0;
     int thumbnails = 0;
     double seconds = 0;
 
@@ -77,6 +82,7 @@ struct Frames {
         if (slice.wallMs > 16.0) {
             ++over;
             overPreempted += slice.preempted ? 1 : 0;
+            overWaited += slice.waited ? 1 : 0;
         }
     }
 
@@ -86,10 +92,10 @@ struct Frames {
         std::sort(wall.begin(), wall.end());
         const auto at = [&wall](double q) { return wall.empty() ? 0 : wall[size_t(q * double(wall.size() - 1))]; };
         std::printf("%s: %zu frames; longest %.2f ms (%.2f ms on the processor), p99 %.2f ms, median %.2f ms; "
-                    "longest between frames %.2f ms; over 16 ms: %zu (%zu of them preempted by other processes); "
+                    "longest between frames %.2f ms; over 16 ms: %zu (preempted by other processes: %zu, waited: %zu); "
                     "%d thumbnails came in %.1f s\n",
                     name, wall.size(), longestFrame.wallMs, longestFrame.cpuMs, at(0.99), at(0.5),
-                    longestBetween.wallMs, over, overPreempted, thumbnails, seconds);
+                    longestBetween.wallMs, over, overPreempted, overWaited, thumbnails, seconds);
     }
 };
 
