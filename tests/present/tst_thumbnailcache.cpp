@@ -18,8 +18,6 @@ private Q_SLOTS:
     void init();
     void changedPicture_getsNewThumbnail_data();
     void changedPicture_getsNewThumbnail();
-    void thumbnail_fitsWithoutEnlarging_data();
-    void thumbnail_fitsWithoutEnlarging();
     void noPicture_givesNothingAndKeepsNothing_data();
     void noPicture_givesNothingAndKeepsNothing();
     void folder_isBounded_leastRecentlyUsedGoFirst();
@@ -108,26 +106,6 @@ void TestThumbnailCache::changedPicture_getsNewThumbnail()
     const QColor centre = thumbnail->pixelColor(thumbnail->width() / 2, thumbnail->height() / 2);
     QCOMPARE(centre.blue() > centre.red(), newThumbnail);
     QCOMPARE(nextRun.storedCount(), newThumbnail ? 2 : 1);
-}
-
-void TestThumbnailCache::thumbnail_fitsWithoutEnlarging_data()
-{
-    QTest::addColumn<QSize>("pictureSize");
-    QTest::addColumn<QSize>("expected");
-    QTest::newRow("landscape photo") << QSize(822, 600) << QSize(96, 70);
-    QTest::newRow("portrait photo") << QSize(600, 822) << QSize(52, 72);
-    QTest::newRow("smaller than a thumbnail") << QSize(40, 30) << QSize(40, 30);
-}
-
-void TestThumbnailCache::thumbnail_fitsWithoutEnlarging()
-{
-    QFETCH(QSize, pictureSize);
-    QFETCH(QSize, expected);
-    ThumbnailCache cache(options());
-    const std::optional<QImage> thumbnail =
-        cache.thumbnailOf(picture(QStringLiteral("p.jpg"), pictureSize, Qt::darkGreen, "JPG"));
-    QVERIFY(thumbnail);
-    QCOMPARE(thumbnail->size(), expected);
 }
 
 void TestThumbnailCache::noPicture_givesNothingAndKeepsNothing_data()
