@@ -1,7 +1,9 @@
 // fenwyx-shots: runs the program offscreen on a photo library and writes pictures of its windows for the manual.
 #include "help/ui/frmabout.h"
 #include "mainwindow/ui/application.h"
+#include "mainwindow/ui/resultslistview.h"
 #include "platform/resourceimage.h"
+#include "present/ui/thumbnaildelegate.h"
 #include "shell/ui/frmdefaultwarn.h"
 #include "shell/ui/frmsplash.h"
 
@@ -354,6 +356,11 @@ private:
     {
         if (!trigger(QStringLiteral("mnuIconView"), QStringLiteral("results-icons")))
             return;
+        // The thumbnails are made in the background: the picture shows them once they have come.
+        auto *list = find<ResultsListView>(frame, QStringLiteral("lstPhotos"));
+        settle();
+        for (int i = 0; i < 100 && list && list->thumbnails() && list->thumbnails()->pendingCount() > 0; ++i)
+            settle(50);
         save(QStringLiteral("results-icons"), find<QWidget>(frame, QStringLiteral("lstPhotos")), 640);
         trigger(QStringLiteral("mnuListView"), QStringLiteral("results-icons"));
     }
@@ -458,6 +465,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(user.filePath(QStringLiteral("config"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(user.filePath(QStringLiteral("cache"))));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(user.path()));
     qputenv("FENWYX_HOME", QFile::encodeName(QDir(home).absolutePath()));
     out = QDir(out).absolutePath();

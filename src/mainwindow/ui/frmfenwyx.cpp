@@ -2,10 +2,12 @@
 #include "frmfenwyx.h"
 
 #include "data/resultsmodel.h"
+#include "mainwindow/programstate.h"
 #include "mainwindow/ui/buttonbar.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
+#include "present/thumbnailcache.h"
 #include "present/ui/comparebuttons.h"
 #include "present/ui/photopanes.h"
 
@@ -78,6 +80,13 @@ void frmFenwyx::createLayout(ProgramState &state)
     listLayout->setContentsMargins(0, 0, 0, 0);
     m_list = new ResultsListView(m_results, listRegion);
     listLayout->addWidget(m_list);
+    // The icon view's thumbnails, looked for where the photo display looks for the picture.
+    ThumbnailCache::Options thumbnails;
+    thumbnails.folder = ThumbnailCache::defaultFolder();
+    thumbnails.size = QSize(96, 72) * devicePixelRatioF();
+    m_list->setThumbnails(new ThumbnailCache(thumbnails, this), [&state](const PhotoRecord &photo) {
+        return photoThumbnailSource(state.photoDirectory, state.programFolder, photo);
+    });
     browseLayout->addWidget(listRegion, 1);
     m_browseButtons = new BrowseButtons(browse);
     browseLayout->addWidget(m_browseButtons);

@@ -2,6 +2,7 @@
 #include "resultslistview.h"
 
 #include "data/resultsmodel.h"
+#include "present/ui/thumbnaildelegate.h"
 
 #include <QHeaderView>
 #include <QListView>
@@ -16,6 +17,8 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     setObjectName(QStringLiteral("lstPhotos"));
     m_table->setObjectName(QStringLiteral("lstPhotos_table"));
     m_icons->setObjectName(QStringLiteral("lstPhotos_icons"));
+    m_table->setAccessibleName(QStringLiteral("Photos found"));
+    m_icons->setAccessibleName(QStringLiteral("Photos found, as icons"));
 
     m_table->setModel(model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -42,6 +45,7 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     m_icons->setWordWrap(true);
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_plainIcons = m_icons->itemDelegate();
 
     m_stack->addWidget(m_table);
     m_stack->addWidget(m_icons);
@@ -71,6 +75,35 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     };
     connect(m_table, &QAbstractItemView::clicked, this, clicked);
     connect(m_icons, &QAbstractItemView::clicked, this, clicked);
+}
+
+void ResultsListView::setThumbnails(ThumbnailCache *cache,
+                                    std::function<std::optional<ThumbnailSource>(const PhotoRecord &)> sourceOf)
+{
+    if (m_thumbnails) {
+        m_icons->setItemDelegate(m_plainIcons);
+        delete m_thumbnails;
+        m_thumbnails = nullptr;
+    }
+    if (!cache || !sourceOf) {
+        m_icons->setIconSize(QSize(32, 32));
+        m_icons->setGridSize(QSize(110, 64));
+        return;
+    }
+    // The model's own row mapping gives the photo of a shown row.
+    const ResultsModel *model = m_model;
+    m_thumbnails = new ThumbnailDelegate(m_icons, cache,
+                                         [model, sourceOf](const QModelIndex &index) -> std::optional<ThumbnailSource> {
+                                             const PhotoRecord *photo = model->photoAt(index.row());
+                                             return photo ? sourceOf(*photo) : std::nullopt;
+                                         });
+    m_icons->setItemDelegate(m_thumbnails);
+    connect(m_model, &QAbstractItemModel::modelReset, m_thumbnails, &ThumbnailDelegate::refresh);
+    // The cache makes thumbnails in pixels of the screen; the icons are laid out in the window's units.
+    const QSize icon = (QSizeF(cache->thumbnailSize()) / devicePixelRatioF()).toSize();
+    m_icons->setIconSize(icon);
+    const int line = fontMetrics().lineSpacing();
+    m_icons->setGridSize(QSize(qMax(110, icon.width() + 24), icon.height() + 2 * line + 14));
 }
 
 void ResultsListView::applyColumnLayout()

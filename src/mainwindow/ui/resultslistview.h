@@ -1,12 +1,19 @@
 // lstPhotos: the results list as a sortable table or as icons, both views over one model.
 #pragma once
 
-#include <QWidget>
+#include "present/thumbnailcache.h"
 
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QAbstractItemDelegate;
 class QListView;
 class QStackedWidget;
 class QTableView;
 class ResultsModel;
+class ThumbnailDelegate;
+struct PhotoRecord;
 
 class ResultsListView : public QWidget
 {
@@ -25,6 +32,12 @@ public:
     QListView *icons() const { return m_icons; }
     ResultsModel *model() const { return m_model; }
 
+    // The icon view shows each photo's own picture from cache, found through sourceOf (called while painting,
+    // on the window thread); a null cache goes back to the generic icon alone.
+    void setThumbnails(ThumbnailCache *cache,
+                       std::function<std::optional<ThumbnailSource>(const PhotoRecord &)> sourceOf);
+    ThumbnailDelegate *thumbnails() const { return m_thumbnails; }
+
 Q_SIGNALS:
     // The user chose a row (click, or moving through the list with the keyboard).
     void itemClicked(int row);
@@ -36,6 +49,8 @@ private:
     QStackedWidget *m_stack;
     QTableView *m_table;
     QListView *m_icons;
+    ThumbnailDelegate *m_thumbnails = nullptr;
+    QAbstractItemDelegate *m_plainIcons = nullptr; // the view's own, for when thumbnails are switched off
     int m_view = ReportView;
     bool m_selecting = false;
 };
