@@ -1,6 +1,7 @@
 // Times the quick filter of the results list: every keystroke of a few typed words, each narrowing the list and
 // drawing it, over every photo of a library (100,000 in the target).
 // usage: bench_filter PROGRAM_FOLDER
+#include "benchlibrary.h"
 #include "data/photolibrary.h"
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
@@ -14,27 +15,17 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestSupport::useOffscreenPlatform();
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_filter PROGRAM_FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    PhotoLibrary library;
-    QString error;
-    if (!library.OpenPhotoDatabase(folder, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    QString folder;
+    const std::unique_ptr<PhotoLibrary> opened =
+        TestSupport::openBenchmarkLibrary(argc, argv, "bench_filter PROGRAM_FOLDER", &folder);
+    if (!opened)
+        return argc < 2 ? 2 : 1;
+    PhotoLibrary &library = *opened;
     ResultsModel model;
     const QueryParameters parameters = QueryParameters::load(library.database(), folder);
-    PhotoFilter::CodeTexts texts;
-    for (size_t kind = 0; kind < texts.size(); ++kind) {
-        for (const CodeEntry &entry : parameters.codes[kind])
-            texts[kind].insert(entry.rawValue, entry.text);
-    }
+    const PhotoFilter::CodeTexts texts = parameters.codeTexts();
     model.setCodeTexts(texts);
     {
         // The search texts alone, made once a photo set.

@@ -1,5 +1,6 @@
 // Times filling the results list (model reset, layout, first paint) with every photo of a library.
 // usage: bench_resultslist PROGRAM_FOLDER [repeats]
+#include "benchlibrary.h"
 #include "data/photolibrary.h"
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/resultslistview.h"
@@ -11,19 +12,13 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestSupport::useOffscreenPlatform();
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_resultslist PROGRAM_FOLDER [repeats]\n");
-        return 2;
-    }
-    PhotoLibrary library;
-    QString error;
-    if (!library.OpenPhotoDatabase(QString::fromLocal8Bit(argv[1]), &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    const std::unique_ptr<PhotoLibrary> opened =
+        TestSupport::openBenchmarkLibrary(argc, argv, "bench_resultslist PROGRAM_FOLDER [repeats]");
+    if (!opened)
+        return argc < 2 ? 2 : 1;
+    PhotoLibrary &library = *opened;
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
     ResultsModel model;
     ResultsListView view(&model);

@@ -1,6 +1,7 @@
 // Scrolls the results list's icon view through every photo of a library at 60 frames a second, with an empty
 // thumbnail folder and again with a full one, and reports the longest window-thread frame and the folder's size.
 // usage: bench_thumbnails PROGRAM_FOLDER [limit-MiB]      (fenwyx-sample DIR --photos 20000 makes a library)
+#include "benchlibrary.h"
 #include "data/photolibrary.h"
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/resultslistview.h"
@@ -171,20 +172,14 @@ Frames browse(ResultsListView &view, ThumbnailCache &cache)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestSupport::useOffscreenPlatform();
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_thumbnails PROGRAM_FOLDER [limit-MiB]\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    PhotoLibrary library;
-    QString error;
-    if (!library.OpenPhotoDatabase(folder, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    QString folder;
+    const std::unique_ptr<PhotoLibrary> opened =
+        TestSupport::openBenchmarkLibrary(argc, argv, "bench_thumbnails PROGRAM_FOLDER [limit-MiB]", &folder);
+    if (!opened)
+        return argc < 2 ? 2 : 1;
+    PhotoLibrary &library = *opened;
     PhotoDirectory directory;
     directory.ReadPhotoDirectory(nullptr, nullptr, folder);
     const auto sourceOf = [&directory, &folder](const PhotoRecord &photo) {

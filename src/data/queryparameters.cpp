@@ -124,6 +124,16 @@ QString QueryParameters::rangeControlName(int range)
     return range >= 0 && range < RangeCount ? QString::fromLatin1(kRangeControls[range]) : QString();
 }
 
+PhotoFilter::CodeTexts QueryParameters::codeTexts() const
+{
+    PhotoFilter::CodeTexts texts;
+    for (size_t kind = 0; kind < texts.size(); ++kind) {
+        for (const CodeEntry &entry : codes[kind])
+            texts[kind].insert(entry.rawValue, entry.text);
+    }
+    return texts;
+}
+
 QString QueryParameters::codeColumn(int list)
 {
     return list >= 0 && list < CodesCount ? QString::fromLatin1(kCodeColumns[list]) : QString();

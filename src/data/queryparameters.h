@@ -1,6 +1,7 @@
 // The lists a query is made from: books, loading ranges and the four code lists, as read from the database.
 #pragma once
 
+#include "data/photofilter.h"
 #include "data/units.h"
 
 #include <QString>
@@ -39,6 +40,9 @@ public:
     // Reads everything in one pass; code files are read once each. With no open database (or a failing
     // read) every list is empty, "All Books" included, and *error says why.
     // The range lists count in the units shown (Mg/ha in metric units).
+    // The code files' entries for each code in the database, for the quick filter.
+    PhotoFilter::CodeTexts codeTexts() const;
+
     static QueryParameters load(const PhotoDatabase &database, const QString &programFolder, QString *error = nullptr,
                                 Units units = Units::Imperial);
 

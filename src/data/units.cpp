@@ -19,9 +19,4 @@ QString loadingAbbreviation(Units units)
     return units == Units::Metric ? QStringLiteral("Mg/ha") : QStringLiteral("TPA");
 }
 
-QString lengthAbbreviation(Units units)
-{
-    return units == Units::Metric ? QStringLiteral("cm") : QStringLiteral("In.");
-}
-
 } // namespace UnitConversion

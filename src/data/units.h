@@ -47,7 +47,6 @@ inline double loadingFactor(Units units)
 }
 // A size-class bound in centimetres as a label shows it: at most two decimals, no trailing zeros ("7.62").
 QString centimetres(double inches);
-// "TPA" or "Mg/ha"; "In." or "cm".
+// "TPA" or "Mg/ha".
 QString loadingAbbreviation(Units units);
-QString lengthAbbreviation(Units units);
 } // namespace UnitConversion

@@ -90,8 +90,6 @@ public:
     }
     // The re-entry guard of a pane switch, set and cleared by a scope guard without announcing anything.
     bool &paneSwitchBusy() { return m_state.PaneSwitchBusy; }
-    // Announces a change that lies outside the mode state but feeds the same derived states (the slots).
-    void touch() { Q_EMIT changed(); }
 
 Q_SIGNALS:
     void changed();

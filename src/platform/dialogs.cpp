@@ -1,6 +1,16 @@
 // Scripted and console answers to the program's questions.
 #include "dialogs.h"
 
+#include <QFileInfo>
+
+MessageAnswer ConfirmReplace(Dialogs &dialogs, const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return MessageAnswer::Yes;
+    return dialogs.message(path + QStringLiteral(" exists. Do you wish to replace it?"), QString(),
+                           MessageButtons::YesNo, MessageIcon::Exclamation);
+}
+
 MessageAnswer ConsoleDialogs::message(const QString &text, const QString &, MessageButtons buttons, MessageIcon)
 {
     QString shown = text;

@@ -35,6 +35,10 @@ public:
     virtual std::optional<QString> chooseFolder(const QString &title, const QString &startFolder) = 0;
 };
 
+// Asks before a file is replaced: Yes at once when no file of that name exists, otherwise the answer to
+// "<path> exists. Do you wish to replace it?".
+MessageAnswer ConfirmReplace(Dialogs &dialogs, const QString &path);
+
 // Batch interface: messages go to the error stream, questions are answered No, file choosers are cancelled.
 class ConsoleDialogs : public Dialogs
 {

@@ -10,10 +10,13 @@ PhotoDisplay::PhotoDisplay(const PhotoDatabase &database, const ImageResolver &r
 {
 }
 
-QString PhotoDisplay::cantLoadMessage()
+namespace
+{
+QString cantLoadMessage()
 {
     return QStringLiteral("Can't load image.") + QLatin1Char('\n') + QStringLiteral("Check disk drive.");
 }
+} // namespace
 
 std::optional<ShownPhoto> PhotoDisplay::show(qint64 id, bool skipPhotoDirectory, const QSize &pictureSize,
                                              const std::function<void()> &beforeDecode, QString *error,

@@ -32,8 +32,6 @@ public:
                                    const std::function<void()> &beforeDecode = {}, QString *error = nullptr,
                                    Units units = Units::Imperial) const;
 
-    static QString cantLoadMessage();
-
 private:
     const PhotoDatabase &m_database;
     const ImageResolver &m_resolver;

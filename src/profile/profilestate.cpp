@@ -176,10 +176,7 @@ bool ProfileState::LoadProfile(const QString &path)
 
 MessageAnswer ProfileState::ConfirmReplace(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        return MessageAnswer::Yes;
-    return m_dialogs.message(path + QStringLiteral(" exists. Do you wish to replace it?"), QString(),
-                             MessageButtons::YesNo, MessageIcon::Exclamation);
+    return ::ConfirmReplace(m_dialogs, path);
 }
 
 bool ProfileState::SaveProfileAs(QString &path)

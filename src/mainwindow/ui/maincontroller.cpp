@@ -336,8 +336,9 @@ void MainController::restoreWindowState()
         header->setSortIndicatorShown(true);
         header->setSortIndicator(column, order);
     }
+    // Before the query lists are first filled, so that they are filled once, in these units.
     if (read("MetricUnits") == QLatin1String("1"))
-        SetUnits(Units::Metric);
+        applyUnits(Units::Metric);
     const int page = read("QueryPage").toInt(&ok);
     if (ok && page >= 0 && page < queryPane()->tabQuery()->count())
         queryPane()->tabQuery()->setCurrentIndex(page);
@@ -373,9 +374,17 @@ void MainController::SetUnits(Units units)
     saveWindowSetting(QStringLiteral("MetricUnits"),
                       units == Units::Metric ? QStringLiteral("1") : QStringLiteral("0"));
     if (units == m_state.modes.state().units) {
-        refresh();
+        refresh(); // the menu item's tick springs back
         return;
     }
+    applyUnits(units);
+    // The range lists count in the new units; the choices of the pickers go with a reload.
+    LoadQueryParameters();
+    reportCount();
+}
+
+void MainController::applyUnits(Units units)
+{
     m_state.modes.change([units](ModeState &s) { s.units = units; });
     resultsModel()->setUnits(units);
     m_state.profile.setUnits(units);
@@ -391,9 +400,6 @@ void MainController::SetUnits(Units units)
         photoPanes()->showSheet(s, slot.sheet);
     }
     ShowAssistantSummary();
-    // The range lists count in the new units; the choices of the pickers go with a reload.
-    LoadQueryParameters();
-    reportCount();
 }
 
 void MainController::FilterResults(const QString &text)
@@ -560,9 +566,7 @@ void MainController::exportCsv(const QString &title, const QString &name, const 
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    if (QFileInfo::exists(path) &&
-        dialogs.message(path + QStringLiteral(" exists. Do you wish to replace it?"), QString(), MessageButtons::YesNo,
-                        MessageIcon::Exclamation) != MessageAnswer::Yes)
+    if (ConfirmReplace(dialogs, path) != MessageAnswer::Yes)
         return;
     QString error;
     if (!ResultsExport::writeWhole(path, bytes, &error)) {
@@ -585,7 +589,6 @@ void MainController::SetResultsView(int view)
     if (view != m_state.modes.state().resultsView)
         saveWindowSetting(QStringLiteral("ResultsView"), QString::number(view));
     m_state.modes.change([view](ModeState &s) { s.resultsView = view; });
-    refresh();
 }
 
 void MainController::SetQueryPaneClosed(int closed)
@@ -742,12 +745,9 @@ void MainController::compareCommand()
 {
     const bool entering = !m_state.modes.state().compareOn;
     const AssistantEffect effect = m_state.modes.change([](ModeState &s) { return Modes::toggleCompare(s); });
+    // The compare layout empties the right slot, makes it current and refreshes the Assistant's summary.
     SetCompareLayout(entering ? 1 : 0);
     applyAssistant(effect);
-    if (entering) {
-        ShowAssistantSummary();
-        SelectSlot(1);
-    }
 }
 
 void MainController::builderCommand()

@@ -125,6 +125,8 @@ private:
     // Asks for a CSV file to export to (adding ".csv", asking before replacing) and writes the bytes whole.
     void exportCsv(const QString &title, const QString &name, const QByteArray &bytes);
     void reportCount();
+    // The units in every window and the reports, without saving the choice or filling the query lists again.
+    void applyUnits(Units units);
     // The window as the user left it: splitter, results view, sort order and query page, kept between runs.
     void restoreWindowState();
     void saveWindowSetting(const QString &key, const QString &value);

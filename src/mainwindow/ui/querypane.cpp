@@ -263,12 +263,7 @@ void QueryPane::LoadQueryParameters()
         }
     }
 
-    PhotoFilter::CodeTexts texts;
-    for (size_t kind = 0; kind < texts.size(); ++kind) {
-        for (const CodeEntry &entry : p.codes[kind])
-            texts[kind].insert(entry.rawValue, entry.text);
-    }
-    Q_EMIT codeTextsLoaded(texts);
+    Q_EMIT codeTextsLoaded(p.codeTexts());
     m_pickers[VegPicker]->setEntries(p.codes[QueryParameters::VegType], false);
     m_pickers[ActPicker]->setEntries(p.codes[QueryParameters::Activity], false);
     m_pickers[DangerPicker]->setEntries(p.codes[QueryParameters::DangerRating], true);

@@ -44,7 +44,6 @@ public:
     QPushButton *vseBrowseData() const { return m_data; }
     QPushButton *vseBrowseGraph() const { return m_graph; }
     QPushButton *vseView4() const { return m_view; }
-    CompareButtonRow *row(int index) const { return m_rows[size_t(index == 1 ? 1 : 0)]; }
     // Browse buttons in the single layout (a two-way switch), the compare rows in the compare layout.
     void applyLayout(bool compare, PaneView browseView, const std::array<PaneView, 2> &views);
 

@@ -27,7 +27,6 @@ public:
 
     PhotoPane *pane(int slot) const { return m_panes[size_t(slot == 1 ? 1 : 0)]; }
     QTabBar *tabControl() const { return m_tabs; }
-    CompareButtonRow *row(int index) const { return m_rows[size_t(index == 3 ? 1 : 0)]; } // rows 2 and 3
 
     void applyLayout(const PaneLayout &layout);
     // One slot's photo: its label line, picture or message, data sheet and graph.
