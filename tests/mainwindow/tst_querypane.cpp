@@ -77,6 +77,7 @@ private Q_SLOTS:
     void picker_keyboard_opensChoosesAndCloses();
     void rangeList_digitsOnly_data();
     void rangeList_digitsOnly();
+    void rangeList_typedTextStaysAndListOpens();
     void rangeList_lettersSet_reportsProblemAndKeepsList();
     void search_eachPage_data();
     void search_eachPage();
@@ -370,6 +371,28 @@ void TestQueryPane::rangeList_digitsOnly()
     // Pasting letters is refused as a whole.
     combo->lineEdit()->insert(QStringLiteral("4x"));
     QCOMPARE(combo->currentText(), shown);
+}
+
+void TestQueryPane::rangeList_typedTextStaysAndListOpens()
+{
+    Run &r = *m_run;
+    r.find<QTabWidget>("tabQuery")->setCurrentIndex(1);
+    auto *combo = r.find<QComboBox>("cboTotalLoad_0");
+    QVERIFY(combo->isEditable());
+    combo->lineEdit()->clear();
+    combo->setFocus();
+    // What is typed is kept as typed, never completed to an entry that begins alike.
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("1"));
+    QCOMPARE(combo->currentText(), QStringLiteral("1"));
+    // The list drops down with every entry and an entry chosen from it replaces the text.
+    combo->showPopup();
+    QTRY_VERIFY(combo->view()->isVisible());
+    QCOMPARE(combo->view()->model()->rowCount(), combo->count());
+    QVERIFY(combo->count() > 1);
+    combo->view()->setCurrentIndex(combo->model()->index(1, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QTRY_VERIFY(!combo->view()->isVisible());
+    QCOMPARE(combo->currentText(), combo->itemText(1));
 }
 
 void TestQueryPane::rangeList_lettersSet_reportsProblemAndKeepsList()

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -78,7 +79,12 @@ QComboBox *QueryPane::createRangeList(const QString &name)
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(name);
-    combo->setEditable(true);
+    // Editable through a line edit of its own: the combo box then makes its drop-down list when it is first
+    // opened rather than now. The entries are whole numbers after a blank, which completing what is typed
+    // could never match, so the line edit's completer is an empty one.
+    auto *edit = new QLineEdit(combo);
+    edit->setCompleter(new QCompleter(edit));
+    combo->setLineEdit(edit);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setToolTip(kSelectValues);
     combo->setMinimumContentsLength(5);

@@ -2,6 +2,7 @@
 #include "resultslistview.h"
 
 #include "data/resultsmodel.h"
+#include "mainwindow/ui/resultscells.h"
 #include "present/ui/thumbnaildelegate.h"
 
 #include <QHeaderView>
@@ -21,6 +22,7 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     m_icons->setAccessibleName(QStringLiteral("Photos found, as icons"));
 
     m_table->setModel(model);
+    m_table->setItemDelegate(new ResultsCellDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -112,6 +114,7 @@ void ResultsListView::applyColumnLayout()
     // header and the visible texts need in the font in use.
     const double pixelsPerTwip = logicalDpiX() / 1440.0 * qMax(1.0, fontMetrics().averageCharWidth() / 6.0);
     const QFontMetrics headerMetrics(m_table->horizontalHeader()->font());
+    TextAdvances cells(font());
     for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
         m_table->setColumnHidden(c, ResultsModel::isHidden(c));
         if (ResultsModel::isHidden(c))
@@ -120,7 +123,7 @@ void ResultsListView::applyColumnLayout()
         const int header = headerMetrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString()) + 24;
         int content = 0; // the first rows are a fair sample and keep filling fast
         for (int row = 0; row < qMin(m_model->rowCount(), 40); ++row)
-            content = qMax(content, fontMetrics().horizontalAdvance(m_model->index(row, c).data().toString()) + 14);
+            content = qMax(content, cells.width(m_model->index(row, c).data().toString()) + 14);
         if (c == ResultsModel::BookPhotoId)
             content += m_table->iconSize().width() > 0 ? m_table->iconSize().width() : 16;
         m_table->setColumnWidth(c, qMax(design, qMax(header, qMin(content, 600))));

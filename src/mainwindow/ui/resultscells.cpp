@@ -1,0 +1,91 @@
+// The results table's cells.
+#include "resultscells.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QtMath>
+
+namespace
+{
+
+// Latin, Greek and Cyrillic letters, digits and punctuation take one glyph per character.
+bool oneGlyphEach(char16_t c)
+{
+    return c < 0x0300 || (c >= 0x0370 && c < 0x0530) || (c >= 0x2000 && c < 0x2070);
+}
+
+} // namespace
+
+TextAdvances::TextAdvances(const QFont &font) : m_font(font) {}
+
+int TextAdvances::width(const QString &text)
+{
+    const QFontMetricsF metrics(m_font);
+    qreal sum = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!oneGlyphEach(u))
+            return QFontMetrics(m_font).horizontalAdvance(text);
+        auto found = m_advances.constFind(u);
+        if (found == m_advances.cend())
+            found = m_advances.insert(u, metrics.horizontalAdvance(c));
+        sum += *found;
+    }
+    return qCeil(sum);
+}
+
+void ResultsCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const bool plain = !(opt.features & (QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasCheckIndicator |
+                                         QStyleOptionViewItem::WrapText)) &&
+                       !opt.text.contains(QLatin1Char('\n')) && !opt.text.contains(QChar::LineSeparator);
+    if (!plain) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QWidget *widget = opt.widget;
+    const QStyle *style = widget ? widget->style() : QApplication::style();
+    const QString text = opt.text;
+    opt.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget); // panel, selection and focus
+    if (text.isEmpty())
+        return;
+
+    // The text where and how the style would put it: inside the focus margin, in the colour of the state.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect rect = opt.rect.adjusted(margin, 0, -margin, 0);
+    QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
+        group = QPalette::Inactive;
+    const QColor color =
+        opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+
+    const QFontMetrics metrics(opt.font);
+    QString shown = text;
+    int width = metrics.horizontalAdvance(shown);
+    if (width > rect.width()) {
+        shown = metrics.elidedText(text, opt.textElideMode, rect.width());
+        width = metrics.horizontalAdvance(shown);
+    }
+    const Qt::Alignment align = QStyle::visualAlignment(opt.direction, opt.displayAlignment);
+    int x = rect.left();
+    if (align & Qt::AlignRight)
+        x = rect.right() + 1 - width;
+    else if (align & Qt::AlignHCenter)
+        x = rect.left() + (rect.width() - width) / 2;
+    int y = rect.top() + metrics.ascent();
+    if (align & Qt::AlignBottom)
+        y = rect.bottom() + 1 - metrics.descent();
+    else if (align & Qt::AlignVCenter)
+        y = rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
+
+    painter->save();
+    painter->setClipRect(opt.rect, Qt::IntersectClip);
+    painter->setFont(opt.font);
+    painter->setPen(color);
+    painter->drawText(QPoint(x, y), shown);
+    painter->restore();
+}
