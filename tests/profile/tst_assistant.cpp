@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void window_controlsCaptionsAndTips_data();
     void window_controlsCaptionsAndTips();
     void window_captionFollowsTheProfile();
+    void window_builtWhenFirstShown_showsWhatItWasToldBefore();
     void add_takesComponentsOfTheCurrentSlot();
     void add_noPhotoOrNoDepth_changesNothingButCounts();
     void name_typedChangesTheProfileNotItsChangedFlag();
@@ -172,6 +174,54 @@ void TestAssistant::window_captionFollowsTheProfile()
     m_w->program.dialogs.fileNames.push_back(path);
     click(QStringLiteral("cmdSaveAs"));
     QCOMPARE(assistant()->windowTitle(), QStringLiteral("Fenwyx Assistant[") + path + QStringLiteral(".pro]"));
+}
+
+void TestAssistant::window_builtWhenFirstShown_showsWhatItWasToldBefore()
+{
+    frmAssistant window;
+    ProfileDisplay profile;
+    profile.lblPro0to3 = QStringLiteral("4.20");
+    profile.lblPL0to3 = QStringLiteral("AK-01/02");
+    profile.txtName = QStringLiteral("North slope");
+    profile.caption = QStringLiteral("Fenwyx Assistant[north.pro]");
+    AssistantSummary summary;
+    summary.lblPhoto = {QStringLiteral("AK-01/01"), QStringLiteral("AK-01/02")};
+    summary.lbl0to3.value = {AssistantSummary::Cell{QStringLiteral("1.0"), AssistantSummary::NoHighlight},
+                             AssistantSummary::Cell{QStringLiteral("2.5"), AssistantSummary::Yellow}};
+    summary.lbl0to3.difference = QStringLiteral("1.5");
+    summary.lblCurrentPhoto = QStringLiteral("AK-01/02");
+    QSignalSpy names(&window, &frmAssistant::nameChanged);
+    QSignalSpy pages(&window, &frmAssistant::pageChanged);
+
+    window.showProfile(profile);
+    window.setUnits(Units::Metric);
+    window.showSummary(summary, 1);
+    window.setPages({false, true}, 1);
+    // Nothing is built yet, but the caption is the profile's at once.
+    QVERIFY(window.findChildren<QLabel *>().isEmpty());
+    QCOMPARE(window.windowTitle(), profile.caption);
+
+    window.show();
+    QCOMPARE(window.label(QStringLiteral("lblPro0to3"))->text(), profile.lblPro0to3);
+    QCOMPARE(window.label(QStringLiteral("lblPL0to3"))->text(), profile.lblPL0to3);
+    QCOMPARE(window.txtName()->text(), profile.txtName);
+    QCOMPARE(names.count(), 1);
+    QCOMPARE(window.label(QStringLiteral("lbl0to3_1"))->text(), QStringLiteral("2.5"));
+    QCOMPARE(window.label(QStringLiteral("lbl0to3_2"))->text(), QStringLiteral("1.5"));
+    QCOMPARE(window.label(QStringLiteral("lbl0to3_1"))->palette().color(QPalette::Window), QColor(255, 255, 0));
+    QVERIFY(window.label(QStringLiteral("lblPhoto_1"))->font().bold());
+    QVERIFY(!window.label(QStringLiteral("lblPhoto_0"))->font().bold());
+    QCOMPARE(window.TabAssistant()->currentIndex(), 1);
+    QVERIFY(!window.TabAssistant()->isTabEnabled(0));
+    QCOMPARE(pages.count(), 1);
+    bool metric = false;
+    for (QLabel *l : window.findChildren<QLabel *>())
+        metric = metric || l->text().contains(QLatin1String("Mg/ha"));
+    QVERIFY(metric);
+    // Told afterwards, the built window shows it at once.
+    profile.txtName = QStringLiteral("South slope");
+    window.showProfile(profile);
+    QCOMPARE(window.txtName()->text(), profile.txtName);
 }
 
 void TestAssistant::add_takesComponentsOfTheCurrentSlot()

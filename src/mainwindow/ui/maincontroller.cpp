@@ -237,7 +237,7 @@ void MainController::connectAssistant()
             [this] { m_state.modes.change([](ModeState &s) { s.fuelProfilePrintEnabled = true; }); });
     connect(a, &frmAssistant::visibilityChanged, this,
             [this](bool visible) { m_state.modes.change([visible](ModeState &s) { s.assistantVisible = visible; }); });
-    connect(a->TabAssistant(), &QTabWidget::currentChanged, this, [this](int page) {
+    connect(a, &frmAssistant::pageChanged, this, [this](int page) {
         if (page == 0 || page == 1)
             m_state.modes.change([page](ModeState &s) { s.assistantPage = page; });
     });

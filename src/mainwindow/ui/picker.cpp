@@ -3,6 +3,7 @@
 
 #include "data/itemroles.h"
 #include "platform/ui/twips.h"
+#include "present/textadvances.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -98,10 +99,10 @@ void Picker::setEntries(const std::vector<CodeEntry> &entries, bool emptyMeansUn
 
 int Picker::widthForEntries() const
 {
-    const QFontMetrics metrics(m_list->font());
+    TextAdvances advances(m_list->font());
     int widest = 0;
     for (int i = 0; i < m_list->count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(m_list->item(i)->text()));
+        widest = std::max(widest, advances.width(m_list->item(i)->text()));
     // Room for the check box, the frame and the scroll bar.
     const int spare = twips(m_list, kSpareWidthTwips) + m_list->verticalScrollBar()->sizeHint().width();
     return widest + spare;

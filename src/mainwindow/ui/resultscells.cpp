@@ -4,36 +4,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QtMath>
-
-namespace
-{
-
-// Latin, Greek and Cyrillic letters, digits and punctuation take one glyph per character.
-bool oneGlyphEach(char16_t c)
-{
-    return c < 0x0300 || (c >= 0x0370 && c < 0x0530) || (c >= 0x2000 && c < 0x2070);
-}
-
-} // namespace
-
-TextAdvances::TextAdvances(const QFont &font) : m_font(font) {}
-
-int TextAdvances::width(const QString &text)
-{
-    const QFontMetricsF metrics(m_font);
-    qreal sum = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (!oneGlyphEach(u))
-            return QFontMetrics(m_font).horizontalAdvance(text);
-        auto found = m_advances.constFind(u);
-        if (found == m_advances.cend())
-            found = m_advances.insert(u, metrics.horizontalAdvance(c));
-        sum += *found;
-    }
-    return qCeil(sum);
-}
 
 void ResultsCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

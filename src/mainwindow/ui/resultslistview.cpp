@@ -3,6 +3,7 @@
 
 #include "data/resultsmodel.h"
 #include "mainwindow/ui/resultscells.h"
+#include "present/textadvances.h"
 #include "present/ui/thumbnaildelegate.h"
 
 #include <QHeaderView>

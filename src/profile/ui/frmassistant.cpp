@@ -64,11 +64,22 @@ frmAssistant::frmAssistant(QWidget *frame) : QWidget(frame, Qt::Tool)
     setWindowTitle(QStringLiteral("Fenwyx Assistants"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+}
+
+void frmAssistant::ensureBuilt() const
+{
+    if (!m_tabs)
+        const_cast<frmAssistant *>(this)->build();
+}
+
+void frmAssistant::build()
+{
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabAssistant"));
     m_tabs->addTab(createComparisonPage(), QStringLiteral("Comparison Assistant"));
     m_tabs->addTab(createBuilderPage(), QStringLiteral("Profile Builder Assistant"));
-    layout->addWidget(m_tabs);
+    layout()->addWidget(m_tabs);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &frmAssistant::pageChanged);
 
     // The load step: photo 2 and the difference column start empty.
     for (const char *name :
@@ -77,15 +88,45 @@ frmAssistant::frmAssistant(QWidget *frame) : QWidget(frame, Qt::Tool)
         if (QLabel *difference = label(indexed(name, 2)))
             difference->clear();
     }
+    if (m_units != Units::Imperial)
+        applyUnits();
+    applyPages();
+    if (m_summary)
+        applySummary(m_summary->first, m_summary->second);
+    if (m_profile)
+        applyProfile(*m_profile);
+    m_summary.reset();
+    m_profile.reset();
+}
+
+void frmAssistant::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+
+QTabWidget *frmAssistant::TabAssistant() const
+{
+    ensureBuilt();
+    return m_tabs;
+}
+
+QLineEdit *frmAssistant::txtName() const
+{
+    ensureBuilt();
+    return m_name;
 }
 
 QLabel *frmAssistant::label(const QString &name) const
 {
+    ensureBuilt();
     return findChild<QLabel *>(name);
 }
 
 QPushButton *frmAssistant::button(const QString &name) const
 {
+    ensureBuilt();
     return findChild<QPushButton *>(name);
 }
 
@@ -114,8 +155,15 @@ QLabel *frmAssistant::unitCaption(const QString &imperial, QWidget *parent)
 
 void frmAssistant::setUnits(Units units)
 {
+    m_units = units;
+    if (m_tabs)
+        applyUnits();
+}
+
+void frmAssistant::applyUnits()
+{
     for (const auto &[label, imperial] : m_unitCaptions)
-        label->setText(units == Units::Metric ? metricCaption(imperial) : imperial);
+        label->setText(m_units == Units::Metric ? metricCaption(imperial) : imperial);
 }
 
 QPushButton *frmAssistant::makeButton(const QString &name, const QString &captionText, const QString &tip,
@@ -286,7 +334,15 @@ void frmAssistant::highlight(const QString &name, AssistantSummary::Highlight hi
     target->setPalette(palette);
 }
 
-void frmAssistant::showSummary(const AssistantSummary &s, int currentSlot)
+void frmAssistant::showSummary(const AssistantSummary &summary, int currentSlot)
+{
+    if (m_tabs)
+        applySummary(summary, currentSlot);
+    else
+        m_summary = {summary, currentSlot};
+}
+
+void frmAssistant::applySummary(const AssistantSummary &s, int currentSlot)
 {
     for (int i = 0; i < 2; ++i) {
         QLabel *photo = label(indexed("lblPhoto", i));
@@ -316,7 +372,16 @@ void frmAssistant::showSummary(const AssistantSummary &s, int currentSlot)
     label(QStringLiteral("lblCurFuelBed"))->setText(s.lblCurFuelBed);
 }
 
-void frmAssistant::showProfile(const ProfileDisplay &d)
+void frmAssistant::showProfile(const ProfileDisplay &display)
+{
+    setWindowTitle(display.caption);
+    if (m_tabs)
+        applyProfile(display);
+    else
+        m_profile = display;
+}
+
+void frmAssistant::applyProfile(const ProfileDisplay &d)
 {
     label(QStringLiteral("lblPro0to3"))->setText(d.lblPro0to3);
     label(QStringLiteral("lblPro3Plus"))->setText(d.lblPro3Plus);
@@ -330,11 +395,20 @@ void frmAssistant::showProfile(const ProfileDisplay &d)
     // Typing is not disturbed when the text is the same already.
     if (m_name->text() != d.txtName)
         m_name->setText(d.txtName);
-    setWindowTitle(d.caption);
 }
 
 void frmAssistant::setPages(const std::array<bool, 2> &on, int current)
 {
+    m_pagesOn = on;
+    m_page = current;
+    if (m_tabs)
+        applyPages();
+}
+
+void frmAssistant::applyPages()
+{
+    const std::array<bool, 2> &on = m_pagesOn;
+    const int current = m_page;
     // Pages are switched on before the current one is chosen and off after, so that the tab strip never
     // moves away from a page about to be switched off on its own.
     for (int page = 0; page < 2; ++page) {

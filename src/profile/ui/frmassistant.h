@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -14,12 +15,16 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
+// The pages are built when the window is first shown or one of its controls is asked for; what it is told
+// to show before then is kept and shown when they are built.
 class frmAssistant : public QWidget
 {
     Q_OBJECT
 public:
     // A tool window of the frame: it stays above the frame without taking over the whole desktop.
     explicit frmAssistant(QWidget *frame = nullptr);
+
+    void setVisible(bool visible) override;
 
     // ShowAssistantSummary's texts and highlights; lblPhoto of the current slot is bold.
     void showSummary(const AssistantSummary &summary, int currentSlot);
@@ -29,8 +34,8 @@ public:
     // The row captions name the bounds and units of the values shown.
     void setUnits(Units units);
 
-    QTabWidget *TabAssistant() const { return m_tabs; }
-    QLineEdit *txtName() const { return m_name; }
+    QTabWidget *TabAssistant() const;
+    QLineEdit *txtName() const;
     // A label of either page by its name ("lblPro0to3", "lbl0to3_2").
     QLabel *label(const QString &name) const;
     QPushButton *button(const QString &name) const;
@@ -50,6 +55,8 @@ Q_SIGNALS:
     // The name box's text changed (typed, or set by ShowProfile).
     void nameChanged(const QString &name);
     void visibilityChanged(bool visible);
+    // The page shown changed (by the user, or by setPages).
+    void pageChanged(int page);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -57,6 +64,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void ensureBuilt() const;
+    void build();
+    void applySummary(const AssistantSummary &summary, int currentSlot);
+    void applyProfile(const ProfileDisplay &display);
+    void applyPages();
+    void applyUnits();
     QWidget *createComparisonPage();
     QWidget *createBuilderPage();
     QLabel *valueLabel(const QString &name, const QString &accessibleName, QWidget *parent);
@@ -68,4 +81,11 @@ private:
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_name = nullptr;
     std::vector<std::pair<QLabel *, QString>> m_unitCaptions; // with their captions in inches
+
+    // Kept for the pages until they are built.
+    std::optional<std::pair<AssistantSummary, int>> m_summary;
+    std::optional<ProfileDisplay> m_profile;
+    std::array<bool, 2> m_pagesOn{true, true};
+    int m_page = 0;
+    Units m_units = Units::Imperial;
 };

@@ -1,11 +1,11 @@
-// The results table's text measure: never narrower than the text as shaped.
-#include "mainwindow/ui/resultscells.h"
+// The cheap measure of one-line texts: never narrower than the text as shaped.
+#include "present/textadvances.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QtTest>
 
-class TestResultsCells : public QObject
+class TestTextAdvances : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -13,7 +13,7 @@ private Q_SLOTS:
     void width_neverLessThanShaped();
 };
 
-void TestResultsCells::width_neverLessThanShaped_data()
+void TestTextAdvances::width_neverLessThanShaped_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("exact"); // up to the rounding of the sum
@@ -26,7 +26,7 @@ void TestResultsCells::width_neverLessThanShaped_data()
     QTest::newRow("empty") << QString() << true;
 }
 
-void TestResultsCells::width_neverLessThanShaped()
+void TestTextAdvances::width_neverLessThanShaped()
 {
     QFETCH(QString, text);
     QFETCH(bool, exact);
@@ -44,5 +44,5 @@ void TestResultsCells::width_neverLessThanShaped()
     }
 }
 
-QTEST_MAIN(TestResultsCells)
-#include "tst_resultscells.moc"
+QTEST_MAIN(TestTextAdvances)
+#include "tst_textadvances.moc"
