@@ -2,8 +2,8 @@
 #include "resultslistview.h"
 
 #include "data/resultsmodel.h"
-#include "mainwindow/ui/resultscells.h"
 #include "present/textadvances.h"
+#include "present/ui/textcelldelegate.h"
 #include "present/ui/thumbnaildelegate.h"
 
 #include <QHeaderView>
@@ -23,7 +23,7 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     m_icons->setAccessibleName(QStringLiteral("Photos found, as icons"));
 
     m_table->setModel(model);
-    m_table->setItemDelegate(new ResultsCellDelegate(m_table));
+    m_table->setItemDelegate(new TextCellDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

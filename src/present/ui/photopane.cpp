@@ -5,6 +5,7 @@
 #include "present/datasheetmodel.h"
 #include "present/ui/loadinggraph.h"
 #include "present/ui/picturebox.h"
+#include "present/ui/textcelldelegate.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +45,7 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdselect") + index);
     m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new TextCellDelegate(m_grid));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->horizontalHeader()->hide();

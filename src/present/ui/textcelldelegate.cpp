@@ -1,11 +1,11 @@
-// The results table's cells.
-#include "resultscells.h"
+// Table cells of plain one-line text.
+#include "textcelldelegate.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
-void ResultsCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void TextCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
