@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-image-formats-plugins libgl-dev
+    qt6-base-dev libqt6sql6-sqlite qt6-image-formats-plugins libgl-dev
     mdbtools-dev mdbtools libsqlite3-dev sqlite3
     poppler-utils fonts-liberation2 xvfb xauth clang-format
     # the desktop integration's tests: the MIME type and the desktop entry as the desktop tools read them

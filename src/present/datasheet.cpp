@@ -3,6 +3,8 @@
 
 #include "data/numberformat.h"
 
+#include <cmath>
+
 namespace
 {
 
@@ -182,4 +184,27 @@ std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
         series.push_back(s);
     }
     return series;
+}
+
+std::vector<double> loadingGraphTicks(double top)
+{
+    if (!(top > 0) || !std::isfinite(top))
+        top = 1;
+    const double rough = top / 4;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    const double fraction = rough / magnitude;
+    const double step = (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * magnitude;
+    const int count = int(std::ceil(top / step - 1e-9));
+    std::vector<double> ticks;
+    for (int i = 0; i <= count; ++i)
+        ticks.push_back(i * step);
+    return ticks;
+}
+
+QColor loadingGraphColour(size_t i)
+{
+    static const QColor colours[] = {QColor(0x20, 0x9f, 0xdf), QColor(0x99, 0xca, 0x53), QColor(0xf6, 0xa6, 0x25),
+                                     QColor(0x6d, 0x5f, 0xd5), QColor(0xbf, 0x59, 0x3e), QColor(0x3f, 0xa1, 0x9a),
+                                     QColor(0xd4, 0x5d, 0x9e)};
+    return colours[i % std::size(colours)];
 }

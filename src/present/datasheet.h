@@ -4,6 +4,7 @@
 #include "data/photorecord.h"
 #include "data/units.h"
 
+#include <QColor>
 #include <QString>
 #include <array>
 #include <optional>
@@ -35,6 +36,11 @@ struct GraphSeries {
 
 // One series per size class in use (k + 3 of them), read back from the sheet's texts; none for an empty sheet.
 std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet);
+
+// The tick values of the graph's value axis: from 0 to a round number at or above top.
+std::vector<double> loadingGraphTicks(double top);
+// The colour of the graph's series number i, the same on screen and on paper.
+QColor loadingGraphColour(size_t i);
 
 namespace GraphTexts
 {

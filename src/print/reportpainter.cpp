@@ -26,9 +26,6 @@ struct DeviceScale {
 const QColor kSheetBackground(255, 255, 192); // the grid's light yellow
 const QColor kGridLine(160, 160, 160);
 const QColor kPlotLine(200, 200, 200);
-const QColor kBarColours[] = {QColor(0x20, 0x9f, 0xdf), QColor(0x99, 0xca, 0x53), QColor(0xf6, 0xa6, 0x25),
-                              QColor(0x6d, 0x5f, 0xd5), QColor(0xbf, 0x59, 0x3e), QColor(0x3f, 0xa1, 0x9a),
-                              QColor(0xd4, 0x5d, 0x9e)};
 
 // Text whose line starts at `at` (inches).
 void drawText(QPainter &painter, const DeviceScale &u, const ReportFont &font, QPointF at, const QString &text)
@@ -131,12 +128,12 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
         const double y = legendTop + i * legendLine;
         const double box = std::min(swatch, legendLine * 0.7);
         painter.fillRect(u.rect(QRectF(legendLeft, y + (legendLine - box) / 2, box, box)),
-                         kBarColours[size_t(i) % std::size(kBarColours)]);
+                         loadingGraphColour(size_t(i)));
         drawText(painter, u, legendFont, {legendLeft + swatch + 0.04, y}, legends.at(i));
     }
 
     // Value axis: its title turned upright at the left edge, then the tick labels.
-    const std::vector<double> ticks = ReportPainter::valueTicks(highest);
+    const std::vector<double> ticks = loadingGraphTicks(highest);
     const double axisTop = ticks.back();
     double tickWidth = 0;
     for (const double t : ticks)
@@ -174,7 +171,7 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
     for (size_t i = 0; i < item.series.size(); ++i, x += barWidth) {
         const double value = std::max(0.0, item.series[i].value);
         const QRectF bar(x, yOf(value), barWidth, bottom - yOf(value));
-        painter.fillRect(u.rect(bar), kBarColours[i % std::size(kBarColours)]);
+        painter.fillRect(u.rect(bar), loadingGraphColour(i));
     }
 }
 
@@ -182,21 +179,6 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
 
 namespace ReportPainter
 {
-
-std::vector<double> valueTicks(double top)
-{
-    if (!(top > 0) || !std::isfinite(top))
-        top = 1;
-    const double rough = top / 4;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
-    const double fraction = rough / magnitude;
-    const double step = (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * magnitude;
-    const int count = int(std::ceil(top / step - 1e-9));
-    std::vector<double> ticks;
-    for (int i = 0; i <= count; ++i)
-        ticks.push_back(i * step);
-    return ticks;
-}
 
 bool paint(QPainter &painter, const ReportPage &page, const std::function<bool()> &keepGoing)
 {

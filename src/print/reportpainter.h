@@ -15,7 +15,4 @@ namespace ReportPainter
 // answers false, drawing stops and paint returns false. Also false when the painter stops being active.
 bool paint(QPainter &painter, const ReportPage &page, const std::function<bool()> &keepGoing = {});
 
-// The tick values of the graph's value axis: from 0 to a round number at or above top.
-std::vector<double> valueTicks(double top);
-
 } // namespace ReportPainter

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void graphSeries_followTheSheet_data();
     void graphSeries_followTheSheet();
     void graphSeries_readNotAvailableAsZero();
+    void graphTicks_roundStepsUpToTheTop_data();
+    void graphTicks_roundStepsUpToTheTop();
     void summary_comparesBothSlots_data();
     void summary_comparesBothSlots();
     void summary_currentSlotLabels();
@@ -228,6 +230,27 @@ void TestDataSheet::graphSeries_followTheSheet()
         QCOMPARE(series[size_t(i)].legend, legends.at(i));
         QCOMPARE(series[size_t(i)].value, values.at(i));
     }
+}
+
+void TestDataSheet::graphTicks_roundStepsUpToTheTop_data()
+{
+    QTest::addColumn<double>("top");
+    QTest::addColumn<QList<double>>("ticks");
+    QTest::newRow("nothing to show") << 0.0 << QList<double>{0, 0.5, 1};
+    QTest::newRow("not a number") << qQNaN() << QList<double>{0, 0.5, 1};
+    QTest::newRow("light") << 0.35 << QList<double>{0, 0.1, 0.2, 0.3, 0.4};
+    QTest::newRow("on a step") << 20.0 << QList<double>{0, 5, 10, 15, 20};
+    QTest::newRow("heavy") << 115.07 << QList<double>{0, 50, 100, 150};
+}
+
+void TestDataSheet::graphTicks_roundStepsUpToTheTop()
+{
+    QFETCH(double, top);
+    QFETCH(QList<double>, ticks);
+    const std::vector<double> got = loadingGraphTicks(top);
+    QCOMPARE(int(got.size()), ticks.size());
+    for (int i = 0; i < ticks.size(); ++i)
+        QVERIFY2(qFuzzyCompare(1 + got[size_t(i)], 1 + ticks[i]), qPrintable(QString::number(got[size_t(i)])));
 }
 
 void TestDataSheet::graphSeries_readNotAvailableAsZero()

@@ -1,117 +1,197 @@
-// Filling the loading chart from a data sheet.
+// The loading graph, drawn from a data sheet's series.
 #include "loadinggraph.h"
 
-#include "present/datasheet.h"
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
 
-#include <QVBoxLayout>
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QLegend>
-#include <QtCharts/QValueAxis>
-
-LoadingGraph::LoadingGraph(QWidget *parent) : QWidget(parent)
+namespace
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+
+const QColor kFrame(200, 200, 200);
+const QColor kPlotLine(225, 225, 225);
+const QColor kAxis(150, 150, 150);
+const QColor kText(0x40, 0x40, 0x40);
+constexpr double kPad = 6;
+constexpr double kSwatch = 10;
+constexpr double kGap = 4;
+
+QFont sized(const QFont &base, double points, bool bold)
+{
+    QFont font(base);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
 }
 
-void LoadingGraph::ensureChart()
+// The largest size from start down to smallest, by half points, at which every text fits width.
+QFont fitting(const QFont &base, double start, double smallest, bool bold, const QStringList &texts, double width)
 {
-    if (m_view)
-        return;
-    m_view = new QChartView(this);
-    m_categories = new QBarCategoryAxis;
-    m_values = new QValueAxis;
-    auto *chart = new QChart;
-    chart->setTitle(QStringLiteral("Total Tons Per Acre"));
-    QFont title = chart->titleFont();
-    title.setPointSize(8);
-    chart->setTitleFont(title);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->legend()->setVisible(true);
-    chart->legend()->setAlignment(Qt::AlignRight);
-    QFont legend = chart->legend()->font();
-    legend.setPointSize(7);
-    chart->legend()->setFont(legend);
-    m_values->setTitleText(GraphTexts::valueAxisTitle(Units::Imperial));
-    QFont axis = m_values->titleFont();
-    axis.setPointSize(7);
-    m_values->setTitleFont(axis);
-    m_values->setLabelsFont(axis);
-    // Light loadings need their decimals: a whole-number format labels a 0 to 1 axis "0, 0, 0, 1".
-    m_values->setLabelFormat(QStringLiteral("%g"));
-    m_categories->append(QStringLiteral(""));
-    chart->addAxis(m_categories, Qt::AlignBottom);
-    chart->addAxis(m_values, Qt::AlignLeft);
-    m_view->setChart(chart);
-    m_view->setRenderHint(QPainter::Antialiasing);
-    layout()->addWidget(m_view);
-    if (m_pending) {
-        const DataSheet sheet = *m_pending;
-        m_pending.reset();
-        draw(sheet);
+    for (double size = start;; size -= 0.5) {
+        const QFont font = sized(base, size, bold);
+        const QFontMetricsF metrics(font);
+        const bool fits = std::all_of(texts.cbegin(), texts.cend(),
+                                      [&](const QString &text) { return metrics.horizontalAdvance(text) <= width; });
+        if (fits || size <= smallest)
+            return font;
     }
 }
 
-QChart *LoadingGraph::chart()
+QString tickText(double value)
 {
-    ensureChart();
-    return m_view->chart();
+    return QString::asprintf("%g", value);
 }
 
-QGraphicsScene *LoadingGraph::scene()
-{
-    ensureChart();
-    return m_view->scene();
-}
+} // namespace
 
-void LoadingGraph::showEvent(QShowEvent *event)
+LoadingGraph::LoadingGraph(QWidget *parent) : QWidget(parent)
 {
-    ensureChart();
-    QWidget::showEvent(event);
-}
-
-void LoadingGraph::clearGraph()
-{
-    m_pending.reset();
-    if (!m_view)
-        return;
-    m_view->chart()->removeAllSeries();
-    m_values->setRange(0, 1);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Loading graph"));
+    describe();
 }
 
 void LoadingGraph::DrawLoadingGraph(const DataSheet &sheet)
 {
-    if (!m_view) {
-        m_pending = sheet;
-        return;
-    }
-    draw(sheet);
+    m_units = sheet.units;
+    m_series = loadingGraphSeries(sheet);
+    describe();
+    update();
 }
 
-void LoadingGraph::draw(const DataSheet &sheet)
+void LoadingGraph::clearGraph()
 {
-    QChart *c = m_view->chart();
-    c->removeAllSeries();
-    const std::vector<GraphSeries> series = loadingGraphSeries(sheet);
-    c->setTitle(GraphTexts::title(sheet.units));
-    m_values->setTitleText(GraphTexts::valueAxisTitle(sheet.units));
-    if (series.empty())
-        return;
-    auto *bars = new QBarSeries;
+    m_series.clear();
+    describe();
+    update();
+}
+
+std::vector<double> LoadingGraph::ticks() const
+{
     double top = 0;
-    for (const GraphSeries &s : series) {
-        auto *set = new QBarSet(s.legend);
-        set->append(s.value);
-        bars->append(set);
+    for (const GraphSeries &s : m_series)
         top = std::max(top, s.value);
+    return loadingGraphTicks(top);
+}
+
+QStringList LoadingGraph::legendTexts() const
+{
+    return layoutFor(QRectF(rect())).legends;
+}
+
+// A screen reader reads the graph as its title and its bars' legends.
+void LoadingGraph::describe()
+{
+    QStringList parts{title()};
+    for (const GraphSeries &s : m_series)
+        parts << s.legend.simplified();
+    setAccessibleDescription(parts.join(QStringLiteral("; ")));
+}
+
+LoadingGraph::Layout LoadingGraph::layoutFor(const QRectF &area) const
+{
+    Layout l;
+    const QFont base = font();
+    const QRectF r = area.adjusted(kPad, kPad, -kPad, -kPad);
+    l.title = fitting(base, 8, 5, false, {title()}, r.width());
+    l.shownTitle = QFontMetricsF(l.title).elidedText(title(), Qt::ElideRight, r.width());
+    l.axis = sized(base, 7, false);
+    const QFontMetricsF axis(l.axis);
+    const double top = r.top() + QFontMetricsF(l.title).height() + kPad;
+    const double bottom = r.bottom() - axis.height() / 2; // room for the lowest tick's text
+
+    // The legend on the right, one entry per series, in the largest size at which every entry fits.
+    QStringList legends;
+    for (const GraphSeries &s : m_series)
+        legends << s.legend;
+    const double legendRoom = std::max(0.0, r.width() * 0.48 - kSwatch - kGap);
+    l.legend = fitting(base, 7, 4, false, legends, legendRoom);
+    while (l.legend.pointSizeF() > 4 && legends.size() * QFontMetricsF(l.legend).height() > bottom - top)
+        l.legend.setPointSizeF(l.legend.pointSizeF() - 0.5);
+    const QFontMetricsF legend(l.legend);
+    l.legendLine = legend.height();
+    double legendWidth = 0;
+    for (const QString &text : legends) {
+        l.legends << legend.elidedText(text, Qt::ElideRight, legendRoom);
+        legendWidth = std::max(legendWidth, legend.horizontalAdvance(l.legends.constLast()));
     }
-    c->addSeries(bars);
-    bars->attachAxis(m_categories);
-    bars->attachAxis(m_values);
-    m_values->setRange(0, top > 0 ? top : 1);
-    m_values->applyNiceNumbers();
+    if (!legends.isEmpty())
+        legendWidth += kSwatch + kGap;
+    const double legendHeight = legends.size() * l.legendLine;
+    l.legendBox = QRectF(r.right() - legendWidth, (top + bottom - legendHeight) / 2, legendWidth, legendHeight);
+
+    // The plot between the value axis (its title upright, then the tick texts) and the legend.
+    double tickWidth = 0;
+    for (const double t : ticks())
+        tickWidth = std::max(tickWidth, axis.horizontalAdvance(tickText(t)));
+    const double plotLeft = r.left() + axis.height() + kGap + tickWidth + kGap;
+    const double plotRight = legends.isEmpty() ? r.right() : l.legendBox.left() - 2 * kGap;
+    l.plot = QRectF(QPointF(plotLeft, top), QPointF(plotRight, bottom));
+    return l;
+}
+
+void LoadingGraph::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.setPen(kFrame);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    const Layout l = layoutFor(QRectF(rect()));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(kText);
+    p.setFont(l.title);
+    p.drawText(QRectF(rect()).adjusted(kPad, kPad, -kPad, 0), Qt::AlignHCenter | Qt::AlignTop, l.shownTitle);
+
+    p.setFont(l.legend);
+    for (int i = 0; i < l.legends.size(); ++i) {
+        const double y = l.legendBox.top() + i * l.legendLine;
+        const double box = std::min(kSwatch, l.legendLine * 0.7);
+        p.fillRect(QRectF(l.legendBox.left(), y + (l.legendLine - box) / 2, box, box), loadingGraphColour(size_t(i)));
+        p.drawText(QRectF(l.legendBox.left() + kSwatch + kGap, y, l.legendBox.width(), l.legendLine),
+                   Qt::AlignLeft | Qt::AlignVCenter, l.legends.at(i));
+    }
+    if (l.plot.width() < 4 || l.plot.height() < 4)
+        return;
+
+    p.setFont(l.axis);
+    const QFontMetricsF axis(l.axis);
+    const QString axisTitle = valueAxisTitle();
+    p.save();
+    p.translate(kPad + axis.ascent(), l.plot.center().y() + axis.horizontalAdvance(axisTitle) / 2);
+    p.rotate(-90);
+    p.drawText(QPointF(0, 0), axisTitle);
+    p.restore();
+
+    const std::vector<double> values = ticks();
+    const double axisTop = values.back();
+    auto yOf = [&](double value) { return l.plot.bottom() - l.plot.height() * value / axisTop; };
+    for (const double t : values) {
+        p.setPen(kPlotLine);
+        p.drawLine(QPointF(l.plot.left(), yOf(t)), QPointF(l.plot.right(), yOf(t)));
+        p.setPen(kText);
+        const QRectF label(kPad, yOf(t) - axis.height() / 2, l.plot.left() - kGap - kPad, axis.height());
+        p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, tickText(t));
+    }
+    p.setPen(kAxis);
+    p.drawLine(l.plot.topLeft(), l.plot.bottomLeft());
+    p.drawLine(l.plot.bottomLeft(), l.plot.bottomRight());
+
+    // One category holding a bar per series, side by side.
+    if (m_series.empty())
+        return;
+    const double group = l.plot.width() * 0.8;
+    const double barWidth = group / double(m_series.size());
+    double x = l.plot.left() + (l.plot.width() - group) / 2;
+    for (size_t i = 0; i < m_series.size(); ++i, x += barWidth) {
+        const double value = std::max(0.0, m_series[i].value);
+        p.fillRect(QRectF(x, yOf(value), barWidth, l.plot.bottom() - yOf(value)), loadingGraphColour(i));
+    }
+}
+
+void LoadingGraph::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        update();
+    QWidget::changeEvent(event);
 }

@@ -3,17 +3,14 @@
 
 #include "present/datasheet.h"
 
+#include <QFont>
+#include <QRectF>
+#include <QStringList>
 #include <QWidget>
-#include <optional>
+#include <vector>
 
-class QBarCategoryAxis;
-class QChart;
-class QChartView;
-class QGraphicsScene;
-class QValueAxis;
-
-// The chart itself is made the first time it is shown or asked for, and a photo's graph is drawn then:
-// most photos are looked at as data sheets, and a chart costs a start-up time the user would notice.
+// One bar per size class in use, side by side, with the value axis on the left and the legend on the
+// right; drawn with the same series, texts and colours as the printed graph.
 class LoadingGraph : public QWidget
 {
     Q_OBJECT
@@ -24,18 +21,30 @@ public:
     void DrawLoadingGraph(const DataSheet &sheet);
     void clearGraph();
 
-    QChart *chart();
-    QGraphicsScene *scene();
+    // What the graph shows.
+    QString title() const { return GraphTexts::title(m_units); }
+    QString valueAxisTitle() const { return GraphTexts::valueAxisTitle(m_units); }
+    const std::vector<GraphSeries> &series() const { return m_series; }
+    std::vector<double> ticks() const;
+    // The legend's entries as drawn at the present size (an entry that does not fit ends in an ellipsis).
+    QStringList legendTexts() const;
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    void ensureChart();
-    void draw(const DataSheet &sheet);
+    struct Layout {
+        QFont title, legend, axis;
+        QString shownTitle;
+        QStringList legends;
+        QRectF legendBox;
+        double legendLine = 0;
+        QRectF plot;
+    };
+    Layout layoutFor(const QRectF &area) const;
+    void describe();
 
-    QChartView *m_view = nullptr;
-    QBarCategoryAxis *m_categories = nullptr;
-    QValueAxis *m_values = nullptr;
-    std::optional<DataSheet> m_pending; // drawn when the chart is made
+    Units m_units = Units::Imperial;
+    std::vector<GraphSeries> m_series;
 };
