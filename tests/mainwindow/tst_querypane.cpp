@@ -379,6 +379,7 @@ void TestQueryPane::rangeList_typedTextStaysAndListOpens()
     r.find<QTabWidget>("tabQuery")->setCurrentIndex(1);
     auto *combo = r.find<QComboBox>("cboTotalLoad_0");
     QVERIFY(combo->isEditable());
+    QVERIFY(!combo->completer());
     combo->lineEdit()->clear();
     combo->setFocus();
     // What is typed is kept as typed, never completed to an entry that begins alike.

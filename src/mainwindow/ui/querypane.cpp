@@ -81,10 +81,14 @@ QComboBox *QueryPane::createRangeList(const QString &name)
     combo->setObjectName(name);
     // Editable through a line edit of its own: the combo box then makes its drop-down list when it is first
     // opened rather than now. The entries are whole numbers after a blank, which completing what is typed
-    // could never match, so the line edit's completer is an empty one.
+    // could never match: the line edit holds a placeholder while the combo box takes it (so that the combo
+    // box makes no completer of its own) and none afterwards.
+    if (!m_noCompletion)
+        m_noCompletion = new QCompleter(this);
     auto *edit = new QLineEdit(combo);
-    edit->setCompleter(new QCompleter(edit));
+    edit->setCompleter(m_noCompletion);
     combo->setLineEdit(edit);
+    edit->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setToolTip(kSelectValues);
     combo->setMinimumContentsLength(5);

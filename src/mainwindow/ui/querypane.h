@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QFrame;
 class QGridLayout;
 class QHBoxLayout;
@@ -84,6 +85,7 @@ private:
     QTabWidget *m_tab = nullptr;
     QComboBox *m_book = nullptr;
     std::array<QComboBox *, 6> m_ranges{}; // cboTotalLoad_0/_1, cbo0to3_0/_1, cbo3Plus_0/_1
+    QCompleter *m_noCompletion = nullptr;  // see createRangeList
     std::array<Picker *, 4> m_pickers{};
     std::array<QCheckBox *, 4> m_erase{};
     QFrame *m_vegAct = nullptr;
