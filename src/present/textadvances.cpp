@@ -1,7 +1,6 @@
 // Widths of one-line texts.
 #include "textadvances.h"
 
-#include <QFontMetricsF>
 #include <QtMath>
 
 namespace
@@ -15,19 +14,18 @@ bool oneGlyphEach(char16_t c)
 
 } // namespace
 
-TextAdvances::TextAdvances(const QFont &font) : m_font(font) {}
+TextAdvances::TextAdvances(const QFont &font) : m_metrics(font) {}
 
 int TextAdvances::width(const QString &text)
 {
-    const QFontMetricsF metrics(m_font);
     qreal sum = 0;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (!oneGlyphEach(u))
-            return QFontMetrics(m_font).horizontalAdvance(text);
+            return qCeil(m_metrics.horizontalAdvance(text));
         auto found = m_advances.constFind(u);
         if (found == m_advances.cend())
-            found = m_advances.insert(u, metrics.horizontalAdvance(c));
+            found = m_advances.insert(u, m_metrics.horizontalAdvance(c));
         sum += *found;
     }
     return qCeil(sum);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QString>
 
@@ -15,6 +16,6 @@ public:
     int width(const QString &text);
 
 private:
-    QFont m_font;
+    QFontMetricsF m_metrics;
     QHash<char16_t, qreal> m_advances;
 };

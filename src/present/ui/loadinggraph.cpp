@@ -1,7 +1,6 @@
 // The loading graph, drawn from a data sheet's series.
 #include "loadinggraph.h"
 
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -122,8 +121,9 @@ LoadingGraph::Layout LoadingGraph::layoutFor(const QRectF &area) const
     l.legendBox = QRectF(r.right() - legendWidth, (top + bottom - legendHeight) / 2, legendWidth, legendHeight);
 
     // The plot between the value axis (its title upright, then the tick texts) and the legend.
+    l.ticks = ticks();
     double tickWidth = 0;
-    for (const double t : ticks())
+    for (const double t : l.ticks)
         tickWidth = std::max(tickWidth, axis.horizontalAdvance(tickText(t)));
     const double plotLeft = r.left() + axis.height() + kGap + tickWidth + kGap;
     const double plotRight = legends.isEmpty() ? r.right() : l.legendBox.left() - 2 * kGap;
@@ -163,10 +163,9 @@ void LoadingGraph::paintEvent(QPaintEvent *)
     p.drawText(QPointF(0, 0), axisTitle);
     p.restore();
 
-    const std::vector<double> values = ticks();
-    const double axisTop = values.back();
+    const double axisTop = l.ticks.back();
     auto yOf = [&](double value) { return l.plot.bottom() - l.plot.height() * value / axisTop; };
-    for (const double t : values) {
+    for (const double t : l.ticks) {
         p.setPen(kPlotLine);
         p.drawLine(QPointF(l.plot.left(), yOf(t)), QPointF(l.plot.right(), yOf(t)));
         p.setPen(kText);
@@ -187,11 +186,4 @@ void LoadingGraph::paintEvent(QPaintEvent *)
         const double value = std::max(0.0, m_series[i].value);
         p.fillRect(QRectF(x, yOf(value), barWidth, l.plot.bottom() - yOf(value)), loadingGraphColour(i));
     }
-}
-
-void LoadingGraph::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::FontChange)
-        update();
-    QWidget::changeEvent(event);
 }

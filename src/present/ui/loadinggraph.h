@@ -31,7 +31,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     struct Layout {
@@ -41,6 +40,7 @@ private:
         QRectF legendBox;
         double legendLine = 0;
         QRectF plot;
+        std::vector<double> ticks;
     };
     Layout layoutFor(const QRectF &area) const;
     void describe();
