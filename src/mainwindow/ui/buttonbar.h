@@ -19,11 +19,10 @@ public:
     // A button showing the action (its picture, tooltip, checked and enabled state), named barMain_<key>.
     QToolButton *addButton(QAction *action, const QString &key);
     void addSeparator();
-    void setIconSize(const QSize &size) { m_iconSize = size; }
     QToolButton *widgetForAction(QAction *action) const { return m_buttons.value(action); }
 
 private:
     QHBoxLayout *m_layout;
-    QSize m_iconSize{24, 24};
+    const QSize m_iconSize{24, 24};
     QHash<QAction *, QToolButton *> m_buttons;
 };

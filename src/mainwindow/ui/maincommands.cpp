@@ -35,10 +35,10 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuFilter->setShortcut(QKeySequence::Find);
     mnuMetric = addItem(view, QStringLiteral("mnuMetric"), QStringLiteral("&Metric Units"));
     mnuMetric->setCheckable(true);
-    m_views = new QActionGroup(this);
+    auto *views = new QActionGroup(this);
     for (QAction *a : {mnuListView, mnuIconView}) {
         a->setCheckable(true);
-        m_views->addAction(a);
+        views->addAction(a);
     }
     mnuListView->setChecked(true);
     mnuAssistants->setCheckable(true);
@@ -107,7 +107,6 @@ void MainCommands::createToolbar()
 {
     m_toolbar = new ButtonBar(m_parent);
     m_toolbar->setObjectName(QStringLiteral("barMain"));
-    m_toolbar->setIconSize(QSize(24, 24));
     struct Button {
         const char *key;
         const char *image; // the picture named after the button

@@ -7,7 +7,6 @@
 
 class PhotoSlots;
 class QAction;
-class QActionGroup;
 class QMenu;
 class ButtonBar;
 class QWidget;
@@ -58,5 +57,4 @@ private:
     QWidget *m_parent;
     QList<QMenu *> m_menus;
     ButtonBar *m_toolbar = nullptr;
-    QActionGroup *m_views = nullptr;
 };

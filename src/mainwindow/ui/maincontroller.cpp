@@ -28,7 +28,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -90,11 +89,12 @@ MainController::MainController(ProgramState &state, MDIMain *frame)
     connectCommands();
     connectAssistant();
     SetCompareLayout(0);
-    refresh();
 }
 
 MainController::~MainController()
 {
+    if (m_splitterSave.isActive())
+        saveSplitter();
     if (m_frame)
         m_frame->setCloseQuestion(nullptr);
     // Without a frame the controller owns its windows; with one, the frame does.
@@ -139,7 +139,7 @@ ResultsListView *MainController::resultsList() const
 void MainController::setReports(ReportCommands *reports)
 {
     m_reports = reports ? reports : m_unavailableReports.get();
-    refresh();
+    commands().mnuPreviewReports->setChecked(m_reports->previewReports());
 }
 
 void MainController::setDialogGuard(GuardedDialogs *guard)
@@ -181,10 +181,11 @@ void MainController::connectWindows()
 
 void MainController::connectWindowState()
 {
-    connect(m_window->mainRegion(), &QSplitter::splitterMoved, this, [this] {
-        saveWindowSetting(QStringLiteral("Splitter"),
-                          QString::fromLatin1(m_window->mainRegion()->saveState().toBase64()));
-    });
+    // A drag moves the splitter many times; its place is written once it rests, or when the window goes.
+    m_splitterSave.setSingleShot(true);
+    m_splitterSave.setInterval(500);
+    connect(&m_splitterSave, &QTimer::timeout, this, &MainController::saveSplitter);
+    connect(m_window->mainRegion(), &QSplitter::splitterMoved, &m_splitterSave, qOverload<>(&QTimer::start));
     connect(resultsModel(), &ResultsModel::sortChanged, this, [this](int column, Qt::SortOrder order) {
         saveWindowSetting(QStringLiteral("SortColumn"), QString::number(column));
         saveWindowSetting(QStringLiteral("SortOrder"),
@@ -308,8 +309,18 @@ const QString kWindow = QStringLiteral("Window");
 
 void MainController::saveWindowSetting(const QString &key, const QString &value)
 {
+    if (m_restoring)
+        return;
     if (SettingsStore *settings = m_state.services.settings)
         settings->writeText(kApplication, kWindow, key, value);
+}
+
+void MainController::saveSplitter()
+{
+    m_splitterSave.stop();
+    if (m_window)
+        saveWindowSetting(QStringLiteral("Splitter"),
+                          QString::fromLatin1(m_window->mainRegion()->saveState().toBase64()));
 }
 
 void MainController::restoreWindowState()
@@ -317,6 +328,7 @@ void MainController::restoreWindowState()
     const SettingsStore *settings = m_state.services.settings;
     if (!settings)
         return;
+    const BusyFlag restoring(m_restoring);
     auto read = [settings](const char *key) {
         return settings->readText(kApplication, kWindow, QString::fromLatin1(key), {});
     };
@@ -332,9 +344,6 @@ void MainController::restoreWindowState()
         const Qt::SortOrder order =
             read("SortOrder") == QLatin1String("descending") ? Qt::DescendingOrder : Qt::AscendingOrder;
         resultsModel()->sort(column, order);
-        QHeaderView *header = resultsList()->table()->horizontalHeader();
-        header->setSortIndicatorShown(true);
-        header->setSortIndicator(column, order);
     }
     // Before the query lists are first filled, so that they are filled once, in these units.
     if (read("MetricUnits") == QLatin1String("1"))
@@ -371,12 +380,12 @@ void MainController::reportCount()
 
 void MainController::SetUnits(Units units)
 {
-    saveWindowSetting(QStringLiteral("MetricUnits"),
-                      units == Units::Metric ? QStringLiteral("1") : QStringLiteral("0"));
     if (units == m_state.modes.state().units) {
         refresh(); // the menu item's tick springs back
         return;
     }
+    saveWindowSetting(QStringLiteral("MetricUnits"),
+                      units == Units::Metric ? QStringLiteral("1") : QStringLiteral("0"));
     applyUnits(units);
     // The range lists count in the new units; the choices of the pickers go with a reload.
     LoadQueryParameters();
@@ -404,10 +413,6 @@ void MainController::applyUnits(Units units)
 
 void MainController::FilterResults(const QString &text)
 {
-    if (m_window->filterBox()->text() != text) {
-        const QSignalBlocker quiet(m_window->filterBox());
-        m_window->filterBox()->setText(text);
-    }
     resultsModel()->setFilterText(text);
     reportCount();
     // The photo clicked last stays selected while it is listed.

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 
 class BrowseButtons;
@@ -130,6 +131,7 @@ private:
     // The window as the user left it: splitter, results view, sort order and query page, kept between runs.
     void restoreWindowState();
     void saveWindowSetting(const QString &key, const QString &value);
+    void saveSplitter();
     // Open notes go into the profile they were opened for (before a save, a report or the exit question).
     void storeOpenNotes();
     // Closes open notes, storing them, before the profile is replaced.
@@ -150,6 +152,8 @@ private:
     HelpCommands *m_help;
     bool m_ownsWindows;
     bool m_showing = false;
+    bool m_restoring = false; // the window state being read back is not written again
+    QTimer m_splitterSave;    // a drag is written once, when it rests
     bool m_assistantBeforeNotes = false;
     bool m_assistantHiddenByMinimize = false;
 };

@@ -58,10 +58,13 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
 
     applyColumnLayout();
     connect(model, &QAbstractItemModel::modelReset, this, &ResultsListView::applyColumnLayout);
+    // However the list was sorted (a header click, a remembered order), the header shows it.
+    connect(model, &ResultsModel::sortChanged, this, [this](int column, Qt::SortOrder order) {
+        m_table->horizontalHeader()->setSortIndicatorShown(true);
+        m_table->horizontalHeader()->setSortIndicator(column, order);
+    });
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         m_model->columnClicked(column);
-        m_table->horizontalHeader()->setSortIndicatorShown(true);
-        m_table->horizontalHeader()->setSortIndicator(column, m_model->sortOrder());
         const QModelIndex current = m_table->currentIndex();
         if (current.isValid())
             m_table->scrollTo(current);

@@ -125,10 +125,8 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
             m_controller->LoadQueryParameters();
     });
     step("show frame", [this] {
-        if (m_frame) {
-            m_frame->show();
-            mainWindow()->show();
-        }
+        if (m_frame)
+            m_frame->show(); // and with it the main window inside
     });
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
     step("first result", [this] {
