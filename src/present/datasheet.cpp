@@ -158,8 +158,7 @@ std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
     const int k = sheet.rows - 11;
     if (k < 1 || k > 4)
         return series;
-    static const char *const fixed[3][2] = {{"0", "-.24"}, {".25", "-.9"}, {"1", "-2.9"}};
-    const bool metric = sheet.units == Units::Metric;
+    const FixedTexts &texts = sheet.units == Units::Metric ? kCentimetres : kInches;
     const QString unit = QLatin1Char(' ') + UnitConversion::loadingAbbreviation(sheet.units) + QStringLiteral(": ");
     auto trimLeading = [](const QString &text) {
         int i = 0;
@@ -171,11 +170,8 @@ std::vector<GraphSeries> loadingGraphSeries(const DataSheet &sheet)
         const int row = 4 + c;
         const QString value = sheet.cell(row, 1);
         GraphSeries s;
-        if (c <= 3 && metric) {
-            s.legend = QString::fromLatin1(kCentimetres.classes[c - 1]) + unit + value;
-        } else if (c <= 3) {
-            s.legend = QString::fromLatin1(fixed[c - 1][0]) + kInch + QString::fromLatin1(fixed[c - 1][1]) + kInch +
-                       unit + value;
+        if (c <= 3) {
+            s.legend = QString::fromLatin1(texts.classes[c - 1]) + unit + value;
         } else {
             const QString separator = (k == 4 && c == 7) ? QStringLiteral(": ") : unit;
             s.legend = trimLeading(sheet.cell(row, 0)) + separator + trimLeading(value);

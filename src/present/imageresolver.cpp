@@ -5,6 +5,7 @@
 #include "shell/photodirectory.h"
 
 #include <QDir>
+#include <tuple>
 
 ImageResolver::ImageResolver(const PhotoDirectory &directory, QString programFolder)
     : m_directory(directory), m_programFolder(std::move(programFolder))
@@ -45,18 +46,22 @@ QString ImageResolver::localFolder() const
 SlotPaths ImageResolver::paths(const PhotoRecord &photo) const
 {
     SlotPaths p;
-    p.PhotoPath = joinImagePath(m_directory.folder(), photo.bookLabel, photo.photoPic);
-    p.DataPath = joinImagePath(m_directory.folder(), photo.bookLabel, photo.dataPic);
-    p.LocalPhotoPath = joinImagePath(localFolder(), photo.bookLabel, photo.photoPic);
-    p.LocalDataPath = joinImagePath(localFolder(), photo.bookLabel, photo.dataPic);
+    std::tie(p.PhotoPath, p.LocalPhotoPath) = places(photo, Photo);
+    std::tie(p.DataPath, p.LocalDataPath) = places(photo, DataPlate);
     return p;
+}
+
+std::pair<QString, QString> ImageResolver::places(const PhotoRecord &photo, Image image) const
+{
+    const QString &name = image == Photo ? photo.photoPic : photo.dataPic;
+    return {joinImagePath(m_directory.folder(), photo.bookLabel, name),
+            joinImagePath(localFolder(), photo.bookLabel, name)};
 }
 
 ImageResolver::Result ImageResolver::resolve(const PhotoRecord &photo, Image image, bool skipPhotoDirectory) const
 {
-    const SlotPaths p = paths(photo);
-    return image == Photo ? resolve(p.PhotoPath, p.LocalPhotoPath, skipPhotoDirectory)
-                          : resolve(p.DataPath, p.LocalDataPath, skipPhotoDirectory);
+    const auto [directoryPath, localPath] = places(photo, image);
+    return resolve(directoryPath, localPath, skipPhotoDirectory);
 }
 
 ImageResolver::Result ImageResolver::resolve(const QString &directoryPath, const QString &localPath,

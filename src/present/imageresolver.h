@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 class PhotoDirectory;
 struct PhotoRecord;
@@ -38,6 +39,8 @@ public:
 
     QString localFolder() const; // program folder + "/PhotoImages/"
     SlotPaths paths(const PhotoRecord &photo) const;
+    // The two places of one image: in the photo directory, then in the local folder.
+    std::pair<QString, QString> places(const PhotoRecord &photo, Image image) const;
 
     // Looks one image up: the photo directory first unless skipped, then the local copy.
     Result resolve(const PhotoRecord &photo, Image image, bool skipPhotoDirectory) const;

@@ -55,10 +55,10 @@ QImage opaque(const QImage &image)
 std::optional<ThumbnailSource> photoThumbnailSource(const PhotoDirectory &directory, const QString &programFolder,
                                                     const PhotoRecord &photo)
 {
-    const SlotPaths paths = ImageResolver(directory, programFolder).paths(photo);
+    const auto places = ImageResolver(directory, programFolder).places(photo, ImageResolver::Photo);
     const bool localOnly = directory.DriveChoice == PhotoDirectory::SearchLocalOnly;
-    const QString directoryPath = localOnly ? QString() : paths.PhotoPath;
-    const QString localPath = paths.LocalPhotoPath;
+    const QString directoryPath = localOnly ? QString() : places.first;
+    const QString localPath = places.second;
     if (directoryPath.isEmpty() && localPath.isEmpty())
         return std::nullopt;
     ThumbnailSource source;

@@ -51,7 +51,7 @@ PhotoPanes::PhotoPanes(QWidget *parent) : QWidget(parent)
     column->addLayout(panes, 1);
 
     // vseControl_1: row 2 under the left pane, row 3 under the right one.
-    auto *control = new QWidget(this);
+    auto *control = m_controls = new QWidget(this);
     control->setObjectName(QStringLiteral("vseControl_1"));
     auto *rows = new QHBoxLayout(control);
     rows->setContentsMargins(0, 2, 0, 0);
@@ -92,7 +92,7 @@ void PhotoPanes::applyLayout(const PaneLayout &layout)
         pane(s)->setActive(layout.compare && layout.currentSlot == s);
     for (CompareButtonRow *row : m_rows)
         row->showView(layout.view[size_t(row->slot())]);
-    findChild<QWidget *>(QStringLiteral("vseControl_1"))->setVisible(layout.compare);
+    m_controls->setVisible(layout.compare);
     showPaneControls();
     if (layoutChanged)
         vsePane_RealignFrame();
@@ -132,9 +132,7 @@ void PhotoPanes::showPhoto(int slot, const ShownPhoto &shown)
     else
         target->picPreviewPhoto()->setPicture(shown.picture, shown.path);
     target->showNoPicMessage(shown.message);
-    target->sheetModel()->setSheet(shown.slot.sheet);
-    target->fitGrid(m_layout.compare);
-    target->chtTotal()->DrawLoadingGraph(shown.slot.sheet);
+    showSheet(slot, shown.slot.sheet);
     // The right picture always takes the left one's place within its pane.
     if (slot == 1)
         pane(1)->picPreviewPhoto()->setGeometry(pane(0)->picPreviewPhoto()->geometry());

@@ -58,6 +58,7 @@ private:
     std::array<PhotoPane *, 2> m_panes{};
     std::array<CompareButtonRow *, 2> m_rows{};
     QTabBar *m_tabs = nullptr;
+    QWidget *m_controls = nullptr; // vseControl_1
     PaneLayout m_layout;
     bool m_settingTab = false;
 };

@@ -81,13 +81,7 @@ void frmAssistant::build()
     layout()->addWidget(m_tabs);
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmAssistant::pageChanged);
 
-    // The load step: photo 2 and the difference column start empty.
-    for (const char *name :
-         {"lblPhoto", "lbl0to3", "lbl3Plus", "lblTotal", "lblDuff", "lblFuelBed", "lblVegType", "lblActType"}) {
-        label(indexed(name, 1))->clear();
-        if (QLabel *difference = label(indexed(name, 2)))
-            difference->clear();
-    }
+    // Every value label is made empty: photo 2 and the difference column start so.
     if (m_units != Units::Imperial)
         applyUnits();
     applyPages();
@@ -222,8 +216,9 @@ QWidget *frmAssistant::createBuilderPage()
 {
     auto *page = new QWidget(this);
     auto *grid = new QGridLayout(page);
-    grid->addWidget(valueLabel(QStringLiteral("lblCurrentPhoto"), QStringLiteral("Current photo"), page), 0, 1);
-    label(QStringLiteral("lblCurrentPhoto"))->setAutoFillBackground(false);
+    QLabel *current = valueLabel(QStringLiteral("lblCurrentPhoto"), QStringLiteral("Current photo"), page);
+    current->setAutoFillBackground(false);
+    grid->addWidget(current, 0, 1);
     grid->addWidget(caption(QStringLiteral("Profile Values and Source"), page, true), 0, 3, 1, 3);
 
     struct BuilderRow {
