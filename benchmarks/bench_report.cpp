@@ -3,6 +3,7 @@
 #include "print/reportcli.h"
 #include "profile/profilefile.h"
 
+#include "benchlibrary.h"
 #include "largephoto.h"
 #include "reportlibrary.h"
 #include "testsupport.h"
@@ -44,8 +45,7 @@ template <typename F> double timeIt(int rounds, F &&work)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestSupport::useOffscreenPlatform();
     QGuiApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     const int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 9;

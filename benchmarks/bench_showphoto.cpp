@@ -9,6 +9,7 @@
 #include "shell/ui/mdimain.h"
 #include "testprogram.h"
 
+#include "benchlibrary.h"
 #include "largephoto.h"
 
 #include <QApplication>
@@ -37,8 +38,7 @@ long residentKiB()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestSupport::useOffscreenPlatform();
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
     QApplication app(argc, argv);

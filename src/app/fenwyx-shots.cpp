@@ -2,7 +2,6 @@
 #include "help/ui/frmabout.h"
 #include "mainwindow/ui/application.h"
 #include "mainwindow/ui/resultslistview.h"
-#include "platform/resourceimage.h"
 #include "present/ui/thumbnaildelegate.h"
 #include "shell/ui/frmdefaultwarn.h"
 #include "shell/ui/frmsplash.h"
@@ -15,14 +14,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QIcon>
 #include <QImage>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPixmap>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -473,9 +470,7 @@ int main(int argc, char *argv[])
     int qtArgc = 1; // the program sees no command-line argument
     char *qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
-    QApplication::setApplicationName(QStringLiteral("Fenwyx"));
-    QApplication::setApplicationVersion(QStringLiteral(FENWYX_VERSION));
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/app/icons/fenwyx.png")))));
+    setUpApplication(app);
 
     Shots shots(out, only);
     QTimer poll;

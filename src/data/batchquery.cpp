@@ -86,7 +86,6 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
             print(err, QStringLiteral("Query problem: ") + error);
             return 1;
         }
-        criteria.bookText = record->bookLabel + QStringLiteral(", ") + record->bookDescription;
         criteria.bookLabel = record->bookLabel;
     }
     // Only the range lists a query reads are computed, and only when a bound is left to its default.

@@ -3,11 +3,14 @@
 
 #include <algorithm>
 
-void PhotoFilter::setCodeTexts(CodeTexts texts)
+bool PhotoFilter::setCodeTexts(CodeTexts texts)
 {
+    if (texts == m_codes)
+        return false; // the search texts made from them still hold
     m_codes = std::move(texts);
     m_pending = {}; // a copy of the old texts may still be in the making; it is of no use now
     m_searched.clear();
+    return true;
 }
 
 void PhotoFilter::setPhotos(PhotoSetPtr photos)

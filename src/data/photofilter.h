@@ -17,7 +17,8 @@ public:
     // that names it ("PP-Ponderosa pine").
     using CodeTexts = std::array<QHash<QString, QString>, 4>;
 
-    void setCodeTexts(CodeTexts texts);
+    // False when the texts are those held already, which keeps the search texts made from them.
+    bool setCodeTexts(CodeTexts texts);
     void setPhotos(PhotoSetPtr photos);
 
     // One flag a photo of the set: whether it holds every word of text, letter case ignored. An empty text

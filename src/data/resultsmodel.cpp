@@ -188,8 +188,7 @@ void ResultsModel::setUnits(Units units)
 
 void ResultsModel::setCodeTexts(PhotoFilter::CodeTexts texts)
 {
-    m_filter.setCodeTexts(std::move(texts));
-    if (!m_filterText.isEmpty()) {
+    if (m_filter.setCodeTexts(std::move(texts)) && !m_filterText.isEmpty()) {
         beginResetModel();
         applyFilter();
         endResetModel();

@@ -6,16 +6,28 @@
 #include "platform/desktopservices.h"
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"
+#include "platform/resourceimage.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/guardeddialogs.h"
 #include "platform/ui/qtprintservice.h"
 #include "shell/programfolder.h"
+#include "shell/programinfo.h"
 #include "shell/ui/mdimain.h"
 #include "shell/ui/programstyle.h"
 #include "shell/ui/windowdialogs.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QTimer>
+
+void setUpApplication(QApplication &)
+{
+    QApplication::setApplicationName(ProgramInfo::title());
+    QApplication::setApplicationVersion(ProgramInfo::version());
+    QApplication::setDesktopFileName(QStringLiteral("org.fenwyx.Fenwyx"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/app/icons/fenwyx.png")))));
+}
 
 int runFenwyx(QApplication &app)
 {

@@ -3,4 +3,6 @@
 
 class QApplication;
 
+// The application's name, release, desktop entry and window icon.
+void setUpApplication(QApplication &app);
 int runFenwyx(QApplication &app);

@@ -68,7 +68,7 @@ void draw(QPainter &p, const QString &name)
                 photo(p, QRectF(3 + x * 10, 3 + y * 10, 8, 8));
     } else if (name == QLatin1String("listview")) {
         p.setPen(QPen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap));
-        for (int y = 5; y <= 19; y += 4.66) {
+        for (int y = 5; y <= 19; y += 4) {
             p.drawPoint(QPointF(4, y));
             p.drawLine(QPointF(8, y), QPointF(21, y));
         }
