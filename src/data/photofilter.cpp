@@ -24,8 +24,22 @@ void PhotoFilter::prepareInBackground()
 {
     if (!m_photos || m_pending.valid() || m_searched.size() == m_photos->size())
         return;
-    // The task works on its own copies: the set is never changed, and the code texts are shared copies.
-    m_pending = std::async(std::launch::async, &PhotoFilter::make, m_photos, m_codes);
+    // The task works on its own copies: the set is never changed, and the code texts are shared copies. It
+    // hands its result over through a promise, so that letting go of a task's result (a new set or new code
+    // texts) never waits for the task, as a future of std::async would.
+    auto promise = std::make_shared<std::promise<Prepared>>();
+    m_pending = promise->get_future();
+    if (!m_pool) {
+        m_pool = std::make_unique<QThreadPool>();
+        m_pool->setMaxThreadCount(2); // a task let go of may still be running
+    }
+    m_pool->start([promise, photos = m_photos, codes = m_codes] {
+        try {
+            promise->set_value(make(photos, codes));
+        } catch (...) {
+            promise->set_exception(std::current_exception());
+        }
+    });
 }
 
 void PhotoFilter::prepare() const

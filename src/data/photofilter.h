@@ -6,8 +6,10 @@
 
 #include <QHash>
 #include <QString>
+#include <QThreadPool>
 #include <array>
 #include <future>
+#include <memory>
 #include <vector>
 
 class PhotoFilter
@@ -44,6 +46,7 @@ private:
 
     CodeTexts m_codes;
     mutable std::future<Prepared> m_pending;
+    std::unique_ptr<QThreadPool> m_pool; // made with the first task; waits for its tasks when it goes
     PhotoSetPtr m_photos;
     mutable std::vector<Searched> m_searched; // made on the first filtering of a set
     mutable std::vector<QString> m_codeTexts; // a code and its name, in lower case
