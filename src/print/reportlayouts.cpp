@@ -186,8 +186,6 @@ ReportPage photoReport(const PhotoReportInput &input)
     ReportPage page;
     page.title = ProgramInfo::title() + QStringLiteral(" - ") + input.bookLabel + QLatin1Char('/') + input.photoLabel;
     PrintCursor c(page);
-    c.print(QStringLiteral(" ")); // the blank that starts every report
-    c.print(QString());
     c.font = {16, true};
     c.endLine();
     c.tab(5);
@@ -215,7 +213,6 @@ ReportPage comparisonReport(const std::array<ComparisonColumn, 2> &columns)
     page.title =
         ProgramInfo::title() + QStringLiteral(" - ") + columns[0].label + QStringLiteral(" / ") + columns[1].label;
     PrintCursor c(page);
-    c.print(QStringLiteral(" "));
     c.font = {16, true};
     c.endLine();
     c.tab(5);
@@ -254,9 +251,7 @@ ReportPage profileReport(const ProfileReportInput &input)
     ReportPage page;
     page.title = ProgramInfo::title() + QStringLiteral(" - Fuel Profile ") + p.ProfileName;
     PrintCursor c(page);
-    c.print(QStringLiteral(" "));
     c.font = {16, true};
-    c.print(QString());
     c.moveTo(0.5, 0.3);
     c.printLine(QStringLiteral("Fuel Profile: ") + p.ProfileName);
     c.rule({0.5, 0.7}, {7.5, 0.7});
