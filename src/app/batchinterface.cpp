@@ -30,25 +30,35 @@ const char kUsage[] =
 namespace BatchInterface
 {
 
-int run(const QStringList &arguments)
+Options readOptions(const QStringList &arguments)
 {
-    QStringList args = arguments;
-    QString home;
-    Units units = Units::Imperial;
+    Options o;
+    QStringList &args = o.command = arguments;
     while (!args.isEmpty() &&
            (args.first().startsWith(QLatin1String("--home")) || args.first() == QLatin1String("--metric"))) {
         const QString option = args.takeFirst();
-        if (option == QLatin1String("--metric")) {
-            units = Units::Metric;
-        } else if (option.startsWith(QLatin1String("--home="))) {
-            home = option.mid(7);
-        } else if (!args.isEmpty()) {
-            home = args.takeFirst();
-        } else {
-            std::fputs("--home needs a folder\n", stderr);
-            return 2;
-        }
+        if (option == QLatin1String("--metric"))
+            o.units = Units::Metric;
+        else if (option.startsWith(QLatin1String("--home=")))
+            o.home = option.mid(7);
+        else if (!args.isEmpty())
+            o.home = args.takeFirst();
+        else
+            o.homeMissing = true;
     }
+    return o;
+}
+
+int run(const QStringList &arguments)
+{
+    Options options = readOptions(arguments);
+    if (options.homeMissing) {
+        std::fputs("--home needs a folder\n", stderr);
+        return 2;
+    }
+    QStringList &args = options.command;
+    const QString &home = options.home;
+    const Units units = options.units;
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         std::fputs(BatchQuery::kUsage, args.isEmpty() ? stderr : stdout);

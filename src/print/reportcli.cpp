@@ -51,21 +51,6 @@ std::optional<PhotoSlotState> slotFor(const PhotoDatabase &database, const Image
 
 } // namespace
 
-bool isReportCommand(const QStringList &arguments)
-{
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--home")) {
-            ++i;
-            continue;
-        }
-        if (argument.startsWith(QLatin1String("--home=")) || argument == QLatin1String("--metric"))
-            continue;
-        return argument == QLatin1String("report");
-    }
-    return false;
-}
-
 int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units)
 {
     QTextStream err(errors);

@@ -11,10 +11,6 @@
 namespace ReportCli
 {
 
-// Whether the batch arguments (options and all) ask for a report. Reports lay text out with the font
-// database, which needs a GUI application object; the other commands start faster without one.
-bool isReportCommand(const QStringList &arguments);
-
 // args starts after the word "report". Returns 0 on success, 1 when the photo or profile cannot be read or
 // the PDF cannot be written (no file is left then), 2 on wrong arguments. Messages go to errors.
 int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units = Units::Imperial);
