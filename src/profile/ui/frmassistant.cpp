@@ -115,7 +115,7 @@ QLineEdit *frmAssistant::txtName() const
 QLabel *frmAssistant::label(const QString &name) const
 {
     ensureBuilt();
-    return findChild<QLabel *>(name);
+    return m_values.value(name);
 }
 
 QPushButton *frmAssistant::button(const QString &name) const
@@ -128,6 +128,7 @@ QLabel *frmAssistant::valueLabel(const QString &name, const QString &accessibleN
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
+    m_values.insert(name, label);
     label->setAccessibleName(accessibleName);
     label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);

@@ -4,6 +4,7 @@
 #include "present/photoslots.h"
 #include "profile/fuelprofile.h"
 
+#include <QHash>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -36,7 +37,7 @@ public:
 
     QTabWidget *TabAssistant() const;
     QLineEdit *txtName() const;
-    // A label of either page by its name ("lblPro0to3", "lbl0to3_2").
+    // A value label of either page by its name ("lblPro0to3", "lbl0to3_2").
     QLabel *label(const QString &name) const;
     QPushButton *button(const QString &name) const;
 
@@ -81,6 +82,7 @@ private:
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_name = nullptr;
     std::vector<std::pair<QLabel *, QString>> m_unitCaptions; // with their captions in inches
+    QHash<QString, QLabel *> m_values;                        // the value labels by name
 
     // Kept for the pages until they are built.
     std::optional<std::pair<AssistantSummary, int>> m_summary;
