@@ -139,7 +139,7 @@ ResultsListView *MainController::resultsList() const
 void MainController::setReports(ReportCommands *reports)
 {
     m_reports = reports ? reports : m_unavailableReports.get();
-    commands().mnuPreviewReports->setChecked(m_reports->previewReports());
+    refresh();
 }
 
 void MainController::setDialogGuard(GuardedDialogs *guard)
