@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 namespace
 {
@@ -29,10 +32,20 @@ Stamp stampOf(const QString &path)
 
 QString folder(const QString &kind)
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (base.isEmpty() || !QDir().mkpath(base + QLatin1Char('/') + kind))
-        base = QDir::temp().filePath(QStringLiteral("fenwyx-cache-%1").arg(QString::fromLocal8Bit(qgetenv("USER"))));
-    const QString path = base + QLatin1Char('/') + kind;
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!base.isEmpty() && QDir().mkpath(base + QLatin1Char('/') + kind))
+        return base + QLatin1Char('/') + kind;
+    // Never a folder of a name another user could make first: the user's own runtime folder, which only the
+    // user may enter, else a folder of this run's own that goes when the program ends.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QFileInfo runtimeInfo(runtime);
+    if (!runtime.isEmpty() && runtimeInfo.isDir() && runtimeInfo.ownerId() == ::getuid() &&
+        runtimeInfo.permissions() == (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                                      QFile::WriteUser | QFile::ExeUser) &&
+        QDir().mkpath(runtime + QStringLiteral("/fenwyx-cache/") + kind))
+        return runtime + QStringLiteral("/fenwyx-cache/") + kind;
+    static const QTemporaryDir ownFolder(QDir::temp().filePath(QStringLiteral("fenwyx-cache-XXXXXX")));
+    const QString path = ownFolder.path() + QLatin1Char('/') + kind;
     QDir().mkpath(path);
     return path;
 }

@@ -23,7 +23,8 @@ struct Stamp {
 // Read afresh from the file system, never from a cached file information.
 Stamp stampOf(const QString &path);
 
-// <cache location>/<kind>, or a folder in the temporary directory when that cannot be made; created.
+// <cache location>/<kind>; when that cannot be made, a folder only this user may enter (in the runtime
+// folder, else one of this run's own in the temporary directory); created.
 QString folder(const QString &kind);
 
 // The name of an entry for this version of the file: the prefix that every version of one path shares

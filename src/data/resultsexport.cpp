@@ -3,8 +3,7 @@
 
 #include "data/csvwriter.h"
 #include "data/resultsmodel.h"
-
-#include <QSaveFile>
+#include "platform/wholefile.h"
 
 namespace ResultsExport
 {
@@ -38,13 +37,12 @@ QByteArray csv(const ResultsModel &model)
 
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    WholeFile::Failure failure;
+    if (WholeFile::write(path, bytes, {}, &failure))
+        return true;
+    if (error)
+        *error = failure.description;
+    return false;
 }
 
 } // namespace ResultsExport

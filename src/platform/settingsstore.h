@@ -10,7 +10,8 @@ public:
     virtual ~SettingsStore() = default;
     virtual QString readText(const QString &application, const QString &section, const QString &key,
                              const QString &defaultValue) const = 0;
-    virtual void writeText(const QString &application, const QString &section, const QString &key,
+    // False when the setting could not be stored; the store then holds what it held before.
+    virtual bool writeText(const QString &application, const QString &section, const QString &key,
                            const QString &value) = 0;
 };
 
@@ -23,7 +24,8 @@ public:
     QString fileFor(const QString &application) const;
     QString readText(const QString &application, const QString &section, const QString &key,
                      const QString &defaultValue) const override;
-    void writeText(const QString &application, const QString &section, const QString &key,
+    // The file is replaced whole (see WholeFile::write) or left as it was.
+    bool writeText(const QString &application, const QString &section, const QString &key,
                    const QString &value) override;
 
 private:

@@ -2,11 +2,14 @@
 // in memory that keeps the folder under its byte limit.
 #include "thumbnailcache.h"
 
+#include "data/filecache.h"
 #include "data/photorecord.h"
+#include "platform/wholefile.h"
 #include "present/imageloader.h"
 #include "present/imageresolver.h"
 #include "shell/photodirectory.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -15,8 +18,6 @@
 #include <QMutexLocker>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QThread>
 
 namespace
@@ -31,10 +32,10 @@ bool isKeyName(const QString &fileName)
     return name.match(fileName).hasMatch();
 }
 
-// What an interrupted write left behind ("<key>.jpg.XXXXXX").
+// What an interrupted write left behind (".<key>.jpg.<random>", or "<key>.jpg.XXXXXX" of older releases).
 bool isLeftover(const QString &fileName)
 {
-    static const QRegularExpression name(QStringLiteral("^[0-9a-f]{40}\\.jpg\\..+$"));
+    static const QRegularExpression name(QStringLiteral("^\\.?[0-9a-f]{40}\\.jpg\\..+$"));
     return name.match(fileName).hasMatch();
 }
 
@@ -84,7 +85,7 @@ ThumbnailCache::~ThumbnailCache()
 
 QString ThumbnailCache::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/thumbnails");
+    return FileCache::folder(QStringLiteral("thumbnails"));
 }
 
 QString ThumbnailCache::keyFor(const QString &path, qint64 bytes, qint64 modifiedMs, const QSize &size)
@@ -158,7 +159,7 @@ void ThumbnailCache::loadIndexLocked()
     const QDir folder(m_options.folder);
     if (!folder.exists())
         return;
-    const QFileInfoList files = folder.entryInfoList(QDir::Files, QDir::Time | QDir::Reversed);
+    const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed);
     for (const QFileInfo &file : files) {
         const QString name = file.fileName();
         if (isLeftover(name)) {
@@ -203,20 +204,18 @@ void ThumbnailCache::store(const QString &key, const QImage &image)
 {
     if (!QDir().mkpath(m_options.folder))
         return;
-    // Written beside its place and renamed into it, so a reader never sees half a file. Not synced to the disk:
-    // a thumbnail lost in a crash is made again, and a sync per thumbnail would cost more than making it.
-    const QString path = pathOf(key);
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || !image.save(&file, "JPG", kJpegQuality) || !file.flush())
+    // Written whole or not at all, so a reader never sees half a file. Not synced to the disk: a thumbnail lost
+    // in a crash is made again, and a sync per thumbnail would cost more than making it.
+    QBuffer jpeg;
+    jpeg.open(QIODevice::WriteOnly);
+    if (!image.save(&jpeg, "JPG", kJpegQuality))
         return;
-    const qint64 bytes = file.size();
-    file.close();
-    QFile::remove(path); // another worker made the same thumbnail meanwhile
-    if (!file.rename(path))
+    WholeFile::Options options;
+    options.durable = false;
+    if (!WholeFile::write(pathOf(key), jpeg.data(), options))
         return;
-    file.setAutoRemove(false);
     QMutexLocker lock(&m_mutex);
-    useLocked(key, bytes);
+    useLocked(key, jpeg.data().size());
     evictLocked();
 }
 

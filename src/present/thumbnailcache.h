@@ -44,7 +44,7 @@ public:
     // Waits for the thumbnails being made (a few milliseconds each); those not started are dropped.
     ~ThumbnailCache() override;
 
-    // The user's cache folder + "/thumbnails".
+    // The user's cache folder + "/thumbnails" (see FileCache::folder for where it is when that cannot be made).
     static QString defaultFolder();
     // The name a picture's thumbnail is kept under: another file, size, modification time or thumbnail size
     // gives another name, so a changed picture is never answered with the thumbnail of its old content.

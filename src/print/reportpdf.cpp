@@ -1,14 +1,15 @@
 // PDF files of report pages through QPdfWriter, written whole or not at all.
 #include "reportpdf.h"
 
+#include "platform/wholefile.h"
 #include "print/reportpainter.h"
 #include "shell/programinfo.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace ReportPdf
 {
@@ -42,24 +43,23 @@ bool write(const ReportPage &page, QIODevice *device, QString *error)
 
 bool write(const ReportPage &page, const QString &path, QString *error)
 {
-    auto fail = [error](const QString &reason) {
+    auto fail = [error, &path](const QString &reason) {
         if (error)
-            *error = reason;
+            *error = QStringLiteral("cannot write ") + path + QStringLiteral(": ") + reason;
         return false;
     };
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("%1 is not a file").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return fail(QStringLiteral("not a file"));
+    // Made in memory and written whole, so a full disk never leaves a cut PDF behind.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     QString reason;
-    if (!write(page, &file, &reason)) {
-        file.cancelWriting();
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, reason));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    if (!write(page, &pdf, &reason))
+        return fail(reason);
+    WholeFile::Failure failure;
+    if (!WholeFile::write(path, pdf.data(), {}, &failure))
+        return fail(failure.description);
     return true;
 }
 

@@ -2,6 +2,8 @@
 #include "familylist.h"
 
 #include "platform/dialogs.h"
+#include "platform/filelock.h"
+#include "platform/wholefile.h"
 #include "platform/windows1252.h"
 
 #include <QDateTime>
@@ -11,11 +13,7 @@
 #include <QLocale>
 #include <array>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -191,70 +189,61 @@ bool AddToFamilyList(const QString &programFolder, const QString &path, const QS
         return problem({FileErrors::BadFileName, why});
 
     // The list itself, or the file its symbolic link (or chain of links) stands for.
-    QFileInfo listInfo(QDir(programFolder).filePath(FamilyList::kListName));
-    for (int depth = 0; listInfo.isSymLink(); ++depth) {
-        if (depth == 40)
-            return problem(FileErrors::fromSystemError(ELOOP, listInfo.filePath()));
-        listInfo.setFile(listInfo.symLinkTarget());
-    }
-    const QString listPath = listInfo.filePath();
-    const QString tempPath = listInfo.dir().filePath(FamilyList::kTempName);
+    int linkError = 0;
+    const QString listPath = WholeFile::linkTarget(QDir(programFolder).filePath(FamilyList::kListName), &linkError);
+    if (listPath.isEmpty())
+        return problem(FileErrors::fromSystemError(linkError, programFolder));
+    const QFileInfo listInfo(listPath);
 
-    QByteArray old;
-    struct stat owner = {};
-    const bool exists = listInfo.exists();
-    if (exists) {
+    if (listInfo.exists()) {
         // A pipe would wait for a writer for ever, a device or folder is no list.
         if (!listInfo.isFile())
             return problem({FileErrors::AccessError, listInfo.isDir()
-                                                         ? QStringLiteral("%1 is a folder").arg(listPath)
-                                                         : QStringLiteral("%1 is not a regular file").arg(listPath)});
+                                                         ? listPath + QStringLiteral(" is a folder")
+                                                         : listPath + QStringLiteral(" is not a regular file")});
         // Opened for writing as well: a list the user may not write is left alone, even where the folder
         // would let it be replaced.
         QFile list(listPath);
         errno = 0;
         if (!list.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return problem(FileErrors::fromFile(list, listPath, errno));
-        old = list.readAll();
+    }
+
+    // The family's programs that take this lock never lose each other's entries; it is held from reading the
+    // list to replacing it, so what is read is what is replaced.
+    const FileLock lock(listPath + FamilyList::kLockSuffix, FamilyList::kLockTimeoutMs);
+    if (!lock.isLocked())
+        return problem(
+            lock.systemError() == EWOULDBLOCK
+                ? FileError{FileErrors::AccessError, QStringLiteral("The list is being written by another program")}
+                : FileErrors::fromSystemError(lock.systemError(), listPath));
+
+    // Read afresh under the lock: another program may have replaced the list meanwhile.
+    QByteArray old;
+    QFile list(listPath);
+    if (list.exists()) {
+        errno = 0;
+        if (!QFileInfo(listPath).isFile())
+            return problem({FileErrors::AccessError, listPath + QStringLiteral(" is not a regular file")});
+        if (!list.open(QIODevice::ReadOnly))
+            return problem(FileErrors::fromFile(list, listPath, errno));
+        old = list.read(FamilyList::kMaxListSize + 1);
         if (list.error() != QFileDevice::NoError)
             return problem(FileErrors::fromFile(list, listPath, errno));
-        if (::fstat(list.handle(), &owner) != 0)
-            return problem(FileErrors::fromSystemError(errno, listPath));
+        if (old.size() > FamilyList::kMaxListSize)
+            return problem({FileErrors::OutOfMemory, listPath + QStringLiteral(" is too large to be a file list")});
     }
 
     const QString now = FamilyList::timeText(QLocale(), QDateTime::currentDateTime());
     const QByteArray bytes = FamilyList::updated(old, path, type, now);
 
-    // Written beside the list and renamed over it, so a failure at any point leaves the old list whole. The
-    // temporary file is always made afresh: whatever had its name (even a pipe) is never written into.
-    QFile::remove(tempPath);
-    QFile temp(tempPath);
-    FileError error;
-    errno = 0;
-    const bool created = temp.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-    bool ok = created && temp.write(bytes) == bytes.size() && temp.flush();
-    if (!ok)
-        error = FileErrors::fromFile(temp, tempPath, errno);
-    if (ok && exists) {
-        // Siblings of other users may share the list: it keeps its permissions and, where the user may
-        // give them, its owner and group.
-        ::fchmod(temp.handle(), owner.st_mode & 07777);
-        if (::fchown(temp.handle(), owner.st_uid, owner.st_gid) != 0)
-            static_cast<void>(::fchown(temp.handle(), uid_t(-1), owner.st_gid));
-    }
-    if (ok && ::fsync(temp.handle()) != 0) {
-        ok = false;
-        error = FileErrors::fromSystemError(errno, tempPath);
-    }
-    temp.close();
-    if (ok && std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(listPath).constData()) != 0) {
-        ok = false;
-        error = FileErrors::fromSystemError(errno, listPath);
-    }
-    if (!ok) {
-        if (created)
-            QFile::remove(tempPath);
-        showProblem(dialogs, error);
-    }
-    return ok;
+    // Written as the temporary file the family knows and renamed over the list, so a failure at any point
+    // leaves the old list whole. Siblings of other users may share the list: it keeps its permissions and,
+    // where the user may give them, its owner and group.
+    WholeFile::Options options;
+    options.temporaryName = FamilyList::kTempName;
+    WholeFile::Failure failure;
+    if (!WholeFile::write(listPath, bytes, options, &failure))
+        return problem(FileErrors::fromWriteFailure(failure, listPath));
+    return true;
 }

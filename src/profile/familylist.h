@@ -15,6 +15,11 @@ namespace FamilyList
 
 inline const QString kListName = QStringLiteral("BrackelFileList.txt");
 inline const QString kTempName = QStringLiteral("brackellist.tmp");
+// The lock file beside the list ("BrackelFileList.txt.lock") and how long an update waits for it.
+inline const QString kLockSuffix = QStringLiteral(".lock");
+constexpr int kLockTimeoutMs = 5000;
+// A list of hundreds of thousands of entries; anything larger is no list of this family.
+constexpr qint64 kMaxListSize = 64 * 1024 * 1024;
 
 // The list with the path entered: an existing entry for the exact path keeps its place and its own
 // type and gets the new time, otherwise a new entry goes to the end. Blank lines are dropped, lines
@@ -36,6 +41,7 @@ QString refusal(const QString &path);
 
 // Records a saved file in the list of programFolder. A list that is a symbolic link stands for a shared
 // list elsewhere: that file is updated and the link kept. On failure (a list the user may not write, one
-// that is no regular file, a folder that cannot be written) shows "Problem saving to Brackel list" with
-// the reason and returns false; the list is then exactly as it was.
+// that is no regular file, a folder that cannot be written, a list another program holds locked for longer
+// than kLockTimeoutMs) shows "Problem saving to Brackel list" with the reason and returns false; the list is
+// then exactly as it was. True means the entry is in the list.
 bool AddToFamilyList(const QString &programFolder, const QString &path, const QString &type, Dialogs &dialogs);

@@ -1,6 +1,8 @@
 // Error numbers of file failures.
 #include "fileerror.h"
 
+#include "platform/wholefile.h"
+
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -62,6 +64,14 @@ FileError fromFile(const QFileDevice &file, const QString &path, int systemError
     default:
         return {AccessError, description};
     }
+}
+
+FileError fromWriteFailure(const WholeFile::Failure &failure, const QString &path)
+{
+    FileError error = fromSystemError(failure.systemError, path);
+    if (!failure.description.isEmpty())
+        error.description = failure.description;
+    return error;
 }
 
 } // namespace FileErrors

@@ -4,6 +4,10 @@
 #include <QString>
 
 class QFileDevice;
+namespace WholeFile
+{
+struct Failure;
+}
 
 struct FileError {
     int number = 0;
@@ -30,5 +34,7 @@ FileError fromSystemError(int systemError, const QString &path);
 // The same for a failed open, read or write of the file; without a system error number the file's own
 // error kind decides, and its description is kept.
 FileError fromFile(const QFileDevice &file, const QString &path, int systemError);
+// A failed write of a whole file: numbered by its system error, described by the writer.
+FileError fromWriteFailure(const WholeFile::Failure &failure, const QString &path);
 
 } // namespace FileErrors

@@ -2,11 +2,11 @@
 #include "profilefile.h"
 
 #include "data/numberformat.h"
+#include "platform/wholefile.h"
 #include "platform/windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cmath>
 
@@ -232,28 +232,17 @@ std::optional<FuelProfile> decode(const QByteArray &bytes, FileError *error)
 
 bool write(const QString &path, const FuelProfile &profile, FileError *error)
 {
-    const auto fail = [error](const FileError &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    // A folder, pipe or device of that name is no profile: the replacement would take its place, and
-    // writing into a pipe would wait for a reader for ever.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return fail(notRegular(target));
-    const QByteArray bytes = encode(profile);
-    QSaveFile file(path);
-    // The new file is written beside the old one and replaces it whole. In a folder the user may not
-    // write, a file the user may write is written in place instead, as the family's other programs do.
-    file.setDirectWriteFallback(true);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const FileError why = FileErrors::fromFile(file, path, errno);
-        file.cancelWriting();
-        return fail(why);
-    }
-    return true;
+    WholeFile::Options options;
+    // In a folder the user may not write, a profile the user may write is overwritten in place, as the
+    // family's other programs do; its old bytes are written back if the new ones do not fit.
+    options.inPlaceFallback = true;
+    options.inPlaceLimit = kMaxFileSize;
+    WholeFile::Failure failure;
+    if (WholeFile::write(path, encode(profile), options, &failure))
+        return true;
+    if (error)
+        *error = FileErrors::fromWriteFailure(failure, path);
+    return false;
 }
 
 std::optional<FuelProfile> read(const QString &path, FileError *error)

@@ -32,8 +32,9 @@ QByteArray encode(const FuelProfile &profile);
 // Reads the twelve values; a line break inside a text comes back as "\n".
 std::optional<FuelProfile> decode(const QByteArray &bytes, FileError *error = nullptr);
 
-// Replaces the file only once the new content is completely written; where no new file can be made in
-// the folder, a file the user may write is written in place. A folder, pipe or device is refused.
+// Replaces the file only once the new content is completely written (a full disk leaves the old file as it
+// was, DiskFull); where no new file can be made in the folder, a file the user may write is written in place,
+// its old bytes written back should that fail. A folder, pipe or device is refused.
 bool write(const QString &path, const FuelProfile &profile, FileError *error = nullptr);
 
 // A folder, pipe or device is refused unread.

@@ -21,11 +21,12 @@ QString PhotoDirectory::normalize(QString value)
     return value;
 }
 
-void PhotoDirectory::WritePhotoDirectory(SettingsStore *settings, const QString &folder)
+bool PhotoDirectory::WritePhotoDirectory(SettingsStore *settings, const QString &folder)
 {
-    if (settings && !folder.isEmpty())
-        settings->writeText(QStringLiteral("Brackel"), QStringLiteral("General"), QStringLiteral("PhotoDir"),
-                            normalize(QDir::cleanPath(folder)));
+    if (!settings || folder.isEmpty())
+        return false;
+    return settings->writeText(QStringLiteral("Brackel"), QStringLiteral("General"), QStringLiteral("PhotoDir"),
+                               normalize(QDir::cleanPath(folder)));
 }
 
 void PhotoDirectory::ReadPhotoDirectory(const SettingsStore *settings, const DriveInfo *drives,

@@ -20,8 +20,8 @@ public:
     static QString normalize(QString value);
 
     // Writes a chosen folder into "Brackel" / "General" / "PhotoDir", with the separator at its end that the
-    // programs of the family expect.
-    static void WritePhotoDirectory(SettingsStore *settings, const QString &folder);
+    // programs of the family expect. False when the setting could not be stored.
+    static bool WritePhotoDirectory(SettingsStore *settings, const QString &folder);
     // Reads "Brackel" / "General" / "PhotoDir"; the default is the optical drive's "photoimages/".
     void ReadPhotoDirectory(const SettingsStore *settings, const DriveInfo *drives, const QString &programFolder);
 

@@ -1,6 +1,7 @@
 // Finding the program folder, and giving an installed program's user folder its defaults.
 #include "programfolder.h"
 
+#include "platform/wholefile.h"
 #include "shell/programinfo.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #ifndef FENWYX_SHARED_FROM_BIN
@@ -20,19 +20,31 @@ namespace ProgramFolder
 namespace
 {
 
+// The installed defaults are code files, pages and pictures of the manual: none comes near this.
+constexpr qint64 kMaxDefaultFile = 64 * 1024 * 1024;
+
+// The copy is the user's to change, whatever the installed file's permissions; it appears whole or not at all.
 bool copyFile(const QString &from, const QString &to, QStringList &problems)
 {
-    if (QFileInfo::exists(to) && !QFile::remove(to)) {
-        problems << QStringLiteral("%1: cannot be replaced").arg(to);
-        return false;
-    }
     QFile source(from);
-    if (!source.copy(to)) {
-        problems << QStringLiteral("%1: %2").arg(to, source.errorString());
+    if (!QFileInfo(from).isFile() || source.size() > kMaxDefaultFile || !source.open(QIODevice::ReadOnly)) {
+        problems << from + QStringLiteral(": cannot be read");
         return false;
     }
-    // The installed files may be read-only; the user's copies are the user's to change.
-    QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        problems << from + QStringLiteral(": ") + source.errorString();
+        return false;
+    }
+    if (QFileInfo(to).isSymLink() && !QFile::remove(to)) { // a copy replaces a link, not what it names
+        problems << to + QStringLiteral(": cannot be replaced");
+        return false;
+    }
+    WholeFile::Failure failure;
+    if (!WholeFile::write(to, bytes, {}, &failure)) {
+        problems << to + QStringLiteral(": ") + failure.description;
+        return false;
+    }
     return true;
 }
 
@@ -70,11 +82,7 @@ void copyHelp(const QString &sharedHelp, const QString &help, QStringList &probl
     const int before = problems.size();
     copyTree(sharedHelp, help, problems);
     // An incomplete copy gets an empty stamp, so the next start tries again.
-    QSaveFile file(stamp);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(problems.size() == before ? ProgramInfo::version().toUtf8() + '\n' : QByteArray());
-        file.commit();
-    }
+    WholeFile::write(stamp, problems.size() == before ? ProgramInfo::version().toUtf8() + '\n' : QByteArray());
 }
 
 } // namespace

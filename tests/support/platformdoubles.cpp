@@ -76,8 +76,9 @@ QString MemorySettingsStore::readText(const QString &application, const QString 
     return m_values.value(application + QLatin1Char('/') + section + QLatin1Char('/') + key, defaultValue);
 }
 
-void MemorySettingsStore::writeText(const QString &application, const QString &section, const QString &key,
+bool MemorySettingsStore::writeText(const QString &application, const QString &section, const QString &key,
                                     const QString &value)
 {
     m_values.insert(application + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
+    return true;
 }

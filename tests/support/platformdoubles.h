@@ -59,7 +59,7 @@ class MemorySettingsStore : public SettingsStore
 public:
     QString readText(const QString &application, const QString &section, const QString &key,
                      const QString &defaultValue) const override;
-    void writeText(const QString &application, const QString &section, const QString &key,
+    bool writeText(const QString &application, const QString &section, const QString &key,
                    const QString &value) override;
 
 private:

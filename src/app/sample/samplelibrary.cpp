@@ -4,11 +4,12 @@
 #include "app/sample/samplecatalog.h"
 #include "app/sample/sampleimages.h"
 #include "app/sample/samplerandom.h"
+#include "platform/wholefile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QSaveFile>
 
 #include <sqlite3.h>
 
@@ -323,12 +324,24 @@ QByteArray codeFileText(const CodeTable &table)
     return text;
 }
 
-bool writeFile(const QString &path, const QByteArray &contents, QString *error)
+bool writeFile(const QString &path, const QByteArray &contents, QString *error, bool durable = true)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
-        return fail(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    WholeFile::Options options;
+    options.durable = durable;
+    WholeFile::Failure failure;
+    if (!WholeFile::write(path, contents, options, &failure))
+        return fail(error, QStringLiteral("Cannot write %1: %2").arg(path, failure.description));
     return true;
+}
+
+// Hundreds of pictures that can be drawn again: not each synced to the disk.
+bool writeJpeg(const QString &path, const QImage &image, QString *error)
+{
+    QBuffer jpeg;
+    jpeg.open(QIODevice::WriteOnly);
+    if (!image.save(&jpeg, "JPG", 82))
+        return fail(error, QStringLiteral("Cannot encode %1").arg(path));
+    return writeFile(path, jpeg.data(), error, false);
 }
 
 bool writeImages(const QDir &root, const SampleRows &rows, quint32 seed, QString *error)
@@ -345,13 +358,13 @@ bool writeImages(const QDir &root, const SampleRows &rows, quint32 seed, QString
         const QDir dir(root.filePath(folder));
         if (!p.photoPic.isEmpty()) {
             const QString path = dir.filePath(p.photoPic);
-            if (!SampleImages::drawPhotograph(p, *book, seed).save(path, "JPG", 82))
-                return fail(error, QStringLiteral("Cannot write %1").arg(path));
+            if (!writeJpeg(path, SampleImages::drawPhotograph(p, *book, seed), error))
+                return false;
         }
         if (!p.dataPic.isEmpty()) {
             const QString path = dir.filePath(p.dataPic);
-            if (!SampleImages::drawDataSheet(p, *book).save(path, "JPG", 82))
-                return fail(error, QStringLiteral("Cannot write %1").arg(path));
+            if (!writeJpeg(path, SampleImages::drawDataSheet(p, *book), error))
+                return false;
         }
     }
     return true;

@@ -524,8 +524,10 @@ bool MainController::photoFolderCommand()
         m_state.services.dialogs->chooseFolder(QStringLiteral("Photo Folder"), m_state.photoDirectory.folder());
     if (!folder)
         return false;
-    PhotoDirectory::WritePhotoDirectory(m_state.services.settings, *folder);
-    reloadPhotoSeries({});
+    QStringList problems;
+    if (!PhotoDirectory::WritePhotoDirectory(m_state.services.settings, *folder))
+        problems << QStringLiteral("Can't save the photo folder setting");
+    reloadPhotoSeries(problems);
     return true;
 }
 
