@@ -1,10 +1,16 @@
 // Opening the photo database and keeping the current photo set.
 #include "photolibrary.h"
 
+#include "platform/wholefile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 PhotoLibrary::PhotoLibrary(QObject *parent) : QObject(parent), m_current(std::make_shared<PhotoSet>()) {}
 
@@ -64,31 +70,39 @@ bool writeSqliteCopy(const PhotoDatabase &source, const QString &targetPath, QSt
     };
     if (!source.isOpen())
         return fail(QStringLiteral("no database is open"));
-    const QString temporary = targetPath + QStringLiteral(".part");
+    // A link stands for its file, which is replaced and the link kept, as with every file the program writes.
+    const QString target = WholeFile::linkTarget(targetPath);
+    const QFileInfo targetInfo(target);
+    if (target.isEmpty() || (targetInfo.exists() && !targetInfo.isFile()))
+        return fail(targetPath + QStringLiteral(": not a file that can be replaced"));
+    const QString temporary = target + QStringLiteral(".part");
     QFile::remove(temporary);
-    sqlite3 *target = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(temporary).constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+    sqlite3 *copy = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(temporary).constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(target));
-        sqlite3_close_v2(target);
-        return fail(QStringLiteral("%1: %2").arg(targetPath, reason));
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(copy));
+        sqlite3_close_v2(copy);
+        return fail(targetPath + QStringLiteral(": ") + reason);
     }
-    sqlite3_backup *backup = sqlite3_backup_init(target, "main", source.handle(), "main");
+    sqlite3_backup *backup = sqlite3_backup_init(copy, "main", source.handle(), "main");
     int rc = SQLITE_ERROR;
     if (backup) {
         rc = sqlite3_backup_step(backup, -1);
-        sqlite3_backup_finish(backup);
+        if (sqlite3_backup_finish(backup) != SQLITE_OK && rc == SQLITE_DONE)
+            rc = SQLITE_ERROR;
     }
-    const QString reason = QString::fromUtf8(sqlite3_errmsg(target));
-    sqlite3_close_v2(target);
+    const QString reason = QString::fromUtf8(sqlite3_errmsg(copy));
+    if (sqlite3_close(copy) != SQLITE_OK && rc == SQLITE_DONE)
+        rc = SQLITE_ERROR;
     if (rc != SQLITE_DONE) {
         QFile::remove(temporary);
-        return fail(QStringLiteral("%1: %2").arg(targetPath, reason));
+        return fail(targetPath + QStringLiteral(": ") + reason);
     }
-    QFile::remove(targetPath);
-    if (!QFile::rename(temporary, targetPath)) {
+    // One rename replaces the old file, so it is never missing, and stays whole when the rename fails.
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(temporary);
-        return fail(QStringLiteral("%1: cannot be written").arg(targetPath));
+        return fail(targetPath + QStringLiteral(": ") + why);
     }
     return true;
 }

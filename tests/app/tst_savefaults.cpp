@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving under real faults: a full disk for every writer, saves killed midway, two programs saving at once.
+#include "data/photodatabase.h"
+#include "data/photolibrary.h"
 #include "data/resultsexport.h"
 #include "files.h"
 #include "platform/settingsstore.h"
@@ -95,6 +97,16 @@ void TestSaveFaults::fullDisk_oldFileKept_data()
                                           return ResultsExport::writeWhole(target, QByteArray(9000, 'x'), shown);
                                       })
                                    << "No space left on device";
+    QTest::newRow("converted database") << "copy.sqlite"
+                                        << Writer([](const QString &, const QString &target, QString *shown) {
+                                               QTemporaryDir dir;
+                                               const QString source = dir.filePath(QStringLiteral("Photo.mdb"));
+                                               PhotoDatabase database;
+                                               return TestSupport::makeSqlite(source, TestSupport::photoSchema()) &&
+                                                      database.open(source, shown) &&
+                                                      writeSqliteCopy(database, target, shown);
+                                           })
+                                        << "@: database or disk is full";
     QTest::newRow("family list") << FamilyList::kListName
                                  << Writer([](const QString &folder, const QString &, QString *shown) {
                                         ScriptedDialogs dialogs;
