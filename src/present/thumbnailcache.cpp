@@ -90,8 +90,10 @@ QString ThumbnailCache::defaultFolder()
 
 QString ThumbnailCache::keyFor(const QString &path, qint64 bytes, qint64 modifiedMs, const QSize &size)
 {
-    const QString stamp =
-        QStringLiteral("%1\n%2\n%3\n%4x%5").arg(path).arg(bytes).arg(modifiedMs).arg(size.width()).arg(size.height());
+    // Joined, not put through arg(): a "%2" in a path would be filled in by the numbers after it.
+    const QString stamp = path + QLatin1Char('\n') + QString::number(bytes) + QLatin1Char('\n') +
+                          QString::number(modifiedMs) + QLatin1Char('\n') + QString::number(size.width()) +
+                          QLatin1Char('x') + QString::number(size.height());
     return QString::fromLatin1(QCryptographicHash::hash(stamp.toUtf8(), QCryptographicHash::Sha1).toHex());
 }
 

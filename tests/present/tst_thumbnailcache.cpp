@@ -18,6 +18,8 @@ private Q_SLOTS:
     void init();
     void changedPicture_getsNewThumbnail_data();
     void changedPicture_getsNewThumbnail();
+    void keyFor_percentSignsInPaths_keepStampsApart_data();
+    void keyFor_percentSignsInPaths_keepStampsApart();
     void noPicture_givesNothingAndKeepsNothing_data();
     void noPicture_givesNothingAndKeepsNothing();
     void folder_isBounded_leastRecentlyUsedGoFirst();
@@ -106,6 +108,27 @@ void TestThumbnailCache::changedPicture_getsNewThumbnail()
     const QColor centre = thumbnail->pixelColor(thumbnail->width() / 2, thumbnail->height() / 2);
     QCOMPARE(centre.blue() > centre.red(), newThumbnail);
     QCOMPARE(nextRun.storedCount(), newThumbnail ? 2 : 1);
+}
+
+void TestThumbnailCache::keyFor_percentSignsInPaths_keepStampsApart_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("otherPath");
+    QTest::addColumn<QSize>("otherSize");
+    // Put through arg(), the size of 5 bytes would fill the "%2" and make the first path the second.
+    QTest::newRow("\"%2\" in one path") << "/p/x%2" << QSize(96, 72) << "/p/x5" << QSize(96, 72);
+    // There the height would have no place left, so every height would give the same name.
+    QTest::newRow("\"%1\", two heights") << "/p/a%1" << QSize(96, 72) << "/p/a%1" << QSize(96, 73);
+}
+
+void TestThumbnailCache::keyFor_percentSignsInPaths_keepStampsApart()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    QFETCH(QString, otherPath);
+    QFETCH(QSize, otherSize);
+    QVERIFY(ThumbnailCache::keyFor(path, 5, 7, size) != ThumbnailCache::keyFor(otherPath, 5, 7, otherSize));
 }
 
 void TestThumbnailCache::noPicture_givesNothingAndKeepsNothing_data()
