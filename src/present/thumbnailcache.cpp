@@ -75,6 +75,7 @@ ThumbnailCache::ThumbnailCache(Options options, QObject *parent) : QObject(paren
     m_pool.setMaxThreadCount(m_options.threads > 0 ? m_options.threads : qMax(1, QThread::idealThreadCount() / 2));
     // The window thread paints while thumbnails are made; it comes first.
     m_pool.setThreadPriority(QThread::LowPriority);
+    ImageLoader::raiseAllocationLimit(); // before any worker decodes
 }
 
 ThumbnailCache::~ThumbnailCache()

@@ -5,6 +5,7 @@
 #include "present/imageresolver.h"
 #include "shell/photodirectory.h"
 
+#include "largephoto.h"
 #include "platformdoubles.h"
 #include <QtTest>
 
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void load_refusesBadFiles_data();
     void load_refusesBadFiles();
     void load_decodesAtTheShownSize();
+    void load_cameraPhotoBeyondTheLibraryLimit_data();
+    void load_cameraPhotoBeyondTheLibraryLimit();
     void load_nonAsciiAndBlankNames();
 
 private:
@@ -209,6 +212,32 @@ void TestImageResolver::load_decodesAtTheShownSize()
     QCOMPARE(ImageLoader::load(path, QSize(), true)->size(), QSize(2000, 1460));
     // A small picture is never blown up at decoding.
     QCOMPARE(ImageLoader::load(path, QSize(4000, 3000), false)->size(), QSize(2000, 1460));
+}
+
+void TestImageResolver::load_cameraPhotoBeyondTheLibraryLimit_data()
+{
+    QTest::addColumn<QSize>("target");
+    QTest::addColumn<bool>("keepAspect");
+    QTest::addColumn<QSize>("decoded");
+    QTest::newRow("thumbnail") << QSize(96, 72) << true << QSize(96, 64);
+    QTest::newRow("photo report, stretched") << QSize(1500, 1050) << false << QSize(1500, 1050);
+    QTest::newRow("in full, as for a 100% view") << QSize() << true << QSize(7360, 4912);
+}
+
+void TestImageResolver::load_cameraPhotoBeyondTheLibraryLimit()
+{
+    QFETCH(QSize, target);
+    QFETCH(bool, keepAspect);
+    QFETCH(QSize, decoded);
+    // 36 megapixels: 138 MiB in full, more than the image library allows unless told otherwise.
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("camera.jpg"));
+    if (!QFile::exists(path))
+        QVERIFY(TestSupport::drawLargePhoto(3, QSize(7360, 4912)).save(path, "JPG", 85));
+    QString error;
+    const std::optional<QImage> image = ImageLoader::load(path, target, keepAspect, &error);
+    QVERIFY2(image, qPrintable(error));
+    QCOMPARE(image->size(), decoded);
 }
 
 void TestImageResolver::load_nonAsciiAndBlankNames()

@@ -7,11 +7,13 @@
 namespace TestSupport
 {
 
-QImage drawLargePhoto(int seed)
+QImage drawLargePhoto(int seed, const QSize &size)
 {
-    QImage image(4000, 2920, QImage::Format_RGB32);
+    const int w = size.width();
+    const int h = size.height();
+    QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
-    QLinearGradient sky(0, 0, 0, 2920);
+    QLinearGradient sky(0, 0, 0, h);
     sky.setColorAt(0, QColor(120, 160, 220));
     sky.setColorAt(0.5, QColor(60, 110, 50));
     sky.setColorAt(1, QColor(90, 70, 40));
@@ -20,7 +22,7 @@ QImage drawLargePhoto(int seed)
     auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
     for (int i = 0; i < 4000; ++i) {
         painter.setPen(QColor(int(next() % 256), int(next() % 256), int(next() % 256)));
-        painter.drawLine(int(next() % 4000), int(next() % 2920), int(next() % 4000), int(next() % 2920));
+        painter.drawLine(int(next() % w), int(next() % h), int(next() % w), int(next() % h));
     }
     return image;
 }
