@@ -1,6 +1,7 @@
 // The photo panes headless over a sample library: showing photos, the drive warning, the photo manager,
 // bad pictures and odd names, the compare layout, the browse buttons and the view window.
 #include "data/resultsmodel.h"
+#include "largephoto.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void compareLayout_freesRightSlotAndGatesPrinting();
     void browseButtons_twoWaySwitch();
     void view_opensOnPhotoTabAndLooksUpAgain();
+    void view_cameraPhoto_decodedAtTheShownSizeAndInFullAt100();
     void realign_endsForAnyPaneWidth();
     void grid_longestSheet_fitsInsideItsPane();
     void grid_compareLayout_eachSlotServesItsOwnRows();
@@ -508,6 +510,45 @@ void TestPhotoPanes::view_opensOnPhotoTabAndLooksUpAgain()
     QCOMPARE(view->tabView()->currentIndex(), 0);
     QVERIFY(view->elePhoto()->hasImage());
     QVERIFY(view->ViewPhotoFile.endsWith(m_w->results()->photoAt(1)->photoPic));
+}
+
+void TestPhotoPanes::view_cameraPhoto_decodedAtTheShownSizeAndInFullAt100()
+{
+    // 36 megapixels, more than the image library decodes in full unless told otherwise.
+    const QSize full(7360, 4912);
+    QVERIFY(TestSupport::drawLargePhoto(5, full).save(photoPath(0), "JPG", 85));
+    MainController &c = m_w->c;
+    c.SelectResult(1);
+    QVERIFY(m_w->panes()->pane(0)->picPreviewPhoto()->hasPicture());
+    c.browseButtons()->vseView4()->click();
+    frmView *view = c.viewWindow();
+    QVERIFY(view);
+    ImageView *photo = view->elePhoto();
+    QVERIFY(photo->hasImage());
+    QVERIFY(view->lblNoPic()->isHidden());
+    auto fitsTheWindow = [view, photo] {
+        const QSize shown = photo->image().size();
+        return shown.width() <= view->width() * view->devicePixelRatioF() &&
+               shown.height() <= view->height() * view->devicePixelRatioF();
+    };
+    QVERIFY(fitsTheWindow());
+
+    auto zoom = [view](const char *name) {
+        QAction *action = view->findChild<QAction *>(QLatin1String(name));
+        QVERIFY2(action && action->isEnabled(), name);
+        action->trigger();
+    };
+    zoom("mnuActualSize");
+    QCOMPARE(photo->image().size(), full);
+    QCOMPARE(photo->widget()->size(), full);
+    // The hidden tab lets go of its full-size picture; shown again, it has it once more.
+    view->tabView()->setCurrentIndex(1);
+    QVERIFY(fitsTheWindow());
+    view->tabView()->setCurrentIndex(0);
+    QTRY_COMPARE(photo->image().size(), full);
+    zoom("mnuFit");
+    QVERIFY(fitsTheWindow());
+    QVERIFY(photo->widget()->width() <= photo->viewport()->width());
 }
 
 void TestPhotoPanes::realign_endsForAnyPaneWidth()

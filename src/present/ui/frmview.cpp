@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -33,9 +35,33 @@ QWidget *makePage(QWidget *parent, ImageView *area, QLabel *message)
 
 } // namespace
 
-ImageView::ImageView(QWidget *parent) : QScrollArea(parent), m_canvas(new QLabel)
+// Paints its picture as it is (no copy is made for a 100% view); fitted pictures come already scaled.
+class ImageCanvas : public QWidget
 {
-    m_canvas->setAlignment(Qt::AlignCenter);
+public:
+    using QWidget::QWidget;
+    void setPicture(const QImage &picture)
+    {
+        m_picture = picture;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_picture.isNull())
+            return;
+        QPainter painter(this);
+        painter.setClipRegion(event->region());
+        painter.drawImage(rect(), m_picture);
+    }
+
+private:
+    QImage m_picture;
+};
+
+ImageView::ImageView(QWidget *parent) : QScrollArea(parent), m_canvas(new ImageCanvas)
+{
     m_canvas->installEventFilter(this);
     setWidget(m_canvas);
     setWidgetResizable(false);
@@ -43,40 +69,125 @@ ImageView::ImageView(QWidget *parent) : QScrollArea(parent), m_canvas(new QLabel
     setBackgroundRole(QPalette::Dark);
 }
 
-void ImageView::setImage(const QImage &image)
+bool ImageView::setImageFile(const QString &path, QString *error)
 {
-    m_image = image;
+    m_path = path;
+    m_image = QImage();
+    m_fullSize = QSize();
+    m_canvas->setPicture(QImage()); // the previous picture goes before the next is decoded
+    const bool decoded = decode(m_fit || !isVisible() ? fitSize() : QSize(), error);
+    if (!decoded)
+        m_path.clear();
     refresh();
+    return decoded;
+}
+
+void ImageView::clear()
+{
+    m_path.clear();
+    m_image = QImage();
+    m_fullSize = QSize();
+    refresh();
+}
+
+bool ImageView::decode(const QSize &target, QString *error)
+{
+    std::optional<QImage> image = ImageLoader::load(m_path, target, true, error, &m_fullSize);
+    if (!image)
+        return false;
+    m_image = std::move(*image);
+    return true;
+}
+
+QSize ImageView::fitSize() const
+{
+    // A fitted picture needs no scroll bars, so it may take the room of any shown at 100%.
+    const QSize viewportSize = maximumViewportSize();
+    const QSize area = viewportSize.width() < 64 || viewportSize.height() < 48 ? window()->size() : viewportSize;
+    return (QSizeF(area) * devicePixelRatioF()).toSize().expandedTo(QSize(1, 1));
 }
 
 void ImageView::setFitToWindow(bool fit)
 {
     m_fit = fit;
+    if (!fit && isVisible())
+        decodeInFull();
+    else
+        shrinkToFit();
     refresh();
+}
+
+void ImageView::decodeInFull()
+{
+    // On failure (the file gone meanwhile) the picture already decoded is shown as it is.
+    if (!m_path.isEmpty() && !m_image.isNull() && m_image.size() != m_fullSize)
+        decode(QSize(), nullptr);
+}
+
+void ImageView::shrinkToFit()
+{
+    const QSize wanted = m_image.size().scaled(fitSize(), Qt::KeepAspectRatio);
+    if (!m_image.isNull() && wanted.width() < m_image.width())
+        m_image = m_image.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void ImageView::showEvent(QShowEvent *event)
+{
+    QScrollArea::showEvent(event);
+    // A window restored from the task bar still holds its picture; a tab or a window shown anew may not.
+    // Queued: a tab change shows the page first and then loads its picture, which is then in full already.
+    if (!m_fit && !event->spontaneous()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_fit && isVisible()) {
+                    decodeInFull();
+                    refresh();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void ImageView::hideEvent(QHideEvent *event)
+{
+    QScrollArea::hideEvent(event);
+    if (!m_fit && !event->spontaneous()) {
+        shrinkToFit();
+        refresh();
+    }
 }
 
 void ImageView::refresh()
 {
+    m_canvas->setCursor(m_fit || m_image.isNull() ? Qt::ArrowCursor : Qt::OpenHandCursor);
     if (m_image.isNull()) {
-        m_canvas->setPixmap(QPixmap());
+        m_canvas->setPicture(QImage());
         m_canvas->resize(0, 0);
         return;
     }
-    QSize shown = m_image.size();
-    if (m_fit)
-        shown = m_image.size().scaled(viewport()->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
-    const QImage scaled =
-        shown == m_image.size() ? m_image : m_image.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    m_canvas->setPixmap(QPixmap::fromImage(scaled));
-    m_canvas->resize(scaled.size());
-    m_canvas->setCursor(m_fit ? Qt::ArrowCursor : Qt::OpenHandCursor);
+    if (!m_fit) {
+        m_canvas->setPicture(m_image);
+        m_canvas->resize(m_image.size());
+        return;
+    }
+    const QSize device = m_image.size().scaled(fitSize(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    m_canvas->setPicture(
+        device == m_image.size() ? m_image : m_image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    m_canvas->resize((QSizeF(device) / devicePixelRatioF()).toSize().expandedTo(QSize(1, 1)));
 }
 
 void ImageView::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
-    if (m_fit)
-        refresh();
+    if (!m_fit)
+        return;
+    // Grown well beyond the decoded picture (and not yet at full size): decoded again for the new size.
+    const QSize wanted = fitSize();
+    if (!m_path.isEmpty() && !m_image.isNull() && m_image.size() != m_fullSize &&
+        m_fullSize.scaled(wanted, Qt::KeepAspectRatio).width() > m_image.width() * 5 / 4)
+        decode(wanted, nullptr);
+    refresh();
 }
 
 bool ImageView::eventFilter(QObject *watched, QEvent *event)
@@ -150,6 +261,14 @@ frmView::frmView(const PhotoDirectory &directory, QString programFolder, QWidget
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmView::tabView_Switch);
 }
 
+void frmView::closeEvent(QCloseEvent *event)
+{
+    // The next "View" loads both pictures afresh; until then they are not kept.
+    m_photo->clear();
+    m_data->clear();
+    QWidget::closeEvent(event);
+}
+
 void frmView::showImages(const SlotPaths &paths)
 {
     m_paths = paths;
@@ -179,13 +298,12 @@ bool frmView::showImage(const QString &directoryPath, const QString &localPath, 
     const bool skip = directory.DriveChoice == PhotoDirectory::SearchLocalOnly;
     const ImageResolver::Result found = resolver.resolve(directoryPath, localPath, skip);
     *file = found.path;
-    std::optional<QImage> image;
-    if (!found.path.isEmpty())
-        image = ImageLoader::load(found.path, QSize(), true);
-    area->setImage(image.value_or(QImage()));
-    area->setVisible(image.has_value());
-    message->setVisible(!image);
-    if (image)
+    const bool shown = !found.path.isEmpty() && area->setImageFile(found.path);
+    if (!shown)
+        area->clear();
+    area->setVisible(shown);
+    message->setVisible(!shown);
+    if (shown)
         return true;
     message->setText(found.path.isEmpty() ? resolver.noPictureMessage() : kCantLoad);
     return false;

@@ -12,28 +12,43 @@ class QAction;
 class QLabel;
 class QTabWidget;
 
-// A picture area that fits its image into the view or shows it at 100%, panned by dragging.
+class ImageCanvas;
+
+// A picture area that fits its picture into the view or shows it at 100%, panned by dragging. The file is
+// decoded at the size shown: in full only while the area is visible at 100%, so a large photo is held in full
+// once at most, and a hidden tab holds no full-size picture.
 class ImageView : public QScrollArea
 {
     Q_OBJECT
 public:
     explicit ImageView(QWidget *parent = nullptr);
-    void setImage(const QImage &image);
-    void clear() { setImage(QImage()); }
+    // Decodes path for the zoom in use; when it cannot be decoded the area is cleared and false returned.
+    bool setImageFile(const QString &path, QString *error = nullptr);
+    void clear();
     bool hasImage() const { return !m_image.isNull(); }
+    // As decoded: at most the view's size when fitted, at full size at 100%.
     QImage image() const { return m_image; }
     void setFitToWindow(bool fit);
     bool fitToWindow() const { return m_fit; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // In device pixels; before the view is laid out, the window's size.
+    QSize fitSize() const;
+    bool decode(const QSize &target, QString *error);
+    void decodeInFull();
+    void shrinkToFit();
     void refresh();
 
+    QString m_path;
     QImage m_image;
-    QLabel *m_canvas;
+    QSize m_fullSize;
+    ImageCanvas *m_canvas;
     bool m_fit = true;
     QPoint m_dragFrom;
 };
@@ -56,6 +71,9 @@ public:
     ImageView *eleData() const { return m_data; }
     QLabel *lblNoPic() const { return m_noPic; }
     QLabel *lblNoData() const { return m_noData; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void showPhoto();
