@@ -12,6 +12,7 @@
 #include "profile/profilefile.h"
 #include "shell/photodirectory.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -81,7 +82,12 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
     PhotoDatabase database;
     QString error;
     const bool databaseOpen = database.open(PhotoLibrary::databasePath(programFolder), &error);
-    const ReportInputs inputs(directory, programFolder, databaseOpen ? &database : nullptr);
+    ReportInputs inputs(directory, programFolder, databaseOpen ? &database : nullptr);
+    inputs.setUnreadablePicture([&err](const QString &path, const QString &reason) {
+        err << "report: cannot read the picture " << QDir::toNativeSeparators(path) << ": " << reason
+            << "; the page says \"No image available\" in its place\n";
+        err.flush();
+    });
 
     ReportPage page;
     if (kind == QLatin1String("profile")) {
@@ -90,8 +96,7 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
         const std::optional<FuelProfile> profile = ProfileFile::read(path, &fileError);
         if (!profile) {
             return fail(err, QStringLiteral("cannot read the fuel profile %1: %2 (%3)")
-                                 .arg(path, fileError.description)
-                                 .arg(fileError.number));
+                                 .arg(path, fileError.description, QString::number(fileError.number)));
         }
         // The values and notes print all the same; only the source pictures need the database.
         if (!databaseOpen)

@@ -12,7 +12,8 @@ namespace ReportCli
 {
 
 // args starts after the word "report". Returns 0 on success, 1 when the photo or profile cannot be read or
-// the PDF cannot be written (no file is left then), 2 on wrong arguments. Messages go to errors.
+// the PDF cannot be written (no file is left then), 2 on wrong arguments. Messages go to errors, also for a
+// picture file that cannot be decoded: the page is written with "No image available" in its place.
 int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units = Units::Imperial);
 
 } // namespace ReportCli

@@ -20,17 +20,20 @@ ReportInputs::ReportInputs(const PhotoDirectory &directory, QString programFolde
 {
 }
 
-std::optional<QImage> ReportInputs::loadPicture(const QString &path, const QSizeF &inches)
+std::optional<QImage> ReportInputs::loadPicture(const QString &path, const QSizeF &inches, QString *error)
 {
     if (path.isEmpty())
         return std::nullopt;
     const QSize target(int(std::lround(inches.width() * kPrintDpi)), int(std::lround(inches.height() * kPrintDpi)));
-    return ImageLoader::load(path, target, false);
+    return ImageLoader::load(path, target, false, error);
 }
 
 std::optional<QImage> ReportInputs::picture(const QString &path, const QSizeF &inches) const
 {
-    std::optional<QImage> image = loadPicture(path, inches);
+    QString reason;
+    std::optional<QImage> image = loadPicture(path, inches, &reason);
+    if (!image && !path.isEmpty() && m_unreadable)
+        m_unreadable(path, reason);
     if (m_afterPicture)
         m_afterPicture();
     return image;

@@ -23,6 +23,10 @@ public:
 
     // Called after each picture is decoded, so that a progress window stays alive.
     void setAfterPicture(std::function<void()> afterPicture) { m_afterPicture = std::move(afterPicture); }
+    // Told of each picture file that was found but cannot be decoded, with the reason; the page says
+    // "No image available" in its place all the same. A picture found nowhere is no problem to tell.
+    using UnreadablePicture = std::function<void(const QString &path, const QString &reason)>;
+    void setUnreadablePicture(UnreadablePicture unreadable) { m_unreadable = std::move(unreadable); }
 
     ReportLayouts::PhotoReportInput photo(const PhotoSlotState &slot) const;
     std::array<ReportLayouts::ComparisonColumn, 2> comparison(const PhotoSlotState &left,
@@ -35,8 +39,8 @@ public:
     QString sourcePicturePath(const QString &label) const;
 
     // Decoded at the printed size at 300 dots per inch (never larger than the file), in the camera's
-    // orientation. A file that cannot be decoded counts as no picture.
-    static std::optional<QImage> loadPicture(const QString &path, const QSizeF &inches);
+    // orientation. A file that cannot be decoded counts as no picture (error says why).
+    static std::optional<QImage> loadPicture(const QString &path, const QSizeF &inches, QString *error = nullptr);
 
 private:
     std::optional<QImage> picture(const QString &path, const QSizeF &inches) const;
@@ -45,4 +49,5 @@ private:
     QString m_programFolder;
     const PhotoDatabase *m_database;
     std::function<void()> m_afterPicture;
+    UnreadablePicture m_unreadable;
 };

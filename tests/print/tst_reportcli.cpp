@@ -22,6 +22,7 @@ private Q_SLOTS:
     void initTestCase();
     void photo_writesTheReportWithItsPicture();
     void compare_leftAndRight();
+    void photo_unreadablePicture_isToldAndThePagePrints();
     void profile_findsItsSourcesInTheDatabase();
     void failures_leaveNoFile_data();
     void failures_leaveNoFile();
@@ -39,9 +40,14 @@ private:
 void TestReportCli::initTestCase()
 {
     m_home = path(QStringLiteral("home"));
-    QVERIFY(ReportLibrary::writeDatabase(m_home,
-                                         {{1, "SW-01", "07", "Pine", "sw07.jpg"}, {2, "SW-01", "08", "", "sw08.jpg"}}));
+    QVERIFY(ReportLibrary::writeDatabase(m_home, {{1, "SW-01", "07", "Pine", "sw07.jpg"},
+                                                  {2, "SW-01", "08", "", "sw08.jpg"},
+                                                  {3, "SW-01", "09", "", "sw09.jpg"}}));
     QVERIFY(ReportLibrary::writeJpeg(m_home + QStringLiteral("/PhotoImages/SW-01/sw07.jpg"), QSize(400, 280)));
+    QFile damaged(m_home + QStringLiteral("/PhotoImages/SW-01/sw09.jpg"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("\xff\xd8 not the rest of a picture");
+    damaged.close();
     FuelProfile profile;
     profile.ProfileName = QStringLiteral("Thinned");
     profile.Source0to3 = QStringLiteral("SW-01/07");
@@ -104,11 +110,33 @@ void TestReportCli::compare_leftAndRight()
     const PdfReader::Word *right = p.word(QStringLiteral("SW-01/08"));
     QVERIFY(left && right);
     QVERIFY(left->box.x() < 1.0 && right->box.x() > 4.0);
-    // The right photo has no picture file.
+    // The right photo has no picture file, which is nothing to warn about.
+    QVERIFY2(!r.err.contains("report: "), r.err.constData());
     QCOMPARE(p.pictures.size(), size_t(1));
     const PdfReader::Line *none = p.line(QStringLiteral("No image available"));
     QVERIFY(none);
     QVERIFY(std::abs(none->box.x() - 5.35) < 0.015);
+}
+
+void TestReportCli::photo_unreadablePicture_isToldAndThePagePrints()
+{
+    const QString pdf = path(QStringLiteral("damaged.pdf"));
+    const Run r = run(
+        {QStringLiteral("report"), QStringLiteral("photo"), QStringLiteral("SW-01/09"), QStringLiteral("--pdf"), pdf});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    QList<QByteArray> lines = r.err.split('\n');
+    lines.removeIf([](const QByteArray &line) { return !line.startsWith("report: "); }); // not the library's own
+    QCOMPARE(lines.size(), qsizetype(1));
+    QVERIFY2(lines.at(0).startsWith("report: cannot read the picture " +
+                                    QFile::encodeName(m_home + QStringLiteral("/PhotoImages/SW-01/sw09.jpg")) + ": "),
+             lines.at(0).constData());
+    QVERIFY2(lines.at(0).endsWith("; the page says \"No image available\" in its place"), lines.at(0).constData());
+    const PdfReader::Page p = page(pdf);
+    QVERIFY(p.pictures.empty());
+    const PdfReader::Line *none = p.line(QStringLiteral("No image available"));
+    QVERIFY(none);
+    QVERIFY(std::abs(none->box.x() - 1.75) < 0.015);
+    QCOMPARE(p.linesStartingWith(QStringLiteral("Fenwyx - ")).size(), size_t(1));
 }
 
 void TestReportCli::profile_findsItsSourcesInTheDatabase()

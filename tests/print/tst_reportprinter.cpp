@@ -55,6 +55,8 @@ private Q_SLOTS:
     void reportCommand_whilePrinting_isIgnored();
     void progressWindow_blinksAndCancels();
     void profileReport_sourceOutsideTheCurrentQuery_prints();
+    void unreadablePicture_isToldAndThePagePrints_data();
+    void unreadablePicture_isToldAndThePagePrints();
     void reports_leaveTheClipboardAlone();
     void printerSetup_choiceServesLaterReports();
     void preview_isRememberedAndShowsThePage();
@@ -326,6 +328,40 @@ void TestReportPrinter::profileReport_sourceOutsideTheCurrentQuery_prints()
     const PdfReader::Page page = read(m_print->delivered.at(0).pdf);
     QCOMPARE(page.pictures.size(), size_t(3));
     QVERIFY(!page.line(QStringLiteral("No image available")));
+}
+
+void TestReportPrinter::unreadablePicture_isToldAndThePagePrints_data()
+{
+    QTest::addColumn<bool>("preview");
+    QTest::newRow("printed") << false;
+    QTest::newRow("previewed") << true;
+}
+
+void TestReportPrinter::unreadablePicture_isToldAndThePagePrints()
+{
+    QFETCH(bool, preview);
+    const QString damaged = m_program + QStringLiteral("/PhotoImages/SW-01/sw07.jpg");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("\xff\xd8 not the rest of a picture");
+    file.close();
+    // The second source has no file at all: the page says the same for it, the status line nothing.
+    QVERIFY(QFile::remove(m_program + QStringLiteral("/PhotoImages/SW-01/sw08.jpg")));
+    m_printer->setPreviewReports(preview);
+    run(Profile);
+    QVERIFY(preview ? bool(m_printer->previewWindow()) : m_print->delivered.size() == 1);
+    const ReportPage page = preview ? m_printer->previewWindow()->page() : ReportPage();
+    const PdfReader::Page printed = preview ? PdfReader::Page() : read(m_print->delivered.at(0).pdf);
+    QCOMPARE(preview ? page.pictures().size() : printed.pictures.size(), size_t(1));
+    if (!preview)
+        QCOMPARE(printed.linesStartingWith(QStringLiteral("No image available")).size(), size_t(2));
+    QCOMPARE(m_statusReports, 1);
+    QCOMPARE(m_status.icon(), StatusReporter::Icon::Error);
+    const QString message = m_status.message();
+    QVERIFY2(message.startsWith(QStringLiteral("ERROR - Can't load image ") + QDir::toNativeSeparators(damaged) +
+                                QStringLiteral(": ")),
+             qPrintable(message));
+    QVERIFY2(!message.contains(QLatin1String("sw08")), qPrintable(message));
 }
 
 void TestReportPrinter::reports_leaveTheClipboardAlone()

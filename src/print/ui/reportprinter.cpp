@@ -96,11 +96,12 @@ void ReportPrinter::runReport(const PageBuilder &build)
         printFramed(build);
         return;
     }
-    const PhotoDatabase *database = m_library.isOpen() ? &m_library.database() : nullptr;
     ReportPage page;
     {
         const WaitCursor wait;
-        page = build(ReportInputs(m_directory, m_programFolder, database));
+        QStringList unreadable;
+        page = build(inputs(&unreadable));
+        tellUnreadable(unreadable);
     }
     showPreview(std::move(page));
 }
@@ -131,10 +132,12 @@ bool ReportPrinter::printFramed(const PageBuilder &build)
     progress.repaint();
     m_print.letEventsRun();
 
-    const PhotoDatabase *database = m_library.isOpen() ? &m_library.database() : nullptr;
-    ReportInputs inputs(m_directory, m_programFolder, database);
-    inputs.setAfterPicture([this] { m_print.letEventsRun(); });
-    const ReportPage page = build(inputs);
+    QStringList unreadable;
+    ReportInputs pageInputs = inputs(&unreadable);
+    pageInputs.setAfterPicture([this] { m_print.letEventsRun(); });
+    const ReportPage page = build(pageInputs);
+    // Told now; a printer failure or a cancel later takes its place.
+    tellUnreadable(unreadable);
 
     bool failed = false;
     bool cancelled = progress.cancelled();
@@ -168,6 +171,24 @@ bool ReportPrinter::printFramed(const PageBuilder &build)
     else if (cancelled)
         m_status.ShowStatus(StatusInfo, QStringLiteral("Printing cancelled"));
     return !failed && !cancelled;
+}
+
+ReportInputs ReportPrinter::inputs(QStringList *unreadable) const
+{
+    const PhotoDatabase *database = m_library.isOpen() ? &m_library.database() : nullptr;
+    ReportInputs inputs(m_directory, m_programFolder, database);
+    inputs.setUnreadablePicture([unreadable](const QString &path, const QString &reason) {
+        const QString problem = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+        if (!unreadable->contains(problem))
+            unreadable->append(problem);
+    });
+    return inputs;
+}
+
+void ReportPrinter::tellUnreadable(const QStringList &unreadable)
+{
+    if (!unreadable.isEmpty())
+        m_status.ShowStatus(StatusError, QStringLiteral("Can't load image ") + unreadable.join(QStringLiteral("; ")));
 }
 
 void ReportPrinter::showPreview(ReportPage page)

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class Dialogs;
@@ -54,6 +55,10 @@ private:
     // The print frame: dialog, progress window, drawing, and the job sent or abandoned. Returns whether the
     // page went to the printer.
     bool printFramed(const PageBuilder &build);
+    // The report's inputs; each picture file found but unreadable is added to unreadable (once).
+    ReportInputs inputs(QStringList *unreadable) const;
+    // In the status bar: the page says "No image available" for them, which a missing file also gives.
+    void tellUnreadable(const QStringList &unreadable);
     void showPreview(ReportPage page);
     void savePdf(const ReportPage &page);
 
