@@ -122,13 +122,13 @@ std::string fixed(const Decimal &d, int minInteger, int decimals)
     return out;
 }
 
-// Up to 15 significant digits, no trailing zeros; leadingZero chooses "0.5" or ".5".
-std::string generalDigits(double value, bool leadingZero)
+// Up to `significant` significant digits, no trailing zeros; leadingZero chooses "0.5" or ".5".
+std::string generalDigits(double value, bool leadingZero, int significant = 15)
 {
     if (!std::isfinite(value))
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     Decimal d = shortestDecimal(value);
-    roundDigits(d, 15);
+    roundDigits(d, significant);
     std::string body;
     if (isZero(d)) {
         body = "0";
@@ -214,7 +214,12 @@ QString withSignPosition(double value)
 
 QString plainDecimal(double value)
 {
-    return QString::fromLatin1(generalDigits(value, false).c_str());
+    const QString rounded = QString::fromLatin1(generalDigits(value, false).c_str());
+    if (!std::isfinite(value) || parse(rounded))
+        return rounded;
+    // Rounded to 15 digits the value lies beyond the largest double; its shortest exact form (at most 17
+    // digits) is a number again.
+    return QString::fromLatin1(generalDigits(value, false, 17).c_str());
 }
 
 static std::optional<double> fromChars(const std::string &text)

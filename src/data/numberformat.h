@@ -22,6 +22,8 @@ QString general(double value);
 QString withSignPosition(double value);
 
 // Plain decimal form without the zero before the point and without a sign position (".5", "-.25", "12").
+// The text of a finite value always reads back as a number: where rounding to 15 significant digits would
+// carry it past the largest double, it keeps the digits it needs (1.7976931348623157E+308).
 QString plainDecimal(double value);
 
 // The leading numeric part of a text, 0 when there is none (blanks skipped; "n/a" and "" give 0).

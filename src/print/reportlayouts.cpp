@@ -144,6 +144,9 @@ QString footerText()
 
 QString printedNumber(double value)
 {
+    // A sum or conversion beyond the largest double is unknown, as the Assistant shows it.
+    if (!std::isfinite(value))
+        return QStringLiteral(" no data ");
     return NumberFormat::withSignPosition(value) + QLatin1Char(' ');
 }
 

@@ -4,14 +4,17 @@
 #include "data/csvwriter.h"
 #include "profile/fuelprofile.h"
 
+#include <cmath>
+
 namespace ProfileExport
 {
 
 namespace
 {
+// A sum beyond the largest double is unknown: left empty rather than written as "inf".
 QString number(double value)
 {
-    return QString::number(value, 'g', 15);
+    return std::isfinite(value) ? QString::number(value, 'g', 15) : QString();
 }
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QtTest>
+#include <limits>
 
 namespace
 {
@@ -378,6 +379,9 @@ void TestReportLayouts::profile_numbers_printUnroundedWithSignPlace_data()
     QTest::newRow("many digits") << 1.0 / 3 << 0.1 << 2.0 / 3 << 12.25
                                  << QStringList{" .433333333333333 ", " .666666666666667 ", " 1.1 ", " 12.25 "};
     QTest::newRow("missing depth prints -1") << 1.5 << 1.5 << 0.0 << -1.0 << QStringList{" 3 ", " 0 ", " 3 ", "-1 "};
+    const double max = std::numeric_limits<double>::max();
+    QTest::newRow("sums beyond the largest double")
+        << max << max << 0.0 << 0.0 << QStringList{" no data ", " 0 ", " no data ", " 0 "};
 }
 
 void TestReportLayouts::profile_numbers_printUnroundedWithSignPlace()

@@ -9,6 +9,8 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <cmath>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,6 +48,8 @@ private Q_SLOTS:
     void clean_quotesAndForeignCharacters_stillLoads();
     void withProfileExtension_fileNameOnly_data();
     void withProfileExtension_fileNameOnly();
+    void writeRead_extremeNumbers_fileLoadsWithValueKept_data();
+    void writeRead_extremeNumbers_fileLoadsWithValueKept();
     void writeRead_megabyteNotes_roundTrip();
     void write_replacesWithNewFile_oldContentNeverTruncated();
     void write_folderIsAFile_failsWithoutFile();
@@ -215,6 +219,57 @@ void TestProfileFile::withProfileExtension_fileNameOnly()
     QFETCH(QString, path);
     QFETCH(QString, expected);
     QCOMPARE(ProfileFile::withProfileExtension(path), expected);
+}
+
+void TestProfileFile::writeRead_extremeNumbers_fileLoadsWithValueKept_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("loaded"); // the value, or its rounding to 15 significant digits
+    QTest::addColumn<QByteArray>("written");
+    const double max = std::numeric_limits<double>::max();
+    const double denormalMin = std::numeric_limits<double>::denorm_min();
+    // Rounded to 15 digits these would lie beyond the largest double: written with the digits they need.
+    QTest::newRow("largest double") << max << max << QByteArray("1.7976931348623157E+308");
+    QTest::newRow("largest negative") << -max << -max << QByteArray("-1.7976931348623157E+308");
+    QTest::newRow("below the largest, rounds past it")
+        << std::nextafter(max, 0.0) << std::nextafter(max, 0.0) << QByteArray("1.7976931348623155E+308");
+    QTest::newRow("rounds to the largest 15-digit double")
+        << 1.79769313486231e308 << 1.79769313486231e308 << QByteArray("1.79769313486231E+308");
+    QTest::newRow("smallest denormal") << denormalMin << denormalMin << QByteArray("5E-324");
+    QTest::newRow("denormal") << 1e-320 << 1e-320 << QByteArray("1E-320");
+    QTest::newRow("one tenth") << 0.1 << 0.1 << QByteArray(".1");
+    QTest::newRow("1e15") << 1e15 << 1e15 << QByteArray("1E+15");
+    QTest::newRow("18 digits, rounded to 15")
+        << 123456789012345678.0 << 123456789012346000.0 << QByteArray("1.23456789012346E+17");
+    QTest::newRow("negative zero") << -0.0 << 0.0 << QByteArray("0");
+    QTest::newRow("15 digits exactly") << 123456789012345.0 << 123456789012345.0 << QByteArray("123456789012345");
+    QTest::newRow("15 digits after the point")
+        << 0.123456789012345 << 0.123456789012345 << QByteArray(".123456789012345");
+    QTest::newRow("one third, rounded") << 1.0 / 3 << 0.333333333333333 << QByteArray(".333333333333333");
+}
+
+void TestProfileFile::writeRead_extremeNumbers_fileLoadsWithValueKept()
+{
+    QFETCH(double, value);
+    QFETCH(double, loaded);
+    QFETCH(QByteArray, written);
+    QTemporaryDir dir;
+    FuelProfile p;
+    for (double *number : {&p.Tpa1, &p.Tpa2, &p.Tpa3, &p.Load3Plus, &p.DuffDepth, &p.FuelBedDepth})
+        *number = value;
+    const QString path = dir.filePath(QStringLiteral("extreme.pro"));
+    FileError error;
+    QVERIFY2(ProfileFile::write(path, p, &error), qPrintable(error.description));
+    const QByteArray bytes = fileBytes(path);
+    QVERIFY2(bytes.contains("\r\n" + written + "\r\n"), bytes.constData());
+    const auto back = ProfileFile::read(path, &error);
+    QVERIFY2(back, qPrintable(error.description));
+    for (const double number :
+         {back->Tpa1, back->Tpa2, back->Tpa3, back->Load3Plus, back->DuffDepth, back->FuelBedDepth})
+        QCOMPARE(number, loaded);
+    // Saved again, the file is the same: nothing drifts with each save.
+    QVERIFY(ProfileFile::write(path, *back));
+    QCOMPARE(fileBytes(path), bytes);
 }
 
 void TestProfileFile::writeRead_megabyteNotes_roundTrip()

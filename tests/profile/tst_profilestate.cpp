@@ -1,4 +1,5 @@
 // Profile commands: components from a photo, the Assistant's texts, save, replace, load and their failures.
+#include "data/numberformat.h"
 #include "data/photorecord.h"
 #include "platform/dialogs.h"
 #include "profile/familylist.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
 #include <sys/stat.h>
 
 using TestSupport::fileBytes;
@@ -76,24 +78,44 @@ private Q_SLOTS:
 void TestProfileState::showProfile_texts_data()
 {
     QTest::addColumn<FuelProfile>("profile");
+    QTest::addColumn<Units>("units");
     QTest::addColumn<QStringList>("texts"); // 0to3, 3Plus, total, duff, fuel bed
-    QTest::newRow("new profile") << FuelProfile() << QStringList{"0.0", "0.0", "0", "0.0", "0.0"};
+    QTest::newRow("new profile") << FuelProfile() << Units::Imperial << QStringList{"0.0", "0.0", "0", "0.0", "0.0"};
     FuelProfile p;
     p.Tpa1 = 1.04;
     p.Tpa2 = 2.03;
     p.Tpa3 = 0.02;
-    QTest::newRow("fine classes shown rounded") << p << QStringList{"3.1", "0.0", "3.1", "0.0", "0.0"};
+    QTest::newRow("fine classes shown rounded")
+        << p << Units::Imperial << QStringList{"3.1", "0.0", "3.1", "0.0", "0.0"};
     p.Load3Plus = 12.3;
     p.DuffDepth = -1;
     p.FuelBedDepth = 2.25;
-    QTest::newRow("total of shown loadings, duff no data") << p << QStringList{"3.1", "12.3", "15.4", "no data", "2.3"};
+    QTest::newRow("total of shown loadings, duff no data")
+        << p << Units::Imperial << QStringList{"3.1", "12.3", "15.4", "no data", "2.3"};
+
+    // Values that each fit a double, but whose sum or metric value does not, are unknown, never "Inf".
+    const double max = std::numeric_limits<double>::max();
+    FuelProfile huge;
+    huge.Tpa1 = huge.Tpa2 = huge.Tpa3 = max;
+    QTest::newRow("fine classes add up beyond a double")
+        << huge << Units::Imperial << QStringList{"no data", "0.0", "no data", "0.0", "0.0"};
+    huge.Tpa2 = huge.Tpa3 = 0;
+    huge.Load3Plus = max;
+    const QString maxShown = NumberFormat::picture(max, u"##0.0");
+    QTest::newRow("shown loadings add up beyond a double")
+        << huge << Units::Imperial << QStringList{maxShown, maxShown, "no data", "0.0", "0.0"};
+    huge.DuffDepth = max;
+    huge.FuelBedDepth = -max;
+    QTest::newRow("metric values beyond a double")
+        << huge << Units::Metric << QStringList{"no data", "no data", "no data", "no data", "no data"};
 }
 
 void TestProfileState::showProfile_texts()
 {
     QFETCH(FuelProfile, profile);
+    QFETCH(Units, units);
     QFETCH(QStringList, texts);
-    const ProfileDisplay d = profileDisplay(profile, kUntitled);
+    const ProfileDisplay d = profileDisplay(profile, kUntitled, units);
     QCOMPARE((QStringList{d.lblPro0to3, d.lblPro3Plus, d.lblProTotal, d.lblProDuff, d.lblProFuelBed}), texts);
     QCOMPARE(d.caption, QStringLiteral("Fenwyx Assistant[Untitled]"));
     QCOMPARE(d.txtName, profile.ProfileName);
