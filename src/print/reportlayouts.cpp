@@ -7,6 +7,7 @@
 #include "shell/programinfo.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -15,6 +16,9 @@ namespace
 const QString kNoImage = QStringLiteral("No image available");
 const QString kSourcePhoto = QStringLiteral("   Source Photo: ");
 const QString kEllipsis = QStringLiteral("\u2026");
+const QString kProfileHeading = QStringLiteral("Fuel Profile: ");
+// The right end of the rules: texts of the profile report that would run past it are cut there.
+constexpr double kRight = 7.5;
 
 // The print position of a page: text continues where the last text ended, a line end returns to the left
 // edge one line lower, and a drawn line leaves the position at its end point.
@@ -73,11 +77,15 @@ private:
     ReportPage &m_page;
 };
 
-// The longest start of text (at least one character) that fits into width.
+// No line of a page holds this many characters of any visible width; measuring stops there, so that a text of
+// a megabyte costs no more than one of a line.
+constexpr int kLongestLine = 1000;
+
+// The longest start of text (at least one character, at most kLongestLine) that fits into width.
 int fittingLength(const QString &text, const ReportFont &font, double width)
 {
     int low = 1;
-    int high = int(text.size());
+    int high = int(std::min<qsizetype>(text.size(), kLongestLine));
     while (low < high) {
         const int mid = (low + high + 1) / 2;
         if (ReportMetrics::textWidth(font, text.left(mid)) <= width)
@@ -105,15 +113,23 @@ QStringList words(const QString &paragraph)
     return result;
 }
 
-void wrapParagraph(const QString &paragraph, const ReportFont &font, double width, QStringList &lines)
+bool fits(const QString &text, const ReportFont &font, double width)
 {
-    if (ReportMetrics::textWidth(font, paragraph) <= width) {
+    return text.size() <= kLongestLine && ReportMetrics::textWidth(font, text) <= width;
+}
+
+// Wrapping stops once the paragraph has given lines up to maxLines: the rest has no room.
+void wrapParagraph(const QString &paragraph, const ReportFont &font, double width, int maxLines, QStringList &lines)
+{
+    if (fits(paragraph, font, width)) {
         lines << paragraph;
         return;
     }
     QString current;
     for (QString word : words(paragraph)) {
-        if (ReportMetrics::textWidth(font, current + word) <= width) {
+        if (lines.size() >= maxLines)
+            return;
+        if (fits(current + word, font, width)) {
             current += word;
             continue;
         }
@@ -121,7 +137,7 @@ void wrapParagraph(const QString &paragraph, const ReportFont &font, double widt
             lines << current;
         current.clear();
         // A word wider than a line is cut where the line ends, so that it never runs off the page.
-        while (ReportMetrics::textWidth(font, word.trimmed()) > width) {
+        while (!fits(word.trimmed(), font, width) && lines.size() < maxLines) {
             const int fit = fittingLength(word, font, width);
             lines << word.left(fit);
             word = word.mid(fit);
@@ -130,6 +146,17 @@ void wrapParagraph(const QString &paragraph, const ReportFont &font, double widt
     }
     if (!current.isEmpty())
         lines << current;
+}
+
+// The text, or as much of it as fits into width followed by an ellipsis.
+QString fitOnLine(const QString &text, const ReportFont &font, double width)
+{
+    if (fits(text, font, width))
+        return text;
+    QString start = text.left(fittingLength(text, font, width - ReportMetrics::textWidth(font, kEllipsis)));
+    while (start.size() > 1 && !fits(start + kEllipsis, font, width))
+        start.chop(1);
+    return start + kEllipsis;
 }
 
 } // namespace
@@ -165,14 +192,16 @@ QStringList wrapNotes(const QString &notes, const ReportFont &font, double width
     QStringList lines;
     if (maxLines <= 0)
         return lines;
+    const bool leftOff = notes.size() > kMaxPrintedNotes;
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    const QStringList paragraphs = notes.split(lineBreak);
+    const QStringList paragraphs = notes.left(kMaxPrintedNotes).split(lineBreak);
     for (const QString &paragraph : paragraphs) {
-        wrapParagraph(paragraph, font, width, lines);
+        // One line more than there is room for tells that the notes were cut.
+        wrapParagraph(paragraph, font, width, maxLines + 1, lines);
         if (lines.size() > maxLines)
             break;
     }
-    if (lines.size() <= maxLines)
+    if (lines.size() <= maxLines && !leftOff)
         return lines;
     lines = lines.mid(0, maxLines);
     QString last = lines.last();
@@ -252,11 +281,12 @@ ReportPage profileReport(const ProfileReportInput &input)
 {
     const FuelProfile &p = input.profile;
     ReportPage page;
-    page.title = ProgramInfo::title() + QStringLiteral(" - Fuel Profile ") + p.ProfileName;
     PrintCursor c(page);
     c.font = {16, true};
     c.moveTo(0.5, 0.3);
-    c.printLine(QStringLiteral("Fuel Profile: ") + p.ProfileName);
+    const QString nameLine = fitOnLine(kProfileHeading + p.ProfileName, c.font, kRight - 0.5);
+    page.title = ProgramInfo::title() + QStringLiteral(" - Fuel Profile ") + nameLine.mid(kProfileHeading.size());
+    c.printLine(nameLine);
     c.rule({0.5, 0.7}, {7.5, 0.7});
 
     c.font.pointSize = 10;
@@ -275,7 +305,7 @@ ReportPage profileReport(const ProfileReportInput &input)
         }
         if (source) {
             c.x = 3.5;
-            c.print(kSourcePhoto + *source);
+            c.print(fitOnLine(kSourcePhoto + *source, c.font, kRight - c.x));
         }
         c.endLine();
     };
@@ -315,7 +345,7 @@ ReportPage profileReport(const ProfileReportInput &input)
         if (has) {
             c.picture(QRectF(pictureAt[k], kProfilePictureSize), *input.pictures[size_t(k)]);
             c.moveTo(captionAt[k].x(), captionAt[k].y());
-            c.printLine(sources.at(k));
+            c.printLine(fitOnLine(sources.at(k), c.font, pictureAt[k].x() + kProfilePictureSize.width() - c.x));
         } else {
             c.moveTo(noImageAt[k].x(), noImageAt[k].y());
             c.printLine(kNoImage);

@@ -24,6 +24,10 @@ inline const QSizeF kProfilePictureSize(3.5, 2.5);
 // Notes stop above this line so that they never run under the rule and the pictures.
 constexpr double kNotesBottom = 3.4;
 constexpr double kNotesWidth = 6.0;
+// The most characters of notes the profile report lays out, on however many pages it prints them: about a
+// dozen pages of 10-point lines, far beyond any real profile's notes, so that the largest notes a profile
+// file may hold (a megabyte) still print in a moment. Longer notes end in "…" where they are cut.
+constexpr int kMaxPrintedNotes = 50000;
 
 // "Fenwyx - " and the legal notice.
 QString footerText();
@@ -61,7 +65,8 @@ QStringList profileSourceLabels(const FuelProfile &profile);
 QString printedNumber(double value);
 
 // The notes as lines of at most `width` inches: each line break starts a paragraph, paragraphs wrap at
-// blanks, a word wider than a line is cut; at most maxLines lines, the last one then ending in "…".
+// blanks, a word wider than a line is cut; at most maxLines lines of the first kMaxPrintedNotes characters,
+// the last one ending in "…" when the notes go on.
 QStringList wrapNotes(const QString &notes, const ReportFont &font, double width, int maxLines);
 
 } // namespace ReportLayouts

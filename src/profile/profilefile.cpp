@@ -227,7 +227,27 @@ std::optional<FuelProfile> decode(const QByteArray &bytes, FileError *error)
             return std::nullopt;
         *number = *v;
     }
+    // Written again, line breaks as CR LF and quotes added, the file could outgrow what a profile may be.
+    if (!fitsInFile(p)) {
+        if (error)
+            *error = tooLarge();
+        return std::nullopt;
+    }
     return p;
+}
+
+bool fitsInFile(const FuelProfile &profile)
+{
+    return encode(profile).size() <= kMaxFileSize;
+}
+
+FileError tooLarge()
+{
+    const QString size = kMaxFileSize % (1024 * 1024) == 0
+                             ? QString::number(kMaxFileSize / (1024 * 1024)) + QStringLiteral(" MB")
+                             : QString::number(kMaxFileSize / 1024) + QStringLiteral(" KB");
+    return {FileErrors::OutOfMemory,
+            QStringLiteral("A fuel profile file may hold at most %1, names and notes included").arg(size)};
 }
 
 bool write(const QString &path, const FuelProfile &profile, FileError *error)
@@ -261,10 +281,13 @@ std::optional<FuelProfile> read(const QString &path, FileError *error)
     if (!file.open(QIODevice::ReadOnly))
         return fail(FileErrors::fromFile(file, path, errno));
     if (file.size() > kMaxFileSize)
-        return fail({FileErrors::OutOfMemory, QStringLiteral("The file is too large to be a fuel profile")});
-    const QByteArray bytes = file.readAll();
+        return fail(tooLarge());
+    // A file that grows while it is read is bounded all the same.
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(FileErrors::fromFile(file, path, errno));
+    if (bytes.size() > kMaxFileSize)
+        return fail(tooLarge());
     return decode(bytes, error);
 }
 

@@ -11,8 +11,16 @@
 namespace ProfileFile
 {
 
-// Larger files are refused unread: a profile is a few kilobytes, a mistaken choice can be huge.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+// The most bytes a profile file may have. A real profile is a few kilobytes; a megabyte holds a name and
+// notes of hundreds of pages, and every command on a profile of that size (the windows, the report, the batch
+// program) still ends in a moment. Larger files are refused unread, and a profile that would be written
+// larger is refused both at load and at save, so that whatever loads can be saved and loaded again.
+constexpr qint64 kMaxFileSize = 1024 * 1024;
+
+// Whether the profile's file stays within kMaxFileSize.
+bool fitsInFile(const FuelProfile &profile);
+// The error of a profile beyond kMaxFileSize.
+FileError tooLarge();
 
 // The name with ".pro" appended unless the file name (not its folders) already holds ".pro" in any case.
 QString withProfileExtension(const QString &path);

@@ -124,11 +124,22 @@ ProfileDisplay ProfileState::ShowProfile()
     return display;
 }
 
+void ProfileState::showSaveError(const QString &path, const FileError &error)
+{
+    m_dialogs.message(QStringLiteral("Error while saving file: ") + path + QLatin1Char('\r') + errorText(error),
+                      kProgramTitle, MessageButtons::Ok, MessageIcon::None);
+}
+
 bool ProfileState::SaveProfile(QString &path)
 {
     path = ProfileFile::withProfileExtension(path);
 
     const ProfileFile::Cleaned cleaned = ProfileFile::clean(m_profile);
+    // Refused before anything is written: the file would be too large to be loaded again.
+    if (!ProfileFile::fitsInFile(cleaned.profile)) {
+        showSaveError(path, ProfileFile::tooLarge());
+        return false;
+    }
     if ((cleaned.quotesReplaced || cleaned.charactersReplaced) && !m_cleaningNoticeGiven) {
         QStringList what;
         if (cleaned.quotesReplaced)
@@ -142,8 +153,7 @@ bool ProfileState::SaveProfile(QString &path)
 
     FileError error;
     if (!ProfileFile::write(path, cleaned.profile, &error)) {
-        m_dialogs.message(QStringLiteral("Error while saving file: ") + path + QLatin1Char('\r') + errorText(error),
-                          kProgramTitle, MessageButtons::Ok, MessageIcon::None);
+        showSaveError(path, error);
         return false;
     }
     m_profileChanged = false;

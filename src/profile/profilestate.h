@@ -10,6 +10,7 @@
 
 class Dialogs;
 struct FileDialogRequest;
+struct FileError;
 class StatusReporter;
 struct PhotoRecord;
 enum class MessageAnswer;
@@ -74,6 +75,7 @@ private:
     using FileChooser = std::optional<QString> (Dialogs::*)(const FileDialogRequest &);
 
     void showStatusError(const QString &text);
+    void showSaveError(const QString &path, const FileError &error);
     // Shows one of the file dialogs with the name the last one ended with; nothing when cancelled.
     std::optional<QString> askFileName(const QString &title, const QString &initialFolder, FileChooser chooser);
 

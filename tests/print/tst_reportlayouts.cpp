@@ -109,6 +109,7 @@ private Q_SLOTS:
     void profile_pictures_onePerDistinctSource();
     void profile_notes_wrapAndStopAboveTheRule_data();
     void profile_notes_wrapAndStopAboveTheRule();
+    void profile_hugeTexts_cutWhereThePageEnds();
     void pdf_isLetterPortraitWithEmbeddedFonts();
 
 private:
@@ -560,6 +561,38 @@ void TestReportLayouts::profile_notes_wrapAndStopAboveTheRule()
         unbroken.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
         QCOMPARE(joined, unbroken);
     }
+}
+
+void TestReportLayouts::profile_hugeTexts_cutWhereThePageEnds()
+{
+    // A profile file may hold a megabyte: texts of that size end in an ellipsis where their line or the notes'
+    // room ends, so that nothing runs off the page and the page is laid out in a moment.
+    ReportLayouts::ProfileReportInput input;
+    FuelProfile &p = input.profile;
+    p.ProfileName = QStringLiteral("W").repeated(400000);
+    p.Source0to3 = QStringLiteral("S").repeated(200000);
+    p.Source3Plus = QStringLiteral("B/2");
+    p.Notes = QStringLiteral("n").repeated(300000) + QStringLiteral("\nlast words ").repeated(10000);
+    input.pictures = {picture(), picture()};
+    const ReportPage layout = ReportLayouts::profileReport(input);
+
+    const std::vector<PageText> texts = layout.texts();
+    QStringList cut;
+    for (const PageText &text : texts) {
+        QVERIFY2(text.at.x() + ReportMetrics::textWidth(text.font, text.text) <= 7.5 + 1e-9,
+                 qPrintable(text.text.left(40)));
+        if (text.text.endsWith(QStringLiteral("\u2026")))
+            cut << text.text.left(17);
+    }
+    // The name, the source row, the last line of the notes and the source's caption under its picture.
+    QCOMPARE(cut, (QStringList{"Fuel Profile: WWW", "   Source Photo: ", "nnnnnnnnnnnnnnnnn", "SSSSSSSSSSSSSSSSS"}));
+    QVERIFY(layout.title.startsWith(QStringLiteral("Fenwyx - Fuel Profile WWW")));
+    QVERIFY(layout.title.size() < 200);
+
+    const PdfReader::Page page = pdfOf(layout);
+    const std::vector<const PdfReader::Line *> name = page.linesStartingWith(QStringLiteral("Fuel Profile: WWW"));
+    QCOMPARE(name.size(), size_t(1));
+    QVERIFY(name.at(0)->box.right() <= onPage(7.5, 0).x() + kTolerance);
 }
 
 void TestReportLayouts::pdf_isLetterPortraitWithEmbeddedFonts()

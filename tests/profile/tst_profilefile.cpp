@@ -50,7 +50,8 @@ private Q_SLOTS:
     void withProfileExtension_fileNameOnly();
     void writeRead_extremeNumbers_fileLoadsWithValueKept_data();
     void writeRead_extremeNumbers_fileLoadsWithValueKept();
-    void writeRead_megabyteNotes_roundTrip();
+    void read_sizeBound_data();
+    void read_sizeBound();
     void write_replacesWithNewFile_oldContentNeverTruncated();
     void write_folderIsAFile_failsWithoutFile();
     void read_missingAndFolder_fail();
@@ -272,17 +273,39 @@ void TestProfileFile::writeRead_extremeNumbers_fileLoadsWithValueKept()
     QCOMPARE(fileBytes(path), bytes);
 }
 
-void TestProfileFile::writeRead_megabyteNotes_roundTrip()
+void TestProfileFile::read_sizeBound_data()
 {
+    const auto file = [](const QByteArray &notes) {
+        return "\"\"\r\n\"" + notes + "\"\r\n\"\"\r\n0\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n";
+    };
+    const int largest = int(ProfileFile::kMaxFileSize - file(QByteArray()).size());
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("largest file") << file(QByteArray(largest, 'n')) << true;
+    QTest::newRow("one byte more") << file(QByteArray(largest + 1, 'n')) << false;
+    // Written again each LF would become CR LF, and the file too large to load.
+    QTest::newRow("LF line breaks outgrow the bound when saved")
+        << file(QByteArray(largest - 1000, 'n') + QByteArray(1000, '\n')) << false;
+}
+
+void TestProfileFile::read_sizeBound()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, loads);
     QTemporaryDir dir;
-    FuelProfile p;
-    p.Notes = QString(1024 * 1024, QLatin1Char('n'));
-    p.Notes[5000] = QLatin1Char('\n');
     const QString path = dir.filePath(QStringLiteral("big.pro"));
-    QVERIFY(ProfileFile::write(path, p));
-    const auto back = ProfileFile::read(path);
-    QVERIFY(back);
-    QCOMPARE(*back, p);
+    QVERIFY(writeBytes(path, bytes));
+    FileError error;
+    const auto p = ProfileFile::read(path, &error);
+    QCOMPARE(p.has_value(), loads);
+    if (loads) {
+        QVERIFY(ProfileFile::fitsInFile(*p));
+        QCOMPARE(ProfileFile::encode(*p), bytes);
+    } else {
+        QCOMPARE(error.number, FileErrors::OutOfMemory);
+        QCOMPARE(error.description,
+                 QStringLiteral("A fuel profile file may hold at most 1 MB, names and notes included"));
+    }
 }
 
 void TestProfileFile::write_replacesWithNewFile_oldContentNeverTruncated()

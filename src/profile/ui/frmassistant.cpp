@@ -15,6 +15,9 @@ namespace
 const QString kInch = QStringLiteral("\"");
 const QString kFineRow = QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch;
 const QString kCoarseRow = QStringLiteral("3") + kInch + QStringLiteral(" +");
+// A source label ("BOOK/PHOTO") is a few characters; one that a profile file holds may be a megabyte, which
+// would widen the window beyond any screen.
+constexpr int kShownSourceLength = 100;
 
 // The compared rows of the first page: name, caption, whether a difference is shown.
 struct ComparedRow {
@@ -264,7 +267,8 @@ QWidget *frmAssistant::createBuilderPage()
             auto *go = makeButton(QStringLiteral("cmdGo") + suffix, QStringLiteral("Display Photo"),
                                   QStringLiteral("Make the source photo active"), page);
             go->setAccessibleName(QStringLiteral("Display source photo of ") + row.profileCaption);
-            connect(go, &QPushButton::clicked, this, [this, source] { Q_EMIT sourceRequested(source->text()); });
+            connect(go, &QPushButton::clicked, this,
+                    [this, source] { Q_EMIT sourceRequested(m_sources.value(source, source->text())); });
             grid->addWidget(go, r, 6);
         }
         ++r;
@@ -384,10 +388,17 @@ void frmAssistant::applyProfile(const ProfileDisplay &d)
     label(QStringLiteral("lblProTotal"))->setText(d.lblProTotal);
     label(QStringLiteral("lblProDuff"))->setText(d.lblProDuff);
     label(QStringLiteral("lblProFuelBed"))->setText(d.lblProFuelBed);
-    label(QStringLiteral("lblPL0to3"))->setText(d.lblPL0to3);
-    label(QStringLiteral("lblPL3Plus"))->setText(d.lblPL3Plus);
-    label(QStringLiteral("lblPLDuff"))->setText(d.lblPLDuff);
-    label(QStringLiteral("lblPLFuelBed"))->setText(d.lblPLFuelBed);
+    const std::pair<const char *, const QString *> sources[] = {
+        {"lblPL0to3", &d.lblPL0to3},
+        {"lblPL3Plus", &d.lblPL3Plus},
+        {"lblPLDuff", &d.lblPLDuff},
+        {"lblPLFuelBed", &d.lblPLFuelBed},
+    };
+    for (const auto &[name, text] : sources) {
+        QLabel *source = label(QString::fromLatin1(name));
+        m_sources.insert(source, *text);
+        source->setText(text->size() > kShownSourceLength ? text->left(kShownSourceLength) + QChar(0x2026) : *text);
+    }
     // Typing is not disturbed when the text is the same already.
     if (m_name->text() != d.txtName)
         m_name->setText(d.txtName);

@@ -83,6 +83,7 @@ private:
     QLineEdit *m_name = nullptr;
     std::vector<std::pair<QLabel *, QString>> m_unitCaptions; // with their captions in inches
     QHash<QString, QLabel *> m_values;                        // the value labels by name
+    QHash<QLabel *, QString> m_sources; // the whole text of each source label, which may show only its start
 
     // Kept for the pages until they are built.
     std::optional<std::pair<AssistantSummary, int>> m_summary;

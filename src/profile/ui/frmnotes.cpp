@@ -3,17 +3,61 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmnotes::frmnotes(const QString &notes, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_text(new QPlainTextEdit(this))
+namespace
+{
+
+// No word is this long: a run of this many characters without a blank is data, not prose.
+constexpr int kLongestWord = 1000;
+
+bool hasLongRun(QStringView text)
+{
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWord)
+            return true;
+    }
+    return false;
+}
+
+// Wrapped at blanks, a run without one is laid out in a time that grows with the square of its length (minutes
+// for a megabyte); text holding such a run, loaded or pasted, is wrapped anywhere instead.
+class NotesEdit : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+    void wrapFor(QStringView text)
+    {
+        if (hasLongRun(text))
+            setWordWrapMode(QTextOption::WrapAnywhere);
+    }
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (source->hasText())
+            wrapFor(source->text());
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+};
+
+} // namespace
+
+frmnotes::frmnotes(const QString &notes, QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmnotes"));
     setWindowTitle(QStringLiteral("Notes"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(this);
+    auto *edit = new NotesEdit(this);
+    edit->wrapFor(notes);
+    m_text = edit;
     m_text->setObjectName(QStringLiteral("txtnotes"));
     m_text->setAccessibleName(QStringLiteral("Notes"));
     m_text->setPlainText(notes);

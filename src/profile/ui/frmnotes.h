@@ -26,6 +26,6 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    QPlainTextEdit *m_text;
+    QPlainTextEdit *m_text = nullptr;
     bool m_closed = false;
 };
