@@ -1,6 +1,7 @@
 // The Assistant and notes windows in the running main window: their controls and texts, taking components,
 // the name box, going to a source photo, the comparison's highlighting and the notes bound to their profile.
 #include "data/resultsmodel.h"
+#include "files.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void notes_bothWaysOfClosingStoreTheText();
     void notes_belongToTheProfileTheyWereOpenedFor();
     void notes_storedBeforeSaveAndExit();
+    void nameAndNotes_touchedAndSaved_fileUnchanged();
 
 private:
     MainController &c() { return m_w->controller(); }
@@ -438,6 +440,59 @@ void TestAssistant::notes_storedBeforeSaveAndExit()
     QVERIFY(!c().mayClose());
     QCOMPARE(state().profile.profile().Notes, QStringLiteral("at the exit question"));
     QVERIFY(!state().profile.profileChanged()); // notes alone never ask to save
+}
+
+void TestAssistant::nameAndNotes_touchedAndSaved_fileUnchanged()
+{
+    // A name longer than a line edit holds by default, and every character a profile file can hold but a double
+    // quote, no-break spaces (0xA0) among them, in the name and in the notes.
+    QByteArray characters;
+    for (int c = 0; c < 256; ++c) {
+        if (c != '"' && c != '\r' && c != '\n')
+            characters += char(c);
+    }
+    QByteArray name = characters + "\xA0 two\xA0\xA0spaces\xA0";
+    name += QByteArray(40003 - name.size(), 'n');
+    const QByteArray notes = "\xA0" + characters + "\r\n\r\n\xA0indented\tand tabbed\xA0\r\nlast\xA0";
+    // A source label that would widen the window beyond any screen is shown cut, but kept whole.
+    const QByteArray source = QByteArray(300, 'S');
+    const QByteArray bytes = "\"" + name + "\"\r\n\"" + notes +
+                             "\"\r\n\"B1/3\"\r\n1.04\r\n2.03\r\n.02\r\n\"\"\r\n0\r\n\"\"\r\n\"" + source +
+                             "\"\r\n-1\r\n.5\r\n";
+    const auto decoded = ProfileFile::decode(bytes);
+    QVERIFY(decoded);
+    QCOMPARE(ProfileFile::encode(*decoded), bytes); // the file alone reads and writes back unchanged
+    const QString file = m_dir->filePath(QStringLiteral("unusual.pro"));
+    QVERIFY(TestSupport::writeBytes(file, bytes));
+    m_w->program.dialogs.fileNames.push_back(file);
+    click(QStringLiteral("cmdLoad"));
+    QCOMPARE(state().profile.profilePath(), file);
+
+    // The name box is clicked into, a letter typed at its end and taken back.
+    QLineEdit *box = assistant()->txtName();
+    QCOMPARE(box->text().size(), 40003);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_X);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    // The notes are opened, a letter typed and taken back, and closed.
+    click(QStringLiteral("cmdNotes"));
+    QPlainTextEdit *edit = c().notes()->txtnotes();
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_X);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    c().notes()->findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
+    QTRY_VERIFY(!c().notes());
+
+    QCOMPARE(text(QStringLiteral("lblPLFuelBed")), QString(100, QLatin1Char('S')) + QChar(0x2026));
+    QSignalSpy sought(assistant(), &frmAssistant::sourceRequested);
+    click(QStringLiteral("cmdGoFuelBed"));
+    QCOMPARE(sought.value(0).value(0).toString(), QString::fromLatin1(source));
+
+    click(QStringLiteral("CmdSave"));
+    QVERIFY(m_w->program.dialogs.messages.empty());
+    QCOMPARE(TestSupport::fileBytes(file), bytes);
 }
 
 QTEST_MAIN(TestAssistant)

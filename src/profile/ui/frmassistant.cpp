@@ -1,6 +1,8 @@
 // The Assistant's two pages: their labels, buttons and the texts they show.
 #include "frmassistant.h"
 
+#include "profile/profilefile.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHash>
@@ -277,6 +279,8 @@ QWidget *frmAssistant::createBuilderPage()
     grid->addWidget(caption(QStringLiteral("Profile Name"), page), r, 0);
     m_name = new QLineEdit(QStringLiteral("Untitled"), page);
     m_name->setObjectName(QStringLiteral("txtName"));
+    // A line edit's own limit (32767) would cut a longer name that a profile file holds.
+    m_name->setMaxLength(int(ProfileFile::kMaxFileSize));
     m_name->setAccessibleName(QStringLiteral("Profile Name"));
     m_name->setToolTip(QStringLiteral("A desriptive name for your profile"));
     grid->addWidget(m_name, r, 1, 1, 6);

@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace
@@ -74,7 +75,12 @@ frmnotes::frmnotes(const QString &notes, QWidget *parent) : QWidget(parent, Qt::
 
 QString frmnotes::text() const
 {
-    return m_text->toPlainText();
+    // toPlainText would turn no-break spaces into blanks; the raw text keeps every character, with the
+    // document's paragraph and line separators where the line breaks are.
+    QString text = m_text->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 void frmnotes::closeEvent(QCloseEvent *event)
