@@ -12,10 +12,14 @@
 namespace
 {
 
-// The family list names files for other programs and the caption shows the path: both want it whole.
+// The family list names files for other programs and the caption shows the path: both want it whole. A
+// closing separator is kept, so that a folder's name is still told from a file's.
 QString absolute(const QString &path)
 {
-    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    if (path.isEmpty())
+        return path;
+    const QString whole = QFileInfo(path).absoluteFilePath();
+    return path.endsWith(QLatin1Char('/')) && !whole.endsWith(QLatin1Char('/')) ? whole + QLatin1Char('/') : whole;
 }
 
 void usage(QTextStream &err)
@@ -85,7 +89,7 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
         if (!state.LoadProfile(absolute(args.at(1))))
             return 1;
         QString path = absolute(args.at(2));
-        dialogs.setFile(ProfileFile::withProfileExtension(path));
+        dialogs.setFile(ProfileFile::folderName(path) ? path : ProfileFile::withProfileExtension(path));
         if (!state.SaveProfile(path))
             return 1;
         out << path << '\n';

@@ -5,6 +5,7 @@
 #include "platform/wholefile.h"
 #include "platform/windows1252.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -156,6 +157,16 @@ QString withProfileExtension(const QString &path)
     if (QFileInfo(path).fileName().contains(QLatin1String(".pro"), Qt::CaseInsensitive))
         return path;
     return path + QLatin1String(".pro");
+}
+
+std::optional<FileError> folderName(const QString &path)
+{
+    if (path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator()))
+        return FileError{FileErrors::BadFileName,
+                         QStringLiteral("The name ends in a folder separator: it names a folder, not a file")};
+    if (QFileInfo(path).isDir())
+        return FileError{FileErrors::BadFileName, QStringLiteral("The name is that of a folder, not of a file")};
+    return std::nullopt;
 }
 
 Cleaned clean(const FuelProfile &profile)

@@ -24,6 +24,9 @@ FileError tooLarge();
 
 // The name with ".pro" appended unless the file name (not its folders) already holds ".pro" in any case.
 QString withProfileExtension(const QString &path);
+// The error of a name that ends in a separator or names a folder: it is no file's name, and ".pro" appended
+// to it would make a hidden file inside the folder.
+std::optional<FileError> folderName(const QString &path);
 
 // What the format can hold: double quotes become single quotes, characters outside the code page
 // become "?". The flags tell which of the two happened.

@@ -130,8 +130,18 @@ void ProfileState::showSaveError(const QString &path, const FileError &error)
                       kProgramTitle, MessageButtons::Ok, MessageIcon::None);
 }
 
+bool ProfileState::refuseFolderName(const QString &path)
+{
+    const std::optional<FileError> error = ProfileFile::folderName(path);
+    if (error)
+        showSaveError(path, *error);
+    return error.has_value();
+}
+
 bool ProfileState::SaveProfile(QString &path)
 {
+    if (refuseFolderName(path))
+        return false;
     path = ProfileFile::withProfileExtension(path);
 
     const ProfileFile::Cleaned cleaned = ProfileFile::clean(m_profile);
@@ -191,7 +201,7 @@ MessageAnswer ProfileState::ConfirmReplace(const QString &path)
 
 bool ProfileState::SaveProfileAs(QString &path)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseFolderName(path))
         return false;
     // The question is about the file that will be written, extension included.
     path = ProfileFile::withProfileExtension(path);

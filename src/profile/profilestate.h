@@ -76,6 +76,8 @@ private:
 
     void showStatusError(const QString &text);
     void showSaveError(const QString &path, const FileError &error);
+    // Shows the save error of a name that is a folder's; true when the name was refused.
+    bool refuseFolderName(const QString &path);
     // Shows one of the file dialogs with the name the last one ended with; nothing when cancelled.
     std::optional<QString> askFileName(const QString &title, const QString &initialFolder, FileChooser chooser);
 

@@ -114,6 +114,15 @@ void TestProfileCli::commands_failures_data()
                                                    << "Error while saving file: @/plain/out.pro\nError: 76 ";
     QTest::newRow("save into a missing folder")
         << QStringList{"save", "@/in.pro", "@/none/out"} << 1 << "Error while saving file: @/none/out.pro\nError: 76 ";
+    // A folder's name would have made the hidden file ".pro" inside it.
+    QTest::newRow("save to a folder's name ending in a separator")
+        << QStringList{"save", "@/in.pro", "@/sub/"} << 1 << "Error while saving file: @/sub/\nError: 52 ";
+    QTest::newRow("save to a relative name ending in a separator")
+        << QStringList{"save", "@/in.pro", "sub/"} << 1 << "Error while saving file: @/sub/\nError: 52 ";
+    QTest::newRow("save to a missing folder's name ending in a separator")
+        << QStringList{"save", "@/in.pro", "@/none/"} << 1 << "Error while saving file: @/none/\nError: 52 ";
+    QTest::newRow("save to a folder's name")
+        << QStringList{"save", "@/in.pro", "@/sub"} << 1 << "Error while saving file: @/sub\nError: 52 ";
     QTest::newRow("list is a folder") << QStringList{"save", "@/in.pro", "@/ok"} << 3
                                       << "@/ok.pro: Problem saving to Brackel list\n75-";
     QTest::newRow("save to an empty name")
@@ -132,6 +141,7 @@ void TestProfileCli::commands_failures()
     QFile plain(dir.filePath(QStringLiteral("plain")));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     QVERIFY(QDir(dir.path()).mkdir(FamilyList::kListName));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
     args.replaceInStrings(QStringLiteral("@"), dir.path());
     // Relative names are taken from the current folder: nothing may appear there, hidden files included.
     const QString before = QDir::currentPath();
@@ -144,6 +154,9 @@ void TestProfileCli::commands_failures()
     QVERIFY(!r.err.contains(QLatin1Char('\r')));
     if (code != 3)
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
+    QCOMPARE(
+        QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestProfileCli)

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void take_missingValues();
     void save_newProfile_extensionCaptionAndList();
     void save_writeFails_profileStaysChanged();
+    void save_refusedBeforeWriting_data();
+    void save_refusedBeforeWriting();
     void save_listIsPipe_profileSavedThenRefused();
     void saveAs_existingFile_asksAboutFinalPath_data();
     void saveAs_existingFile_asksAboutFinalPath();
@@ -208,6 +210,48 @@ void TestProfileState::save_writeFails_profileStaysChanged()
     QVERIFY(f.state.profileChanged());
     QCOMPARE(f.state.profilePath(), kUntitled);
     QVERIFY(!QFile::exists(f.path(FamilyList::kListName)));
+}
+
+void TestProfileState::save_refusedBeforeWriting_data()
+{
+    QTest::addColumn<bool>("dialog"); // chosen in the save dialog, else saved straight to the name
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("notesSize");
+    QTest::addColumn<QString>("error");
+    const QString separator = QStringLiteral("52 The name ends in a folder separator: it names a folder, not a file");
+    const QString folder = QStringLiteral("52 The name is that of a folder, not of a file");
+    QTest::newRow("name ends in a separator") << false << "data/" << 0 << separator;
+    QTest::newRow("missing folder's name ends in a separator") << false << "none/" << 0 << separator;
+    QTest::newRow("name of a folder") << false << "data" << 0 << folder;
+    QTest::newRow("dialog: name ends in a separator") << true << "data/" << 0 << separator;
+    QTest::newRow("dialog: name of a folder") << true << "data" << 0 << folder;
+    QTest::newRow("file beyond the bound") << false << "big" << int(ProfileFile::kMaxFileSize)
+                                           << "7 A fuel profile file may hold at most 1 MB, names and notes included";
+}
+
+void TestProfileState::save_refusedBeforeWriting()
+{
+    QFETCH(bool, dialog);
+    QFETCH(QString, name);
+    QFETCH(int, notesSize);
+    QFETCH(QString, error);
+    Fixture f;
+    QVERIFY(QDir(f.dir.path()).mkdir("data"));
+    f.state.AddComponent(Component0to3, &kFine);
+    f.state.setNotes(QString(notesSize, QLatin1Char('n')));
+    QString path = f.path(name);
+    if (dialog)
+        f.dialogs.fileNames.push_back(path);
+    QVERIFY(!(dialog ? f.state.SaveAsCommand() : f.state.SaveProfile(path)));
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    const QString target = f.path(notesSize > 0 ? name + ".pro" : name);
+    QCOMPARE(f.dialogs.messages[0].text, "Error while saving file: " + target + "\rError: " + error);
+    QCOMPARE(f.dialogs.messages[0].caption, QStringLiteral("Fenwyx"));
+    QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"data"});
+    QCOMPARE(QDir(f.path("data")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(f.state.profilePath(), kUntitled);
+    QVERIFY(f.state.profileChanged());
+    QCOMPARE(f.state.profile().Notes.size(), notesSize); // the profile itself is kept
 }
 
 void TestProfileState::save_listIsPipe_profileSavedThenRefused()
