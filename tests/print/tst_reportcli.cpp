@@ -165,6 +165,9 @@ void TestReportCli::failures_leaveNoFile_data()
                                          << "b.pdf" << 1 << QByteArray("XX/1");
     QTest::newRow("unreadable profile") << QStringList{"report", "profile", "missing.pro", "--pdf", "OUT"} << "c.pdf"
                                         << 1 << QByteArray("missing.pro");
+    QTest::newRow("unreadable profile named with a place marker")
+        << QStringList{"report", "profile", "missing %3.pro", "--pdf", "OUT"} << "c.pdf" << 1
+        << QByteArray("missing %3.pro: ");
     QTest::newRow("output folder missing") << QStringList{"report", "photo", "SW-01/07", "--pdf", "OUT"}
                                            << "no/such/folder/d.pdf" << 1 << QByteArray("d.pdf");
     QTest::newRow("output is a folder") << QStringList{"report", "photo", "SW-01/07", "--pdf", "OUT"} << "home" << 1
