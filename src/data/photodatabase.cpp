@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <sqlite3.h>
 
 PhotoDatabase::FileKind PhotoDatabase::detect(const QString &path)
@@ -32,6 +33,26 @@ PhotoDatabase::~PhotoDatabase()
     close();
 }
 
+void PhotoDatabase::setBusyTimeout(int milliseconds)
+{
+    m_busyTimeoutMs = std::max(0, milliseconds);
+    if (m_db)
+        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+}
+
+PhotoDatabase::ReadTransaction::ReadTransaction(sqlite3 *db)
+{
+    // A deferred BEGIN takes no lock yet: the first read takes it, waiting as long as the busy timeout says.
+    if (db && sqlite3_get_autocommit(db) && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+        m_db = db;
+}
+
+PhotoDatabase::ReadTransaction::~ReadTransaction()
+{
+    if (m_db && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void PhotoDatabase::close()
 {
     if (m_db)
@@ -47,11 +68,26 @@ static bool fail(QString *error, const QString &text)
     return false;
 }
 
+namespace
+{
+
+// What a read that gave up on a locked file reports, instead of the engine's bare "database is locked".
+QString lockedReason(int timeoutMs)
+{
+    return QStringLiteral("another program kept the database locked for %1 seconds")
+        .arg(QString::number(timeoutMs / 1000.0, 'g', 3));
+}
+
+} // namespace
+
 QString PhotoDatabase::readError(const SqliteStatement &statement) const
 {
+    m_lockedOut = statement.busy();
     if (!m_db)
         return QStringLiteral("no photo database is open");
-    const QString reason = statement.error().isEmpty() ? QStringLiteral("unknown error") : statement.error();
+    QString reason = statement.error().isEmpty() ? QStringLiteral("unknown error") : statement.error();
+    if (m_lockedOut)
+        reason = lockedReason(m_busyTimeoutMs);
     return QStringLiteral("%1: %2").arg(m_fileName, reason);
 }
 
@@ -107,17 +143,19 @@ QStringList requiredBookColumns()
 // Bumped when the check changes, so verdicts of an older check are not reused.
 constexpr int kCheckFormat = 1;
 
-// Empty when the table exists with every listed column, else which is missing.
-QString missingColumn(sqlite3 *db, const QString &table, const QStringList &columns)
+// Empty when the table exists with every listed column, else which is missing. *busy tells a locked file.
+QString missingColumn(sqlite3 *db, const QString &table, const QStringList &columns, bool *busy)
 {
     SqliteStatement info(db, QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
-    if (!info.bind({table}))
-        return info.error();
     QSet<QString> present;
-    while (info.step())
-        present.insert(info.text(0).toLower());
-    if (!info.error().isEmpty())
+    if (info.bind({table})) {
+        while (info.step())
+            present.insert(info.text(0).toLower());
+    }
+    if (!info.error().isEmpty()) {
+        *busy = info.busy();
         return info.error();
+    }
     if (present.isEmpty())
         return QStringLiteral("the database has no %1 table").arg(table);
     for (const QString &column : columns) {
@@ -130,7 +168,7 @@ QString missingColumn(sqlite3 *db, const QString &table, const QStringList &colu
 // Empty when the database's structure is sound, else the first problem. A damaged page can make a table
 // lose rows or show rows twice without any read error, so the file is checked before anything is read.
 // The verdict "sound" is kept per version of the file, as the Access copies are.
-QString damageOf(sqlite3 *db, const QString &path)
+QString damageOf(sqlite3 *db, const QString &path, bool *busy)
 {
     const FileCache::Stamp stamp = FileCache::stampOf(path);
     const QString folder = FileCache::folder(QStringLiteral("checked"));
@@ -138,8 +176,10 @@ QString damageOf(sqlite3 *db, const QString &path)
     if (QFileInfo::exists(verdict))
         return {};
     SqliteStatement check(db, QStringLiteral("PRAGMA quick_check(1)"));
-    if (!check.step())
+    if (!check.step()) {
+        *busy = check.busy();
         return check.error().isEmpty() ? QStringLiteral("the file cannot be checked") : check.error();
+    }
     const QString result = check.text(0);
     if (result != QLatin1String("ok"))
         return QStringLiteral("the file is damaged (%1)").arg(result.left(200));
@@ -178,6 +218,7 @@ QString PhotoDatabase::classSum(int first, int last)
 bool PhotoDatabase::open(const QString &path, QString *error)
 {
     close();
+    m_lockedOut = false;
     QString sqlitePath = path;
     switch (detect(path)) {
     case FileKind::Missing:
@@ -204,12 +245,24 @@ bool PhotoDatabase::open(const QString &path, QString *error)
     };
     if (sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         return refuse(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
-    // The Access reader makes its copy from a file it has checked itself.
-    QString problem = sqlitePath == path ? damageOf(db, path) : QString();
-    if (problem.isEmpty())
-        problem = missingColumn(db, QStringLiteral("Photos"), requiredPhotoColumns());
-    if (problem.isEmpty())
-        problem = missingColumn(db, QStringLiteral("Books"), requiredBookColumns());
+    // Another program may be writing an SQLite Photo.mdb: its reads wait for it rather than fail at once.
+    sqlite3_busy_timeout(db, m_busyTimeoutMs);
+    QString problem;
+    bool busy = false;
+    {
+        const ReadTransaction checks(db);
+        // The Access reader makes its copy from a file it has checked itself.
+        if (sqlitePath == path)
+            problem = damageOf(db, path, &busy);
+        if (problem.isEmpty())
+            problem = missingColumn(db, QStringLiteral("Photos"), requiredPhotoColumns(), &busy);
+        if (problem.isEmpty())
+            problem = missingColumn(db, QStringLiteral("Books"), requiredBookColumns(), &busy);
+    }
+    if (busy) {
+        m_lockedOut = true;
+        return refuse(lockedReason(m_busyTimeoutMs));
+    }
     if (!problem.isEmpty())
         return refuse(problem);
     if (sqlite3_create_function_v2(db, "fenwyx_number", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &numberFunction,

@@ -23,6 +23,9 @@ public:
     // Tells the format from the file's first bytes, never from its name.
     static FileKind detect(const QString &path);
 
+    // How long a read waits while another program writes the file, before it fails as locked.
+    static constexpr int DefaultBusyTimeoutMs = 5000;
+
     PhotoDatabase();
     ~PhotoDatabase();
     PhotoDatabase(const PhotoDatabase &) = delete;
@@ -34,6 +37,12 @@ public:
     bool open(const QString &path, QString *error = nullptr);
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // Applies to the open connection and to later opens.
+    void setBusyTimeout(int milliseconds);
+    int busyTimeout() const { return m_busyTimeoutMs; }
+    // The last open or read failed because another program kept the file locked past the busy timeout: the
+    // same read may well succeed later.
+    bool lockedOut() const { return m_lockedOut; }
     QString fileName() const { return m_fileName; }
     sqlite3 *handle() const { return m_db; }
 
@@ -59,9 +68,28 @@ public:
     std::optional<QVariantList> column(const QString &sql, const QVariantList &binds = {},
                                        QString *error = nullptr) const;
 
-private:
+    // Every read made while one lives sees the same state of the file, however another program writes it
+    // meanwhile; reads of one command or one list belong in one. One made inside another joins the outer one.
+    class ReadTransaction
+    {
+    public:
+        explicit ReadTransaction(const PhotoDatabase &database) : ReadTransaction(database.handle()) {}
+        explicit ReadTransaction(sqlite3 *db);
+        ~ReadTransaction();
+        ReadTransaction(const ReadTransaction &) = delete;
+        ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+    private:
+        sqlite3 *m_db = nullptr; // set when this one began the transaction and so ends it
+    };
+
+    // The failure of a statement on this database, naming the file; a file another program kept locked is
+    // said to be so (and lockedOut() becomes true).
     QString readError(const SqliteStatement &statement) const;
 
+private:
     sqlite3 *m_db = nullptr;
     QString m_fileName;
+    int m_busyTimeoutMs = DefaultBusyTimeoutMs;
+    mutable bool m_lockedOut = false;
 };

@@ -12,7 +12,8 @@ SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
         return;
     }
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
+    m_errorCode = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (m_errorCode != SQLITE_OK) {
         m_error = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
@@ -54,6 +55,7 @@ bool SqliteStatement::bind(const QVariantList &values)
             }
         }
         if (rc != SQLITE_OK) {
+            m_errorCode = rc;
             m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
             return false;
         }
@@ -68,8 +70,10 @@ bool SqliteStatement::step()
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
-    if (rc != SQLITE_DONE)
+    if (rc != SQLITE_DONE) {
+        m_errorCode = rc;
         m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+    }
     return false;
 }
 

@@ -16,6 +16,8 @@ public:
 
     bool isValid() const { return m_stmt != nullptr; }
     QString error() const { return m_error; }
+    // The failure was another connection holding the file locked (beyond the connection's busy timeout).
+    bool busy() const { return (m_errorCode & 0xff) == SQLITE_BUSY; }
     // Binds in order to ?1, ?2, ...: null/invalid, integers, doubles, texts.
     bool bind(const QVariantList &values);
     // True while a row is available; false at the end or on an error (then error() says why).
@@ -41,4 +43,5 @@ private:
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
     QString m_error;
+    int m_errorCode = SQLITE_OK;
 };

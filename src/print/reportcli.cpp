@@ -88,6 +88,10 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
             << "; the page says \"No image available\" in its place\n";
         err.flush();
     });
+    // Every photo and book of the page from one state of the file, let go before the PDF is written.
+    std::optional<PhotoDatabase::ReadTransaction> reading;
+    if (databaseOpen)
+        reading.emplace(database);
 
     ReportPage page;
     if (kind == QLatin1String("profile")) {
@@ -116,6 +120,7 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
                    ? ReportLayouts::photoReport(inputs.photo(shown.at(0)))
                    : ReportLayouts::comparisonReport(inputs.comparison(shown.at(0), shown.at(1)));
     }
+    reading.reset();
     if (!ReportPdf::write(page, pdf, &error))
         return fail(err, error);
     return 0;
