@@ -4,6 +4,8 @@
 #include "data/numberformat.h"
 #include "data/photolibrary.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <algorithm>
 
 namespace
@@ -38,19 +40,19 @@ bool addRange(QStringList &conditions, QVariantList &binds, const QString &expre
     return true;
 }
 
-// One code list as alternatives; a null column never equals a value.
+// One code list as alternatives; a null column never equals a value. The codes go in as one JSON array, so
+// that any number of them makes one small condition (a chain of ORs grows too deep for the engine).
 void addCodes(QStringList &conditions, QVariantList &binds, const QString &column, const QStringList &codes,
               bool asShown)
 {
     if (codes.isEmpty())
         return;
-    QStringList alternatives;
+    QJsonArray values;
+    for (const QString &code : codes)
+        values.append(asShown ? code.trimmed() : code);
     const QString compared = asShown ? QStringLiteral("trim(%1)").arg(column) : column;
-    for (const QString &code : codes) {
-        alternatives.append(compared + QStringLiteral(" = ? COLLATE NOCASE"));
-        binds.append(asShown ? code.trimmed() : code);
-    }
-    conditions.append(QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
+    conditions.append(compared + QStringLiteral(" COLLATE NOCASE IN (SELECT value FROM json_each(?))"));
+    binds.append(QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact)));
 }
 
 // The label of the book an entry of the book list names. The entry's text (label, ", ", description) says
@@ -140,6 +142,8 @@ std::optional<PhotoSet> select(const PhotoDatabase &database, int kind, const Qu
         fail(error, QStringLiteral("no photo database is open"));
         return std::nullopt;
     }
+    // The book list and the rows from one state of the file.
+    const PhotoDatabase::ReadTransaction reading(database);
     const auto statement = build(database, kind, criteria, error);
     if (!statement)
         return std::nullopt;

@@ -153,6 +153,20 @@ void TestRunQuery::select_crafted_data()
     c.vegTypes = QStringList{"AB", "A-1"};
     c.activities = QStringList{"X"};
     QTest::newRow("alternatives within, both lists must hold") << 1 << c << QList<qint64>{3, 1};
+    // A chain of thousands of alternatives grew too deep for the engine ("Expression tree is too large").
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many << QStringLiteral("Z%1").arg(i);
+    c.vegTypes = many + QStringList{"ab"};
+    c.activities = many + QStringList{"x"};
+    QTest::newRow("thousands of codes") << 1 << c << QList<qint64>{3, 1};
+    c.vegTypes = many + QStringList{" ab "};
+    c.activities = many;
+    c.dangerRatings = many + QStringList{"U "};
+    c.codesAsShown = true;
+    QTest::newRow("thousands of codes as shown") << 4 << c << QList<qint64>{3, 1, 2, 4, 5, 6};
+    QTest::newRow("thousands of codes as shown, kind 1") << 1 << c << QList<qint64>{};
+    QTest::newRow("thousands of codes as shown, models") << 3 << c << QList<qint64>{4};
     c = fullRanges();
     c.activities = QStringList{"X"};
     QTest::newRow("null vegetation never matters without vegetation") << 1 << c << QList<qint64>{3, 1, 5};
@@ -317,6 +331,10 @@ void TestRunQuery::cli_query_data()
     QTest::newRow("total from above to") << QStringList{"total", "--from", "6", "--to", "2"} << 0 << 0 << "";
     QTest::newRow("models") << QStringList{"models", "--danger", "T", "--behave", "1"} << 0 << 1 << "";
     QTest::newRow("size, repeated codes") << QStringList{"size", "--veg", "AB", "--veg", "A-1"} << 0 << 3 << "";
+    QStringList thousands{"total"};
+    for (int i = 0; i < 5000; ++i)
+        thousands << "--veg" << QStringLiteral("Z%1").arg(i);
+    QTest::newRow("thousands of codes") << thousands + QStringList{"--veg", "ab "} << 0 << 2 << "";
     QTest::newRow("not a number") << QStringList{"total", "--to", "4x"} << 1 << -1
                                   << "Query problem: '4x' is not a number";
     QTest::newRow("unknown book") << QStringList{"book", "--book", "ZZ"} << 1 << -1 << "Query problem: ";
