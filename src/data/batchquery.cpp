@@ -146,6 +146,9 @@ int params(const QString &programFolder, std::FILE *out, std::FILE *err)
         print(err, error);
         return 1;
     }
+    // The lists are printed all the same, as the query pane shows them: the codes without descriptions.
+    for (const QString &problem : p.problems)
+        print(err, problem);
     QString text = QStringLiteral("cboBook\n");
     for (const BookEntry &book : p.books)
         text += book.text + QLatin1Char('\n');

@@ -3,7 +3,9 @@
 
 #include "platform/windows1252.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace
 {
@@ -13,13 +15,45 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// The file's bytes; nothing for a missing file, and nothing with *reason for one that cannot be used.
+QByteArray readCodeFile(const QString &path, QString *reason)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    if (!info.isFile()) {
+        *reason = QStringLiteral("not a regular file");
+        return {};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = QStringLiteral("cannot be read (%1)").arg(file.errorString());
+        return {};
+    }
+    // Read with a bound as well: the file may grow after its size was looked at.
+    const QByteArray bytes = file.size() > CodeFile::MaxFileSize ? QByteArray() : file.read(CodeFile::MaxFileSize + 1);
+    if (file.size() > CodeFile::MaxFileSize || bytes.size() > CodeFile::MaxFileSize) {
+        *reason = QStringLiteral("larger than %1 MB, too large for a code file").arg(CodeFile::MaxFileSize >> 20);
+        return {};
+    }
+    if (file.error() != QFileDevice::NoError) {
+        *reason = QStringLiteral("cannot be read (%1)").arg(file.errorString());
+        return {};
+    }
+    return bytes;
+}
+
 } // namespace
 
-CodeFile::CodeFile(const QString &path)
+CodeFile::CodeFile(const QString &path, QString *problem)
 {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        *this = fromBytes(file.readAll());
+    QString reason;
+    const QByteArray bytes = readCodeFile(path, &reason);
+    if (!reason.isEmpty() && problem) {
+        *problem = QStringLiteral("%1: %2; its codes are listed without descriptions")
+                       .arg(QDir::toNativeSeparators(path), reason);
+    }
+    *this = fromBytes(bytes);
 }
 
 CodeFile CodeFile::fromBytes(const QByteArray &bytes)

@@ -14,9 +14,14 @@ public:
         QString description; // the second field, empty when the line has only one
     };
 
+    // Code files hold a few kilobytes; anything much larger is no code file and is not read into memory.
+    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+
     CodeFile() = default;
-    // Reads the whole file once, as Windows-1252 text; a missing or unreadable file simply has no lines.
-    explicit CodeFile(const QString &path);
+    // Reads the whole file once, as Windows-1252 text. A missing file simply has no lines. So has a file that
+    // cannot be used: not a regular file (a pipe would wait for a writer for ever, a device never end), larger
+    // than MaxFileSize, or unreadable; then *problem names the file and says why.
+    explicit CodeFile(const QString &path, QString *problem = nullptr);
     static CodeFile fromBytes(const QByteArray &bytes);
 
     // The list entry for a database code: the file's code, "-" and its description when a line matches

@@ -89,8 +89,7 @@ bool scanPhotos(const PhotoDatabase &database, std::array<std::optional<double>,
     });
     SqliteStatement st(db, sql);
     if (!st.step()) {
-        *error = database.fileName() + QStringLiteral(": ") +
-                 (st.error().isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : st.error());
+        *error = database.readError(st);
         return false;
     }
     for (int r = 0; r < QueryParameters::RangeCount; ++r) {
@@ -205,6 +204,8 @@ QueryParameters QueryParameters::load(const PhotoDatabase &database, const QStri
     }
 
     QueryParameters p;
+    // The books, the maxima and the codes from one state of the file, whoever writes it meanwhile.
+    std::optional<PhotoDatabase::ReadTransaction> reading(std::in_place, database);
     const auto books = database.books(&reason);
     if (!books)
         return failed();
@@ -225,13 +226,17 @@ QueryParameters QueryParameters::load(const PhotoDatabase &database, const QStri
     std::array<std::vector<QByteArray>, CodesCount> distinct; // first spelling of each, in table order
     if (!scanPhotos(database, maxima, distinct, &reason))
         return failed();
+    reading.reset();
     for (int r = 0; r < RangeCount; ++r)
         p.ranges[size_t(r)] =
             rangeEntries(maxima[size_t(r)] ? QVariant(UnitConversion::loading(*maxima[size_t(r)], units)) : QVariant());
 
     const QDir folder(programFolder);
     for (int list = 0; list < CodesCount; ++list) {
-        const CodeFile file(folder.filePath(codeFileName(list)));
+        QString problem;
+        const CodeFile file(folder.filePath(codeFileName(list)), &problem);
+        if (!problem.isEmpty())
+            p.problems.append(problem);
         std::vector<CodeEntry> &entries = p.codes[size_t(list)];
         for (const QByteArray &value : distinct[size_t(list)]) {
             const QString raw = QString::fromUtf8(value);

@@ -36,6 +36,9 @@ public:
     std::vector<BookEntry> books; // "All Books" first, then the Books rows in the database's order
     std::array<QStringList, RangeCount> ranges;
     std::array<std::vector<CodeEntry>, CodesCount> codes;
+    // Code files that exist but could not be used, each named with the reason; their lists still hold every
+    // code, without descriptions.
+    QStringList problems;
 
     // Reads everything in one pass; code files are read once each. With no open database (or a failing
     // read) every list is empty, "All Books" included, and *error says why.

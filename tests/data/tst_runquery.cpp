@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -58,6 +60,8 @@ private Q_SLOTS:
     void cli_query_data();
     void cli_query();
     void cli_params_printsEachListUnderItsControl();
+    void cli_params_unusableCodeFile_data();
+    void cli_params_unusableCodeFile();
 
 private:
     PhotoDatabase m_fixture;
@@ -377,6 +381,55 @@ void TestRunQuery::cli_params_printsEachListUnderItsControl()
     QVERIFY(veg > 0);
     QCOMPARE(lines.mid(veg, 4), (QStringList{"lstVegType", "AB-Aspen", "lstActType", "lstDangerRating"}));
     QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"lstFireBehave", ""}));
+}
+
+void TestRunQuery::cli_params_unusableCodeFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("pipe, which would wait for a writer for ever") << "fifo"
+                                                                  << "not a regular file";
+    QTest::newRow("link to an endless device") << "zero"
+                                               << "not a regular file";
+    QTest::newRow("folder") << "folder"
+                            << "not a regular file";
+    QTest::newRow("far too large") << "large"
+                                   << "larger than 4 MB";
+}
+
+// Every code of the list is still offered, without its description, and the file is named with the reason.
+void TestRunQuery::cli_params_unusableCodeFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(QueryLibrary::write(dir.path(), {"1, 'B', 1, 1, 3, 'ab', NULL, NULL, NULL"}, {"1, 'B', 'One'"}));
+    const QString codes = dir.filePath(QStringLiteral("VegCodes.txt"));
+    const QByteArray name = QFile::encodeName(codes);
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else if (kind == QLatin1String("zero"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), codes));
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(codes));
+    else
+        QVERIFY(QueryLibrary::writeFile(dir.path(), QStringLiteral("VegCodes.txt"),
+                                        "AB,Aspen\r\n" + QByteArray(5 << 20, ' ')));
+    QProcess cli;
+    cli.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")), QStringList{"--home", dir.path(), "params"});
+    const bool finished = cli.waitForFinished(30000);
+    if (!finished) {
+        cli.kill();
+        cli.waitForFinished();
+    }
+    QVERIFY2(finished, "params did not end");
+    QCOMPARE(cli.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'));
+    const qsizetype veg = lines.indexOf(QStringLiteral("lstVegType"));
+    QVERIFY(veg > 0);
+    QCOMPARE(lines.mid(veg, 3), (QStringList{"lstVegType", "ab- ", "lstActType"}));
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.contains(codes + QStringLiteral(": ") + reason), qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(TestRunQuery)

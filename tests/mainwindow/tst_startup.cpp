@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void startup_library_listsEveryPhotoAndSelectsFirst();
     void startup_noDatabase_saysWhyListIsEmpty();
     void startup_installedWithoutDatabase_namesWhereItLooks();
+    void startup_unusableCodeFile_startsAndSaysWhich();
     void startup_commandLine_data();
     void startup_commandLine();
     void startup_splashClosedEarly_programKeepsRunning();
@@ -146,6 +148,27 @@ void TestStartup::startup_installedWithoutDatabase_namesWhereItLooks()
     const QString message = run.state.status.message();
     QVERIFY2(message.contains(QDir(folder).filePath("Photo.mdb")), qPrintable(message));
     QVERIFY(QFileInfo(QDir(folder).filePath("data")).isDir());
+    run.startup.frame()->closeWithoutAsking();
+}
+
+// A code file that cannot be one (here far too large; a pipe or a device is refused the same way, see tst_runquery):
+// the program starts, lists the codes without descriptions and says which file it could not use.
+void TestStartup::startup_unusableCodeFile_startsAndSaysWhich()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("library");
+    QVERIFY(TestSupport::copyTree(m_library, folder));
+    const QString codes = QDir(folder).filePath("VegCodes.txt");
+    QVERIFY(QFile::resize(codes, 64 << 20));
+    Run run(folder);
+    QVERIFY(run.startup.run({}, lock()));
+    QCOMPARE(run.startup.mainWindow()->resultsModel()->rowCount(), 60);
+    const QString message = run.state.status.message();
+    QVERIFY2(message.contains(codes) && message.contains("too large"), qPrintable(message));
+    const auto *vegetation = run.startup.frame()->findChild<QListWidget *>("lstVegType");
+    QVERIFY(vegetation && vegetation->count() > 0);
+    for (int i = 0; i < vegetation->count(); ++i)
+        QVERIFY2(vegetation->item(i)->text().endsWith("- "), qPrintable(vegetation->item(i)->text()));
     run.startup.frame()->closeWithoutAsking();
 }
 

@@ -286,7 +286,11 @@ void QueryPane::LoadQueryParameters()
         std::max({baseWidth, m_pickers[DangerPicker]->widthForEntries(), m_pickers[BehavePicker]->widthForEntries()});
     m_pickers[DangerPicker]->setListWidth(modelWidth);
     m_pickers[BehavePicker]->setListWidth(modelWidth);
-    status.ShowStatus(StatusClear, QStringLiteral(" "));
+    // A code file that could not be used leaves its codes without descriptions: the user is told which and why.
+    if (p.problems.isEmpty())
+        status.ShowStatus(StatusClear, QStringLiteral(" "));
+    else
+        status.ShowStatus(StatusError, p.problems.join(QStringLiteral("; ")));
 }
 
 QueryCriteria QueryPane::criteria() const
