@@ -7,34 +7,40 @@
 #include "data/resultsmodel.h"
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 
 namespace BatchData
 {
 
-ResultsCsvWriter::ResultsCsvWriter(std::FILE *out, Units units) : m_out(out), m_units(units)
+ResultsCsvWriter::ResultsCsvWriter(Units units) : m_units(units)
 {
-    m_buffer.reserve(1 << 20);
     ResultsExport::appendHeader(m_buffer, m_units);
-}
-
-ResultsCsvWriter::~ResultsCsvWriter()
-{
-    std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), m_out);
-    std::fflush(m_out);
 }
 
 void ResultsCsvWriter::write(const PhotoRecord &photo)
 {
     ResultsExport::appendPhoto(m_buffer, photo, m_units);
-    if (m_buffer.size() > (1 << 20) - 4096) {
-        std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), m_out);
-        m_buffer.clear();
-    }
+}
+
+bool ResultsCsvWriter::finish(std::FILE *out, std::FILE *err)
+{
+    return writeOutput(out, m_buffer, err);
+}
+
+bool writeOutput(std::FILE *out, const QByteArray &bytes, std::FILE *err)
+{
+    errno = 0;
+    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+    if (written == size_t(bytes.size()) && std::fflush(out) == 0)
+        return true;
+    const int number = errno;
+    std::fprintf(err, "cannot write the output: %s\n", number ? std::strerror(number) : "write failed");
+    return false;
 }
 
 int list(const QString &programFolder, std::FILE *out, std::FILE *err, Units units)
 {
-    // Start-up's whole table, streamed rather than held.
     QDir().mkpath(PhotoLibrary::dataFolder(programFolder));
     PhotoDatabase database;
     QString error;
@@ -42,17 +48,19 @@ int list(const QString &programFolder, std::FILE *out, std::FILE *err, Units uni
         std::fprintf(err, "%s\n", qUtf8Printable(error));
         return 1;
     }
-    bool ok = false;
+    // Start-up's whole table, read from one state of the file; the file is let go before the output is written.
+    ResultsCsvWriter writer(units);
+    bool read = false;
     {
-        ResultsCsvWriter writer(out, units);
-        ok = database.visitPhotos(
+        const PhotoDatabase::ReadTransaction reading(database);
+        read = database.visitPhotos(
             {}, {}, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
     }
-    if (!ok) {
+    if (!read) {
         std::fprintf(err, "%s\n", qUtf8Printable(error));
         return 1;
     }
-    return 0;
+    return writer.finish(out, err) ? 0 : 1;
 }
 
 int convert(const QString &in, const QString &out, std::FILE *err)

@@ -14,18 +14,22 @@ namespace BatchData
 int list(const QString &programFolder, std::FILE *out, std::FILE *err, Units units = Units::Imperial);
 int convert(const QString &in, const QString &out, std::FILE *err);
 
-// The results list's CSV (shared by list and query): writes the CSV header, then one row per call; flushes when
-// destroyed.
+// The results list's CSV (shared by list and query): the header, then one row per photo. Nothing reaches the
+// output before finish(), so a read that fails half-way (a locked or damaged file) prints nothing at all.
 class ResultsCsvWriter
 {
 public:
-    explicit ResultsCsvWriter(std::FILE *out, Units units = Units::Imperial);
-    ~ResultsCsvWriter();
+    explicit ResultsCsvWriter(Units units = Units::Imperial);
     void write(const PhotoRecord &photo);
+    // Writes everything and flushes; false (with the reason on err) when the output could not take it all.
+    bool finish(std::FILE *out, std::FILE *err);
 
 private:
-    std::FILE *m_out;
     Units m_units;
     QByteArray m_buffer;
 };
+
+// Writes the bytes and flushes: false, with the reason on err, when the output refused any of it (a full
+// disk, a closed pipe), so that a command never ends in success with its output cut short.
+bool writeOutput(std::FILE *out, const QByteArray &bytes, std::FILE *err);
 } // namespace BatchData

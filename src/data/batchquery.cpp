@@ -7,6 +7,7 @@
 #include "data/queryparameters.h"
 
 #include <array>
+#include <optional>
 
 namespace
 {
@@ -78,6 +79,9 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         print(err, error);
         return 1;
     }
+    // The book, the default ranges and the rows from one state of the file, let go before the output is
+    // written.
+    std::optional<PhotoDatabase::ReadTransaction> reading(std::in_place, database);
     QueryCriteria criteria;
     criteria.units = units;
     if (book && book->compare(QLatin1String("All Books"), Qt::CaseInsensitive) != 0) {
@@ -119,18 +123,15 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         print(err, QStringLiteral("Query problem: ") + error);
         return 1;
     }
-    // Streamed like the list: the rows are printed as the database hands them over.
-    bool ok = false;
-    {
-        BatchData::ResultsCsvWriter writer(out, units);
-        ok = database.visitPhotos(
-            statement->where, statement->binds, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
-    }
-    if (!ok) {
+    BatchData::ResultsCsvWriter writer(units);
+    const bool read = database.visitPhotos(
+        statement->where, statement->binds, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
+    reading.reset();
+    if (!read) {
         print(err, QStringLiteral("Query problem: ") + error);
         return 1;
     }
-    return 0;
+    return writer.finish(out, err) ? 0 : 1;
 }
 
 int params(const QString &programFolder, std::FILE *out, std::FILE *err)
@@ -162,10 +163,7 @@ int params(const QString &programFolder, std::FILE *out, std::FILE *err)
         for (const CodeEntry &entry : p.codes[size_t(c)])
             text += entry.text + QLatin1Char('\n');
     }
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
-    std::fflush(out);
-    return 0;
+    return BatchData::writeOutput(out, text.toUtf8(), err) ? 0 : 1;
 }
 
 } // namespace BatchQuery

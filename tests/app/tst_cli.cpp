@@ -1,4 +1,5 @@
 // The batch interface run as a program: list, convert, datasheet, profile saving as an ordinary user, errors.
+#include "databaselock.h"
 #include "files.h"
 #include "profile/familylist.h"
 #include "profile/profilefile.h"
@@ -120,6 +121,9 @@ class TestCli : public QObject
 private Q_SLOTS:
     void list_accessLibrary_printsListTexts();
     void list_noDatabase_failsWithReason();
+    void commands_databaseLocked_data();
+    void commands_databaseLocked();
+    void list_outputRefused_failsNonZero();
     void convert_accessToSqlite_listsTheSame();
     void datasheet_bookLabelHoldingSlash_found();
     void profileSave_asUser_data();
@@ -151,6 +155,63 @@ void TestCli::list_noDatabase_failsWithReason()
     QVERIFY(run.exitCode != 0);
     QVERIFY(run.err.contains("Photo.mdb"));
     QVERIFY(run.out.isEmpty());
+}
+
+void TestCli::commands_databaseLocked_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<bool>("released"); // shortly after the command started, else only after it ended
+    const QStringList list{"list"}, query{"query", "total", "--veg", "DF"}, params{"params"};
+    const QStringList datasheet{"datasheet", "SW-01/01"};
+    QTest::newRow("list waits for a writer") << list << true;
+    QTest::newRow("query waits for a writer") << query << true;
+    QTest::newRow("params wait for a writer") << params << true;
+    QTest::newRow("datasheet waits for a writer") << datasheet << true;
+    QTest::newRow("list gives up, printing nothing") << list << false;
+    QTest::newRow("query gives up, printing nothing") << query << false;
+}
+
+// Another program writing an SQLite photo database: a command waits for it a few seconds, then prints
+// exactly what it prints on a free file, or fails printing nothing at all (not even the CSV header).
+void TestCli::commands_databaseLocked()
+{
+    QFETCH(QStringList, command);
+    QFETCH(bool, released);
+    QTemporaryDir home;
+    QVERIFY(
+        runCli({"convert", TestSupport::dataPath("fixtures/photo_jet4.mdb"), home.filePath("Photo.mdb")}).exitCode ==
+        0);
+    const QStringList arguments = QStringList{"--home", home.path()} + command;
+    const Run free = runCli(arguments);
+    QCOMPARE(free.exitCode, 0);
+    QVERIFY(!free.out.isEmpty());
+
+    TestSupport::DatabaseLock lock(home.filePath("Photo.mdb"));
+    QVERIFY(lock.isHeld());
+    if (released)
+        lock.releaseAfter(700);
+    const Run run = runCli(arguments);
+    if (released) {
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        QCOMPARE(run.out, free.out);
+    } else {
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QByteArray());
+        QVERIFY2(run.err.contains(QFile::encodeName(home.filePath("Photo.mdb"))), run.err.constData());
+        QVERIFY2(run.err.contains("another program kept the database locked"), run.err.constData());
+    }
+}
+
+void TestCli::list_outputRefused_failsNonZero()
+{
+    QTemporaryDir home;
+    QVERIFY(QFile::copy(TestSupport::dataPath("fixtures/photo_jet4.mdb"), home.filePath("Photo.mdb")));
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(TestSupport::binPath("fenwyx-cli"), {"--home", home.path(), "list"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("cannot write the output"));
 }
 
 void TestCli::convert_accessToSqlite_listsTheSame()
