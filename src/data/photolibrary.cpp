@@ -6,13 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <sqlite3.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-PhotoLibrary::PhotoLibrary(QObject *parent) : QObject(parent), m_current(std::make_shared<PhotoSet>()) {}
+PhotoLibrary::PhotoLibrary(QObject *parent) : QObject(parent), m_current(std::make_shared<PhotoSet>())
+{
+    m_retry.setInterval(RetryIntervalMs);
+    connect(&m_retry, &QTimer::timeout, this, &PhotoLibrary::retryOpen);
+}
 
 QString PhotoLibrary::databasePath(const QString &programFolder)
 {
@@ -43,16 +48,32 @@ bool PhotoLibrary::openFile(const QString &path, QString *error)
     if (m_database.open(path, &reason))
         photos = m_database.selectPhotos({}, {}, &reason);
     if (!photos) {
+        const bool locked = m_database.lockedOut();
         m_database.close();
         m_lastError = reason;
         setCurrentPhotoSet(std::make_shared<PhotoSet>());
         if (error)
             *error = reason;
+        if (locked)
+            m_retry.start();
+        else
+            m_retry.stop();
         return false;
     }
+    m_retry.stop();
     m_lastError.clear();
     setCurrentPhotoSet(std::make_shared<PhotoSet>(std::move(*photos)));
     return true;
+}
+
+void PhotoLibrary::retryOpen()
+{
+    const int wait = m_database.busyTimeout();
+    m_database.setBusyTimeout(std::min(wait, int(RetryWaitMs)));
+    openFile(m_path, nullptr);
+    m_database.setBusyTimeout(wait);
+    if (!m_retry.isActive())
+        Q_EMIT retryFinished();
 }
 
 void PhotoLibrary::setCurrentPhotoSet(PhotoSetPtr photos)
@@ -96,6 +117,9 @@ bool writeSqliteCopy(const PhotoDatabase &source, const QString &targetPath, QSt
         rc = SQLITE_ERROR;
     if (rc != SQLITE_DONE) {
         QFile::remove(temporary);
+        // A busy source waited as long as its busy timeout says; the target, new and private, is never busy.
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+            return fail(source.fileName() + QStringLiteral(": another program kept the database locked"));
         return fail(targetPath + QStringLiteral(": ") + reason);
     }
     // One rename replaces the old file, so it is never missing, and stays whole when the rename fails.

@@ -4,6 +4,7 @@
 #include "data/photodatabase.h"
 
 #include <QObject>
+#include <QTimer>
 
 class PhotoLibrary : public QObject
 {
@@ -19,10 +20,19 @@ public:
     static QString dataFolder(const QString &programFolder);
 
     // Creates the data folder, opens Photo.mdb and makes the whole Photos table the current set.
-    // On failure the library stays closed with an empty set; the reason is returned.
+    // On failure the library stays closed with an empty set; the reason is returned. When the failure was
+    // another program keeping the file locked, the library goes on trying in the background (see retrying()).
     bool OpenPhotoDatabase(const QString &programFolder, QString *error = nullptr);
     // Opens the same file again (after the photo manager ran) and the whole table as the current set.
     bool ReopenPhotoDatabase(QString *error = nullptr);
+
+    // How long each read waits for another program's writing; a try in the background waits only
+    // retryWaitMs, so that the window thread never stalls for long.
+    void setBusyTimeout(int milliseconds) { m_database.setBusyTimeout(milliseconds); }
+    static constexpr int RetryIntervalMs = 1000;
+    static constexpr int RetryWaitMs = 50;
+    // The last open failed on a locked file and is being tried again every RetryIntervalMs.
+    bool retrying() const { return m_retry.isActive(); }
 
     PhotoSetPtr currentPhotoSet() const { return m_current; }
     void setCurrentPhotoSet(PhotoSetPtr photos);
@@ -30,14 +40,19 @@ public:
 
 Q_SIGNALS:
     void currentPhotoSetChanged();
+    // The background tries have ended: the file is open (isOpen()), or it failed for another reason
+    // (lastError()).
+    void retryFinished();
 
 private:
     bool openFile(const QString &path, QString *error);
+    void retryOpen();
 
     PhotoDatabase m_database;
     PhotoSetPtr m_current;
     QString m_path;
     QString m_lastError;
+    QTimer m_retry;
 };
 
 // Writes an SQLite photo database with the same tables as `source` (any readable format).

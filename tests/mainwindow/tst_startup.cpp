@@ -1,5 +1,6 @@
 // The real frame started headless: start-up, the results list, the exit question, a second copy.
 #include "data/resultsmodel.h"
+#include "databaselock.h"
 #include "files.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/maincommands.h"
@@ -15,6 +16,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QSplitter>
@@ -45,6 +47,7 @@ private Q_SLOTS:
     void startup_library_listsEveryPhotoAndSelectsFirst();
     void startup_noDatabase_saysWhyListIsEmpty();
     void startup_installedWithoutDatabase_namesWhereItLooks();
+    void startup_databaseLocked_triesAgainAndFillsTheWindow();
     void startup_unusableCodeFile_startsAndSaysWhich();
     void startup_commandLine_data();
     void startup_commandLine();
@@ -148,6 +151,36 @@ void TestStartup::startup_installedWithoutDatabase_namesWhereItLooks()
     const QString message = run.state.status.message();
     QVERIFY2(message.contains(QDir(folder).filePath("Photo.mdb")), qPrintable(message));
     QVERIFY(QFileInfo(QDir(folder).filePath("data")).isDir());
+    run.startup.frame()->closeWithoutAsking();
+}
+
+// Another program writing the photo database at start-up: the window comes up at once, says so, and fills
+// itself as soon as the file is free, without a restart.
+void TestStartup::startup_databaseLocked_triesAgainAndFillsTheWindow()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("library");
+    QVERIFY(TestSupport::copyTree(m_library, folder));
+    TestSupport::DatabaseLock writer(QDir(folder).filePath("Photo.mdb"));
+    QVERIFY(writer.isHeld());
+    Run run(folder);
+    run.state.library.setBusyTimeout(100);
+    QVERIFY(run.startup.run({}, lock()));
+    frmFenwyx *main = run.startup.mainWindow();
+    QVERIFY(main->isVisible());
+    QCOMPARE(main->resultsModel()->rowCount(), 0);
+    const QString message = run.state.status.message();
+    QVERIFY2(message.contains("another program kept the database locked") && message.contains("trying again"),
+             qPrintable(message));
+    QVERIFY(run.state.library.retrying());
+
+    writer.release();
+    QTRY_COMPARE_WITH_TIMEOUT(main->resultsModel()->rowCount(), 60, 10000);
+    QVERIFY(!run.state.library.retrying());
+    QCOMPARE(run.state.status.count(), QStringLiteral("60 photos found"));
+    QCOMPARE(run.state.status.message(), QString());
+    QVERIFY(main->findChild<QComboBox *>("cboBook")->count() > 1);
+    QCOMPARE(main->resultsList()->currentRow(), 0);
     run.startup.frame()->closeWithoutAsking();
 }
 

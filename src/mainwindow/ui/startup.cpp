@@ -134,15 +134,23 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
             m_controller->SelectResult(1);
     });
     // Without a usable database the user is told why the list is empty, before the command line is acted on.
-    const QString databaseProblem =
+    // A database that another program keeps locked is tried again in the background and fills the window then.
+    QString databaseProblem =
         m_state.library.isOpen() ? QString() : QStringLiteral("No photo database: ") + databaseError;
+    if (m_state.library.retrying())
+        databaseProblem += QStringLiteral("; trying again until it is free");
+    // No step before this one lets events run, so no try can end unheard.
+    if (m_controller)
+        QObject::connect(&m_state.library, &PhotoLibrary::retryFinished, m_controller.get(),
+                         [this] { databaseRetried(); });
     if (!databaseProblem.isEmpty())
         m_state.status.ShowStatus(StatusError, databaseProblem);
     const QString reported = m_state.status.message();
     step("command line", [this, &arguments] { handleCommandLine(arguments); });
     // A problem of the command line does not hide the database's: both stay on the line, the database first.
     const QString later = m_state.status.message();
-    if (!databaseProblem.isEmpty() && later != reported && m_state.status.icon() == StatusReporter::Icon::Error)
+    if (!databaseProblem.isEmpty() && !m_state.library.isOpen() && later != reported &&
+        m_state.status.icon() == StatusReporter::Icon::Error)
         m_state.status.ShowStatus(StatusError, databaseProblem + QStringLiteral("; ") +
                                                    later.mid(later.indexOf(QLatin1String(" - ")) + 3));
     step("close splash", [this] {
@@ -150,6 +158,17 @@ bool Startup::run(const QStringList &arguments, const QString &lockPath)
         closeSplash();
     });
     return true;
+}
+
+void Startup::databaseRetried()
+{
+    if (!m_state.library.isOpen()) {
+        m_state.status.ShowStatus(StatusError, QStringLiteral("No photo database: ") + m_state.library.lastError());
+        return;
+    }
+    m_controller->FillResultsList();
+    m_controller->LoadQueryParameters();
+    m_controller->SelectResult(1);
 }
 
 void Startup::handleCommandLine(const QStringList &arguments)

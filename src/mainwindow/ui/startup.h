@@ -46,6 +46,8 @@ private:
     void step(const char *name, const std::function<void()> &work);
     void closeSplash();
     void handleCommandLine(const QStringList &arguments);
+    // The library's tries in the background on a locked database have ended: fills the window, or says why not.
+    void databaseRetried();
 
     ProgramState &m_state;
     WindowServices m_windows;
