@@ -321,22 +321,17 @@ private:
             mdb_map_find_next(m_mdb, m_table->usage_map, unsigned(m_table->map_sz), m_table->cur_phys_pg);
         if (unread > 0)
             throw ReadFailure{QStringLiteral("the file is damaged or incomplete: page %1 of table %2 cannot be read")
-                                  .arg(unread)
-                                  .arg(m_name)};
+                                  .arg(QString::number(unread), m_name)};
         if (rowsRead < m_table->num_rows)
             throw ReadFailure{
                 QStringLiteral("the file is damaged or incomplete: table %1 holds %2 rows, %3 could be read")
-                    .arg(m_name)
-                    .arg(m_table->num_rows)
-                    .arg(rowsRead)};
+                    .arg(m_name, QString::number(m_table->num_rows), QString::number(rowsRead))};
     }
 
     ReadFailure damaged(unsigned int row, const QString &columnName) const
     {
         return {QStringLiteral("the file is damaged: %1 in row %2 of table %3 cannot be read")
-                    .arg(columnName)
-                    .arg(row + 1)
-                    .arg(m_name)};
+                    .arg(columnName, QString::number(row + 1), m_name)};
     }
 
     QString decodeText(QByteArrayView bytes) const

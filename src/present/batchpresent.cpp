@@ -17,6 +17,8 @@ int datasheet(const QString &programFolder, const QString &label, std::FILE *out
         std::fprintf(err, "%s\n", qUtf8Printable(error));
         return 1;
     }
+    // The photo and its book from one state of the file.
+    const PhotoDatabase::ReadTransaction reading(database);
     std::optional<PhotoRecord> photo = PhotoData::photoByLabel(database, label, &error);
     if (!photo) {
         std::fprintf(err, "datasheet: %s\n", qUtf8Printable(error));

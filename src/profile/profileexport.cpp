@@ -4,6 +4,7 @@
 #include "data/csvwriter.h"
 #include "profile/fuelprofile.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace ProfileExport
@@ -11,10 +12,14 @@ namespace ProfileExport
 
 namespace
 {
-// A sum beyond the largest double is unknown: left empty rather than written as "inf".
+// A sum beyond the largest double is unknown: left empty rather than written as "inf". A value that 15 digits
+// would round past the largest double gets the digits it needs, so the text reads back as a number.
 QString number(double value)
 {
-    return std::isfinite(value) ? QString::number(value, 'g', 15) : QString();
+    if (!std::isfinite(value))
+        return {};
+    const QString text = QString::number(value, 'g', 15);
+    return std::isfinite(text.toDouble()) ? text : QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 } // namespace
 

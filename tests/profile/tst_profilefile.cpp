@@ -1,4 +1,5 @@
 // The .pro format: exact bytes, reading rules, malformed files and safe replacement.
+#include "profile/profileexport.h"
 #include "profile/profilefile.h"
 
 #include "files.h"
@@ -271,6 +272,15 @@ void TestProfileFile::writeRead_extremeNumbers_fileLoadsWithValueKept()
     // Saved again, the file is the same: nothing drifts with each save.
     QVERIFY(ProfileFile::write(path, *back));
     QCOMPARE(fileBytes(path), bytes);
+    // The exported values read back as numbers too.
+    for (const QByteArray &line : ProfileExport::csv(p, path).split('\n')) {
+        for (const QByteArray &field : line.trimmed().split(',')) {
+            char *end = nullptr;
+            const double number = std::strtod(field.constData(), &end);
+            if (!field.isEmpty() && end == field.constData() + field.size())
+                QVERIFY2(std::isfinite(number), field.constData());
+        }
+    }
 }
 
 void TestProfileFile::read_sizeBound_data()

@@ -59,13 +59,13 @@ QString makeGroupLabel(SampleRandom &rng, const QString &vegType, const QString 
     const QString phrase = SampleCatalog::activityPhrase(activity);
     switch (rng.below(4)) {
     case 0:
-        return QStringLiteral("%1, %2, plot %3").arg(veg, phrase).arg(rng.between(1, 12));
+        return QStringLiteral("%1, %2, plot %3").arg(veg, phrase, QString::number(rng.between(1, 12)));
     case 1:
         return QStringLiteral("%1 %2").arg(veg, phrase);
     case 2:
         return QStringLiteral("%1, %2").arg(veg, phrase);
     default:
-        return QStringLiteral("%1 %2 stand %3").arg(veg, phrase).arg(rng.between(1, 40));
+        return QStringLiteral("%1 %2 stand %3").arg(veg, phrase, QString::number(rng.between(1, 40)));
     }
 }
 
