@@ -244,17 +244,37 @@ const PhotoRecord *ResultsModel::photoAt(int row) const
     return &(*m_photos)[size_t(m_rows[size_t(row)])];
 }
 
-int ResultsModel::rowOfKey(const QString &key) const
+namespace
 {
-    // A key is "P" and the ID: compare IDs rather than build a key for every row.
+// A key is "P" and the ID: IDs are compared rather than a key built for every photo.
+std::optional<qint64> idOfKey(const QString &key)
+{
     bool ok = false;
     const qint64 id = key.startsWith(QLatin1Char('P')) ? QStringView(key).mid(1).toLongLong(&ok) : 0;
-    if (!ok)
+    return ok ? std::optional<qint64>(id) : std::nullopt;
+}
+} // namespace
+
+int ResultsModel::rowOfKey(const QString &key) const
+{
+    const std::optional<qint64> id = idOfKey(key);
+    if (!id)
         return -1;
     for (int row = 0; row < int(m_rows.size()); ++row)
-        if (photoAt(row)->id == id)
+        if (photoAt(row)->id == *id)
             return row;
     return -1;
+}
+
+bool ResultsModel::holdsKey(const QString &key) const
+{
+    const std::optional<qint64> id = idOfKey(key);
+    return id && std::any_of(m_photos->begin(), m_photos->end(), [&](const PhotoRecord &p) { return p.id == *id; });
+}
+
+bool ResultsModel::holdsLabel(const QString &label) const
+{
+    return std::any_of(m_photos->begin(), m_photos->end(), [&](const PhotoRecord &p) { return p.isNamedBy(label); });
 }
 
 int ResultsModel::rowOfLabel(const QString &label) const

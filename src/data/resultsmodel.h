@@ -68,6 +68,9 @@ public:
     const PhotoRecord *photoAt(int row) const;
     int rowOfKey(const QString &key) const;
     int rowOfLabel(const QString &label) const; // the first row of the photo the label names
+    // Whether the photo set holds the photo, listed or hidden by the filter.
+    bool holdsLabel(const QString &label) const;
+    bool holdsKey(const QString &key) const;
 
     // A header click: toggles the order on every click, whichever column, and sorts.
     void columnClicked(int column);

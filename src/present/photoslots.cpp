@@ -14,6 +14,11 @@ void PhotoSlots::clear(int slot)
         states[size_t(slot)] = PhotoSlotState{};
 }
 
+int PhotoSlots::builderSlot(const std::array<PhotoSlotState, 2> &states, int currentSlot)
+{
+    return currentSlot == 1 && states[1].photo && !states[1].label.isEmpty() ? 1 : 0;
+}
+
 SlotPaths PhotoSlots::paths(int slot, const ImageResolver &resolver) const
 {
     if (!SlotHasPhoto(slot))
@@ -86,7 +91,7 @@ AssistantSummary PhotoSlots::ShowAssistantSummary(const std::array<PhotoSlotStat
     compare(s.lbl3Plus, false);
     compare(s.lblTotal, false);
 
-    const size_t cur = (currentSlot == 1 && !s.lblPhoto[1].isEmpty()) ? 1 : 0;
+    const size_t cur = size_t(builderSlot(states, currentSlot));
     s.lblCurrentPhoto = cur == 1 ? s.lblPhoto[1] : states[0].label;
     s.lblCur0to3 = s.lbl0to3.value[cur].text;
     s.lblCur3Plus = s.lbl3Plus.value[cur].text;

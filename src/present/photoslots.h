@@ -64,6 +64,10 @@ public:
     void clear(int slot);
     // The comparison report may be printed only in the compare layout with a photo in each slot.
     bool canPrintComparison() const { return CompareLayout == 1 && SlotHasPhoto(0) && SlotHasPhoto(1); }
+    // The slot whose photo the builder page shows and "Add >" takes: the current slot, or slot 0 while the
+    // current slot shows no photo (the right pane just after compare mode starts).
+    int builderSlot() const { return builderSlot(states, CurrentSlot); }
+    static int builderSlot(const std::array<PhotoSlotState, 2> &states, int currentSlot);
     // The four image paths, worked out from the photo directory as it is now; empty for an empty slot.
     SlotPaths paths(int slot, const ImageResolver &resolver) const;
 

@@ -251,6 +251,14 @@ bool ProfileState::LoadCommand()
     return loaded;
 }
 
+bool ProfileState::LoadFromCommandLine(const QString &path)
+{
+    if (!LoadProfile(path))
+        return false;
+    Q_EMIT fuelProfilePrintEnabled();
+    return true;
+}
+
 bool ProfileState::SaveCommand()
 {
     if (!m_profilePath.isEmpty() && m_profilePath != kUntitled) {

@@ -47,6 +47,9 @@ public:
     // Writes the profile; path receives the name with ".pro" added. Returns whether the file was written.
     bool SaveProfile(QString &path);
     bool LoadProfile(const QString &path);
+    // A profile named on the command line (the file manager's Open): loaded as the Load button loads it, so
+    // its report may be printed at once.
+    bool LoadFromCommandLine(const QString &path);
     // Whether the last successful save was also entered in the family list.
     bool familyListUpdated() const { return m_familyListUpdated; }
     // Asks before replacing an existing file; path receives the final name.

@@ -9,6 +9,7 @@
 #include "mainwindow/ui/frmfenwyx.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
+#include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "platform/ui/twips.h"
 #include "present/datasheetmodel.h"
@@ -43,11 +44,7 @@
 namespace
 {
 
-// A caption as read: without the "&" that marks its access key.
-QString plain(QString text)
-{
-    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-}
+using TestSupport::plainCaption;
 
 // Records the reports asked for, and whether the Assistant was on the screen meanwhile.
 class RecordingReports : public ReportCommands
@@ -128,6 +125,9 @@ private Q_SLOTS:
     void exportProfile_valuesSourcesAndNotes();
     void metric_everyValueShownInMetricAndSavedAsStored();
     void accessibility_everyVisibleControlIsNamed();
+    void seams_builderShowsWhatAddTakes_data();
+    void seams_builderShowsWhatAddTakes();
+    void keyboard_enterSearchesAndKeysReachTheProfileCommands();
 
 private:
     bool trigger(const QString &name) { return TestSupport::triggerAction(&m_w->frame(), name); }
@@ -218,7 +218,7 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates()
     const QStringList captions{"File", "View", "Reports", "Tools", "Help"};
     QMenu *m = c().commands().menu(menu);
     QVERIFY(m);
-    QVERIFY(captions.contains(plain(m->title())));
+    QVERIFY(captions.contains(plainCaption(m->title())));
     QStringList shown;
     QSet<QChar> keys; // access keys, one letter each within the menu
     for (QAction *a : m->actions()) {
@@ -230,7 +230,7 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates()
         QVERIFY2(!key.isEmpty(), qPrintable(a->text()));
         QVERIFY2(!keys.contains(key.back()), qPrintable(a->text()));
         keys.insert(key.back());
-        QString item = a->objectName() + QLatin1Char('=') + plain(a->text());
+        QString item = a->objectName() + QLatin1Char('=') + plainCaption(a->text());
         if (a->isChecked())
             item += QStringLiteral("[checked]");
         if (!a->isEnabled())
@@ -834,6 +834,103 @@ void TestMainWindow::accessibility_everyVisibleControlIsNamed()
         }
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+}
+
+void TestMainWindow::seams_builderShowsWhatAddTakes_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("compare left while builder is on") << QStringList{"builder", "compare", "click 3", "compare"};
+    QTest::newRow("compare entered, the right pane still empty") << QStringList{"builder", "compare"};
+    QTest::newRow("slots chosen by tab and by pane")
+        << QStringList{"builder", "compare", "click 3", "slot 0", "click 5", "tab 1", "pane 0", "click 7"};
+    QTest::newRow("a query that erases the panes")
+        << QStringList{"builder", "compare", "click 3", "slot 0", "erase", "slot 1", "compare"};
+    QTest::newRow("builder after compare, compare left")
+        << QStringList{"compare", "click 2", "builder", "slot 0", "compare", "click 4"};
+    QTest::newRow("builder left and entered again")
+        << QStringList{"builder", "compare", "click 6", "builder", "slot 0", "builder", "compare"};
+}
+
+// After every step, the builder page's current photo is the photo the panes show in that slot, "Add >" takes
+// exactly it, and the comparison page marks the current slot.
+void TestMainWindow::seams_builderShowsWhatAddTakes()
+{
+    QFETCH(QStringList, steps);
+    for (const QString &step : std::as_const(steps)) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        const int n = words.value(1).toInt();
+        if (words[0] == QLatin1String("builder"))
+            QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+        else if (words[0] == QLatin1String("compare"))
+            QVERIFY(trigger(QStringLiteral("mnuCompare")));
+        else if (words[0] == QLatin1String("click"))
+            c().lstPhotos_ItemClick(n);
+        else if (words[0] == QLatin1String("slot"))
+            c().SelectSlot(n);
+        else if (words[0] == QLatin1String("tab"))
+            c().photoPanes()->tabControl()->setCurrentIndex(n);
+        else if (words[0] == QLatin1String("pane"))
+            c().FocusSlotTab(n);
+        else if (words[0] == QLatin1String("erase"))
+            find<QPushButton>(QStringLiteral("cmdAll_0"))->click();
+        if (!modes().builderOn)
+            continue;
+        const PhotoSlots &photoSlots = state().photoSlots;
+        const QString shown = assistant()->label(QStringLiteral("lblCurrentPhoto"))->text();
+        const int s = photoSlots.builderSlot();
+        QVERIFY2(s == photoSlots.CurrentSlot || !photoSlots.SlotHasPhoto(photoSlots.CurrentSlot), qPrintable(step));
+        QCOMPARE(shown, photoSlots.states[size_t(s)].label);
+        QCOMPARE(c().photoPanes()->pane(s)->lblSelectedPhoto()->text(), shown);
+        state().profile.NewProfile();
+        assistant()->button(QStringLiteral("cmdSelect0to3"))->click();
+        QCOMPARE(state().profile.profile().Source0to3, photoSlots.SlotHasPhoto(s) ? shown : QString());
+        if (modes().compareOn) {
+            for (int i = 0; i < 2; ++i)
+                QCOMPARE(assistant()->label(QStringLiteral("lblPhoto_%1").arg(i))->font().bold(),
+                         i == photoSlots.CurrentSlot);
+        }
+    }
+}
+
+// Enter on a query page searches, a focused button is pressed instead; the access keys of the query pane and
+// of the Assistant are each their window's own; Ctrl+S and Ctrl+O run the profile commands with their
+// questions.
+void TestMainWindow::keyboard_enterSearchesAndKeysReachTheProfileCommands()
+{
+    QComboBox *from = find<QComboBox>(QStringLiteral("cboTotalLoad_0"));
+    c().queryPane()->tabQuery()->setCurrentIndex(1);
+    from->setEditText(QStringLiteral(" 999"));
+    from->setFocus();
+    QTRY_VERIFY(from->hasFocus());
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(c().resultsModel()->rowCount(), 0); // nothing that heavy in the sample
+    find<QPushButton>(QStringLiteral("cmdAll_1"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(c().resultsModel()->rowCount(), 16);
+
+    // Access keys: no two shown buttons of one window share one.
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    for (QWidget *window : {static_cast<QWidget *>(&m_w->frame()), static_cast<QWidget *>(assistant())}) {
+        QSet<QString> keys;
+        for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
+            if (b->window() != window || !b->isVisibleTo(window) || b->shortcut().isEmpty())
+                continue;
+            const QString key = b->shortcut().toString();
+            QVERIFY2(!keys.contains(key), qPrintable(key + QStringLiteral(" twice, ") + b->objectName()));
+            keys.insert(key);
+        }
+        if (window == assistant())
+            QCOMPARE(keys.size(), 14); // four Add, four Display Photo, five profile buttons and Hide
+    }
+    QCOMPARE(find<QPushButton>(QStringLiteral("cmdSearch_1"))->shortcut(), QKeySequence(QStringLiteral("Alt+S")));
+
+    ScriptedDialogs &dialogs = m_w->program.dialogs;
+    const size_t asked = dialogs.fileRequests.size();
+    QTest::keySequence(&m_w->frame(), QKeySequence::Save); // an untitled profile asks for a name
+    QTest::keySequence(assistant(), QKeySequence::Open);
+    QCOMPARE(dialogs.fileRequests.size(), asked + 2);
+    QCOMPARE(dialogs.fileRequests[asked].title, QStringLiteral("Save Profile as ..."));
+    QCOMPARE(dialogs.fileRequests[asked + 1].title, QStringLiteral("Load Profile"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -261,6 +261,8 @@ void TestStartup::startup_commandLine()
     QCOMPARE(run.state.photoSlots.states[0].label == source, jumped);
     if (jumped)
         QCOMPARE(run.state.profile.profile().Tpa1, 1.04);
+    // A profile opened from the command line can be printed at once, as after the Load button.
+    QCOMPARE(run.startup.controller()->commands().mnuFuelProfilePrint->isEnabled(), !profilePath.isEmpty());
     run.startup.frame()->closeWithoutAsking();
 }
 

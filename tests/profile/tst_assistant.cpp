@@ -33,11 +33,12 @@ private Q_SLOTS:
     void window_captionFollowsTheProfile();
     void window_builtWhenFirstShown_showsWhatItWasToldBefore();
     void add_takesComponentsOfTheCurrentSlot();
-    void add_noPhotoOrNoDepth_changesNothingButCounts();
+    void add_noDepthOrEmptyRightSlot_takesWhatTheBuilderShows();
     void name_typedChangesTheProfileNotItsChangedFlag();
     void findSource_data();
     void findSource();
     void findSource_outsideTheList_appendedOnce();
+    void findSource_hiddenByTheFilter_listedAgainNotAdded();
     void summary_highlightsTheLargerValue();
     void notes_bothWaysOfClosingStoreTheText_data();
     void notes_bothWaysOfClosingStoreTheText();
@@ -102,42 +103,50 @@ void TestAssistant::window_controlsCaptionsAndTips_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tip");
+    QTest::addColumn<QString>("key"); // its access key
     const QString one = QStringLiteral("Use the value on the left for your profile");
     const QString many = QStringLiteral("Use the values on the left for your profile");
     const QString go = QStringLiteral("Make the source photo active");
     QTest::newRow("cmdSelect0to3") << "cmdSelect0to3"
-                                   << "Add >" << one;
+                                   << "Add >" << one << "Alt+1";
     QTest::newRow("cmdSelect3Plus") << "cmdSelect3Plus"
-                                    << "Add >" << one;
+                                    << "Add >" << one << "Alt+2";
     QTest::newRow("cmdSelectDuff") << "cmdSelectDuff"
-                                   << "Add >" << many;
+                                   << "Add >" << many << "Alt+3";
     QTest::newRow("cmdSelectFuelBed") << "cmdSelectFuelBed"
-                                      << "Add >" << many;
+                                      << "Add >" << many << "Alt+4";
     QTest::newRow("cmdGo0to3") << "cmdGo0to3"
-                               << "Display Photo" << go;
+                               << "Display Photo" << go << "Alt+5";
     QTest::newRow("cmdGoFuelBed") << "cmdGoFuelBed"
-                                  << "Display Photo" << go;
+                                  << "Display Photo" << go << "Alt+8";
     QTest::newRow("cmdNew") << "cmdNew"
                             << "New Profile"
-                            << "Start a new profile";
+                            << "Start a new profile"
+                            << "Alt+N";
     QTest::newRow("cmdLoad") << "cmdLoad"
                              << "Load Profile"
-                             << "Open an existing profile";
+                             << "Open an existing profile"
+                             << "Alt+L";
     QTest::newRow("CmdSave") << "CmdSave"
                              << "Save Profile"
-                             << "Save current values";
+                             << "Save current values"
+                             << "Alt+S";
     QTest::newRow("cmdSaveAs") << "cmdSaveAs"
                                << "Save Profile As"
-                               << "Save the current profile with a different name";
+                               << "Save the current profile with a different name"
+                               << "Alt+A";
     QTest::newRow("cmdNotes") << "cmdNotes"
                               << "Notes..."
-                              << "Enter text related to this profile";
+                              << "Enter text related to this profile"
+                              << "Alt+O";
     QTest::newRow("cmdClose_0") << "cmdClose_0"
                                 << "Hide"
-                                << "Close Assistants window";
+                                << "Close Assistants window"
+                                << "Alt+H";
     QTest::newRow("cmdClose_1") << "cmdClose_1"
                                 << "Hide"
-                                << "Close Assistant's window";
+                                << "Close Assistant's window"
+                                << "Alt+H";
 }
 
 void TestAssistant::window_controlsCaptionsAndTips()
@@ -145,21 +154,23 @@ void TestAssistant::window_controlsCaptionsAndTips()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QString, tip);
+    QFETCH(QString, key);
     frmAssistant fresh;
     QCOMPARE(fresh.windowTitle(), QStringLiteral("Fenwyx Assistants"));
-    QCOMPARE(fresh.TabAssistant()->tabText(0), QStringLiteral("Comparison Assistant"));
-    QCOMPARE(fresh.TabAssistant()->tabText(1), QStringLiteral("Profile Builder Assistant"));
+    QCOMPARE(TestSupport::plainCaption(fresh.TabAssistant()->tabText(0)), QStringLiteral("Comparison Assistant"));
+    QCOMPARE(TestSupport::plainCaption(fresh.TabAssistant()->tabText(1)), QStringLiteral("Profile Builder Assistant"));
     QCOMPARE(fresh.txtName()->text(), QStringLiteral("Untitled"));
     QCOMPARE(fresh.txtName()->toolTip(), QStringLiteral("A desriptive name for your profile"));
     QPushButton *b = fresh.button(name);
     QVERIFY(b);
-    QCOMPARE(b->text(), caption);
+    QCOMPARE(TestSupport::plainCaption(b->text()), caption);
     QCOMPARE(b->toolTip(), tip);
+    QCOMPARE(b->shortcut(), QKeySequence(key));
     // Every row caption of both pages, the inch sign being the double quote.
     QStringList captions;
     for (QLabel *l : fresh.findChildren<QLabel *>()) {
         if (l->objectName().isEmpty())
-            captions << l->text();
+            captions << TestSupport::plainCaption(l->text());
     }
     for (const char *expected :
          {"0\" - 2.9\"", "3\" +", "Total", "Duff Depth", "Fuel Bed Depth", "Vegetation Type", "Activity", "Difference",
@@ -248,7 +259,7 @@ void TestAssistant::add_takesComponentsOfTheCurrentSlot()
     QCOMPARE(state().profile.profile().Source3Plus, first.label());
 }
 
-void TestAssistant::add_noPhotoOrNoDepth_changesNothingButCounts()
+void TestAssistant::add_noDepthOrEmptyRightSlot_takesWhatTheBuilderShows()
 {
     QVERIFY(sql(QStringLiteral("UPDATE Photos SET AverageDuffDepth = -1 WHERE ID = (SELECT MIN(ID) FROM Photos)")));
     c().SelectResult(1);
@@ -257,12 +268,12 @@ void TestAssistant::add_noPhotoOrNoDepth_changesNothingButCounts()
     QVERIFY(state().profile.profile().SourceDuff.isEmpty());
     QVERIFY(state().profile.profileChanged());
 
+    // The right slot is current and still empty: the builder page shows the left photo, which is what is taken.
     QVERIFY(TestSupport::triggerAction(&m_w->frame(), QStringLiteral("mnuCompare")));
     state().profile.setProfileChanged(false);
-    const FuelProfile before = state().profile.profile();
-    click(QStringLiteral("cmdSelect0to3")); // the right slot is current and empty
-    QCOMPARE(state().status.message(), QStringLiteral("ERROR - Can't select values, no photo selected"));
-    QVERIFY(state().profile.profile() == before);
+    QCOMPARE(text(QStringLiteral("lblCurrentPhoto")), label(0));
+    click(QStringLiteral("cmdSelect0to3"));
+    QCOMPARE(state().profile.profile().Source0to3, label(0));
     QVERIFY(state().profile.profileChanged());
 }
 
@@ -340,6 +351,24 @@ void TestAssistant::findSource_outsideTheList_appendedOnce()
     click(QStringLiteral("cmdGoFuelBed"));
     QCOMPARE(state().photoSlots.states[0].label, source.label());
     QCOMPARE(c().resultsModel()->rowCount(), 4);
+}
+
+// A source photo of the set that the quick filter hides: the filter is cleared and the photo shown, never added
+// a second time, and the count always says what is listed.
+void TestAssistant::findSource_hiddenByTheFilter_listedAgainNotAdded()
+{
+    const int photos = c().resultsModel()->photoCount();
+    const PhotoRecord source = *c().resultsModel()->photoAt(6);
+    QLineEdit *filter = m_w->frame().findChild<QLineEdit *>(QStringLiteral("txtFilter"));
+    filter->setText(c().resultsModel()->photoAt(2)->label());
+    QCOMPARE(c().resultsModel()->rowCount(), 1);
+    c().FindSource(source.label());
+    QVERIFY(filter->text().isEmpty());
+    QCOMPARE(c().resultsModel()->photoCount(), photos);
+    QCOMPARE(c().resultsModel()->rowCount(), photos);
+    QCOMPARE(state().status.count(), QString::number(photos) + QStringLiteral(" photos found"));
+    QCOMPARE(state().photoSlots.states[0].label, source.label());
+    QCOMPARE(c().resultsList()->currentRow(), 6);
 }
 
 void TestAssistant::summary_highlightsTheLargerValue()

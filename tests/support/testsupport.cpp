@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace TestSupport
 {
@@ -13,6 +14,11 @@ QString dataPath(const QString &relative)
 QString binPath(const QString &program)
 {
     return QDir(QStringLiteral(FENWYX_BIN_DIR)).filePath(program);
+}
+
+QString plainCaption(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
 } // namespace TestSupport
 

@@ -7,6 +7,8 @@ namespace TestSupport
 {
 QString dataPath(const QString &relative); // tests/data/<relative>
 QString binPath(const QString &program);   // the build's program folder
+// A caption as read: without the "&" that marks its access key.
+QString plainCaption(QString text);
 } // namespace TestSupport
 
 #include <QStringList>

@@ -71,6 +71,9 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuWeb = addItem(help, QStringLiteral("mnuWeb"), QStringLiteral("&Web Based Support"));
     mnuAbout = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
 
+    keySaveProfile = addKey(QStringLiteral("keySaveProfile"), QStringLiteral("Save Profile"), QKeySequence::Save);
+    keyLoadProfile = addKey(QStringLiteral("keyLoadProfile"), QStringLiteral("Load Profile"), QKeySequence::Open);
+
     createToolbar();
 }
 
@@ -89,6 +92,16 @@ QAction *MainCommands::addItem(QMenu *menu, const QString &name, const QString &
     QAction *action = menu->addAction(caption);
     action->setObjectName(name);
     // The shortcuts work wherever the focus is in the frame, also while a menu bar is not shown.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    m_parent->addAction(action);
+    return action;
+}
+
+QAction *MainCommands::addKey(const QString &name, const QString &caption, QKeySequence::StandardKey key)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setShortcut(key);
     action->setShortcutContext(Qt::ApplicationShortcut);
     m_parent->addAction(action);
     return action;

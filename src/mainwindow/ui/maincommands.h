@@ -2,6 +2,7 @@
 // checked and pressed state derived in one place from the program's state.
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
 
@@ -40,6 +41,9 @@ public:
     QAction *mnuHelpContents;
     QAction *mnuWeb;
     QAction *mnuAbout;
+    // Ctrl+S and Ctrl+O: the Assistant's Save Profile and Load Profile from anywhere in the program.
+    QAction *keySaveProfile;
+    QAction *keyLoadProfile;
 
     QList<QMenu *> menus() const { return m_menus; }
     QMenu *menu(const QString &name) const;
@@ -52,6 +56,8 @@ public:
 private:
     QMenu *addMenu(const QString &name, const QString &caption);
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    // A command of a key alone, in no menu.
+    QAction *addKey(const QString &name, const QString &caption, QKeySequence::StandardKey key);
     void createToolbar();
 
     QWidget *m_parent;

@@ -222,6 +222,8 @@ void MainController::connectCommands()
     connect(c.mnuAbout, &QAction::triggered, this, [this] { m_help->about(); });
     connect(c.mnuMetric, &QAction::triggered, this,
             [this](bool on) { SetUnits(on ? Units::Metric : Units::Imperial); });
+    connect(c.keySaveProfile, &QAction::triggered, this, &MainController::saveProfileCommand);
+    connect(c.keyLoadProfile, &QAction::triggered, this, &MainController::loadProfileCommand);
     connect(c.mnuFilter, &QAction::triggered, this, [this] {
         m_window->filterBox()->setFocus(Qt::ShortcutFocusReason);
         m_window->filterBox()->selectAll();
@@ -244,7 +246,8 @@ void MainController::connectAssistant()
     });
     connect(a, &frmAssistant::nameChanged, this, [this](const QString &name) { m_state.profile.setProfileName(name); });
     connect(a, &frmAssistant::componentAdded, this, [this](int component) {
-        const int s = m_state.photoSlots.CurrentSlot;
+        // The photo the builder page shows, whichever that is.
+        const int s = m_state.photoSlots.builderSlot();
         const PhotoRecord *photo = SlotHasPhoto(s) ? &*m_state.photoSlots.states[size_t(s)].photo : nullptr;
         m_state.profile.AddComponent(component, photo);
     });
@@ -253,14 +256,8 @@ void MainController::connectAssistant()
         closeNotes();
         m_state.profile.NewProfile();
     });
-    connect(a, &frmAssistant::loadProfileRequested, this, [this] {
-        closeNotes();
-        m_state.profile.LoadCommand();
-    });
-    connect(a, &frmAssistant::saveProfileRequested, this, [this] {
-        storeOpenNotes();
-        m_state.profile.SaveCommand();
-    });
+    connect(a, &frmAssistant::loadProfileRequested, this, &MainController::loadProfileCommand);
+    connect(a, &frmAssistant::saveProfileRequested, this, &MainController::saveProfileCommand);
     connect(a, &frmAssistant::saveProfileAsRequested, this, [this] {
         storeOpenNotes();
         m_state.profile.SaveAsCommand();
@@ -289,6 +286,9 @@ void MainController::refresh()
     photoPanes()->applyLayout(layout);
     browseButtons()->applyLayout(layout.compare, modes.browseView, modes.paneView);
     m_assistant->setPages(modes.assistantPageOn, modes.assistantPage);
+    // The Assistant's columns follow the slots here and nowhere else, so they always show what the panes show
+    // and what "Add >" takes.
+    ShowAssistantSummary();
 }
 
 void MainController::InitMainWindow()
@@ -408,7 +408,6 @@ void MainController::applyUnits(Units units)
         slot.sheet = BuildDataSheet(*slot.photo, slot.book, units);
         photoPanes()->showSheet(s, slot.sheet);
     }
-    ShowAssistantSummary();
 }
 
 void MainController::FilterResults(const QString &text)
@@ -502,7 +501,6 @@ void MainController::ShowSelectedPhoto(int row)
     const int listRow = listed && listed->id == id ? row : resultsModel()->rowOfKey(key);
     if (listRow >= 0 && resultsList()->currentRow() != listRow)
         resultsList()->selectRow(listRow);
-    ShowAssistantSummary();
     refresh();
 }
 
@@ -619,7 +617,6 @@ void MainController::SelectSlot(int slot)
         return;
     m_state.photoSlots.CurrentSlot = slot;
     refresh();
-    ShowAssistantSummary();
 }
 
 void MainController::FocusSlotTab(int index)
@@ -826,6 +823,18 @@ bool MainController::mayClose()
     return true;
 }
 
+void MainController::saveProfileCommand()
+{
+    storeOpenNotes();
+    m_state.profile.SaveCommand();
+}
+
+void MainController::loadProfileCommand()
+{
+    closeNotes();
+    m_state.profile.LoadCommand();
+}
+
 void MainController::notesCommand()
 {
     if (m_notes) {
@@ -879,15 +888,26 @@ void MainController::frameMinimized(bool minimized)
 void MainController::FindSource(const QString &label)
 {
     const QString wanted = label.trimmed();
-    int row = wanted.isEmpty() ? -1 : resultsModel()->rowOfLabel(wanted);
+    ResultsModel *results = resultsModel();
+    // A photo of the set that the quick filter hides is listed again by clearing the filter, never added twice.
+    const auto listedAgain = [this, results](auto holds, auto rowOf) {
+        if (!holds())
+            return -1;
+        m_window->filterBox()->clear();
+        return rowOf();
+    };
+    int row = wanted.isEmpty() ? -1 : results->rowOfLabel(wanted);
+    if (row < 0 && !wanted.isEmpty())
+        row = listedAgain([&] { return results->holdsLabel(wanted); }, [&] { return results->rowOfLabel(wanted); });
     if (row < 0 && !wanted.isEmpty()) {
-        // Not listed: looked up in the open database and appended once, found by its key.
+        // Not in the set: looked up in the open database and appended once, found by its key.
         if (std::optional<PhotoRecord> photo = PhotoData::photoByLabel(m_state.library.database(), wanted)) {
             const QString key = photo->key();
-            row = resultsModel()->rowOfKey(key);
+            row = listedAgain([&] { return results->holdsKey(key); }, [&] { return results->rowOfKey(key); });
             if (row < 0) {
-                resultsModel()->appendPhotos({*photo});
-                row = resultsModel()->rowOfKey(key);
+                results->appendPhotos({*photo});
+                row = results->rowOfKey(key);
+                reportCount();
             }
         }
     }

@@ -98,6 +98,9 @@ public:
     void printProfileCommand();
     void exitCommand();
     void notesCommand();
+    // The Assistant's Save Profile and Load Profile, also reached by Ctrl+S and Ctrl+O.
+    void saveProfileCommand();
+    void loadProfileCommand();
     // Photo Folder...: the user says where the photo series are; then the lists are read afresh.
     bool photoFolderCommand();
     void exportResultsCommand();

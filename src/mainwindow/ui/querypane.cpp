@@ -24,7 +24,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -104,13 +106,14 @@ QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeInd
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
-    auto *search = new QPushButton(QStringLiteral("Search"), page);
+    // Access keys: Alt+S, Alt+A and Alt+E reach the buttons of the page that is shown.
+    auto *search = new QPushButton(QStringLiteral("&Search"), page);
     search->setObjectName(QStringLiteral("cmdSearch_%1").arg(index));
     search->setToolTip(QStringLiteral("Press to query photos"));
-    auto *all = new QPushButton(QStringLiteral("All Photos"), page);
+    auto *all = new QPushButton(QStringLiteral("&All Photos"), page);
     all->setObjectName(QStringLiteral("cmdAll_%1").arg(index));
     all->setToolTip(QStringLiteral("Get all installed photos"));
-    auto *erase = m_erase[size_t(index)] = new QCheckBox(QStringLiteral("Erase Displayed Photo(s)"), page);
+    auto *erase = m_erase[size_t(index)] = new QCheckBox(QStringLiteral("&Erase Displayed Photo(s)"), page);
     erase->setObjectName(QStringLiteral("chkErase_%1").arg(index));
     erase->setToolTip(QStringLiteral("Check to erase current photo after query"));
     erase->setChecked(true);
@@ -124,6 +127,17 @@ QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeInd
     grid->addWidget(close, 0, 2, Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(erase, 1, 0, 1, 3);
     connect(search, &QPushButton::clicked, this, [this, index] { cmdSearch_Click(index); });
+    // Enter anywhere on the page searches, as in a form; a focused push or tool button is pressed instead.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *enter = new QShortcut(key, page, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(enter, &QShortcut::activated, this, [this, index, search] {
+            auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+            if (button && button != search && !qobject_cast<QCheckBox *>(button))
+                button->click();
+            else
+                cmdSearch_Click(index);
+        });
+    }
     connect(all, &QPushButton::clicked, this, [this, index] { cmdAll_Click(index); });
     connect(close, &QToolButton::clicked, this, [this, closeIndex] { cmdCloseQuery_Click(closeIndex); });
     return grid;
@@ -139,6 +153,8 @@ QWidget *QueryPane::createBookPage()
     m_book->setObjectName(QStringLiteral("cboBook"));
     m_book->setMinimumContentsLength(40);
     m_book->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_book->installEventFilter(this);
+    connect(m_book, &QComboBox::currentIndexChanged, this, &QueryPane::updateBookTip);
     row->addWidget(caption(QStringLiteral("Select Book"), page), 0, Qt::AlignTop);
     row->addWidget(m_book, 0, Qt::AlignTop);
     row->addStretch(1);
@@ -261,8 +277,10 @@ void QueryPane::LoadQueryParameters()
         m_book->addItem(book.text, book.id ? QVariant(*book.id) : QVariant());
         if (!book.label.isNull()) // "All Books" names no book
             m_book->setItemData(m_book->count() - 1, book.label, ItemRoles::BookLabelRole);
+        m_book->setItemData(m_book->count() - 1, book.text, Qt::ToolTipRole);
     }
     m_book->setCurrentIndex(0);
+    updateBookTip();
 
     for (size_t r = 0; r < QueryParameters::RangeCount; ++r) {
         for (size_t i = 0; i < 2; ++i) {
@@ -400,8 +418,24 @@ void QueryPane::shrinkVegetationList(bool byKey)
     veg->shrink();
 }
 
+void QueryPane::updateBookTip()
+{
+    // The whole text of a book whose label and description the box has to cut.
+    const QString text = m_book->currentText();
+    QStyleOptionComboBox option;
+    option.initFrom(m_book);
+    const QRect room =
+        m_book->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_book);
+    m_book->setToolTip(m_book->fontMetrics().horizontalAdvance(text) > room.width() ? text : QString());
+}
+
 bool QueryPane::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_book) {
+        if (event->type() == QEvent::Resize)
+            updateBookTip();
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         // Range lists take digits and backspace only; keys that type nothing (arrows, Tab) are left alone.
         const auto *key = static_cast<QKeyEvent *>(event);

@@ -68,6 +68,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The Select Book box's tooltip: the book's whole text while the box cuts it, else none.
+    void updateBookTip();
     QWidget *createBookPage();
     QWidget *createTotalPage();
     QWidget *createSizePage();

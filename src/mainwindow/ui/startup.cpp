@@ -185,7 +185,7 @@ void Startup::handleCommandLine(const QStringList &arguments)
     const QFileInfo file(argument);
     if (file.isFile()) {
         // The path goes into the family list, which sibling programs read: make it absolute.
-        m_state.profile.LoadProfile(file.absoluteFilePath());
+        m_state.profile.LoadFromCommandLine(file.absoluteFilePath());
         if (m_controller) {
             m_controller->openBuilderAssistant();
             m_controller->goToFineSource();

@@ -81,8 +81,8 @@ void frmAssistant::build()
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabAssistant"));
-    m_tabs->addTab(createComparisonPage(), QStringLiteral("Comparison Assistant"));
-    m_tabs->addTab(createBuilderPage(), QStringLiteral("Profile Builder Assistant"));
+    m_tabs->addTab(createComparisonPage(), QStringLiteral("&Comparison Assistant"));
+    m_tabs->addTab(createBuilderPage(), QStringLiteral("Profile &Builder Assistant"));
     layout()->addWidget(m_tabs);
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmAssistant::pageChanged);
 
@@ -206,7 +206,7 @@ QWidget *frmAssistant::createComparisonPage()
         }
         ++r;
     }
-    auto *hide = makeButton(QStringLiteral("cmdClose_0"), QStringLiteral("Hide"),
+    auto *hide = makeButton(QStringLiteral("cmdClose_0"), QStringLiteral("&Hide"),
                             QStringLiteral("Close Assistants window"), page);
     connect(hide, &QPushButton::clicked, this, &frmAssistant::hideRequested);
     grid->addWidget(hide, r, 3, Qt::AlignRight);
@@ -233,15 +233,17 @@ QWidget *frmAssistant::createBuilderPage()
         QString profileCaption;
         int code; // ProfileComponent of its "Add >" button; -1 for the total
         const char *addTip;
+        int key; // the access keys of its buttons: Alt+key for "Add >", Alt+key+4 for "Display Photo"
     };
     const char *one = "Use the value on the left for your profile";
     const char *many = "Use the values on the left for your profile";
     const BuilderRow rows[] = {
-        {"0to3", kFineRow, kFineRow + QStringLiteral(" TPA"), Component0to3, one},
-        {"3Plus", kCoarseRow, QStringLiteral("3") + kInch + QStringLiteral(" + TPA"), Component3Plus, one},
-        {"Total", QStringLiteral("Total"), QStringLiteral("Total TPA"), -1, nullptr},
-        {"Duff", QStringLiteral("Duff Depth"), QStringLiteral("Duff Depth"), ComponentDuff, many},
-        {"FuelBed", QStringLiteral("Fuel Bed Depth"), QStringLiteral("Fuel Bed Depth"), ComponentFuelBed, many},
+        {"0to3", kFineRow, kFineRow + QStringLiteral(" TPA"), Component0to3, one, Qt::Key_1},
+        {"3Plus", kCoarseRow, QStringLiteral("3") + kInch + QStringLiteral(" + TPA"), Component3Plus, one, Qt::Key_2},
+        {"Total", QStringLiteral("Total"), QStringLiteral("Total TPA"), -1, nullptr, 0},
+        {"Duff", QStringLiteral("Duff Depth"), QStringLiteral("Duff Depth"), ComponentDuff, many, Qt::Key_3},
+        {"FuelBed", QStringLiteral("Fuel Bed Depth"), QStringLiteral("Fuel Bed Depth"), ComponentFuelBed, many,
+         Qt::Key_4},
     };
     int r = 1;
     for (const BuilderRow &row : rows) {
@@ -253,6 +255,8 @@ QWidget *frmAssistant::createBuilderPage()
             auto *add = makeButton(QStringLiteral("cmdSelect") + suffix, QStringLiteral("Add >"),
                                    QString::fromLatin1(row.addTip), page);
             add->setAccessibleName(QStringLiteral("Add ") + row.caption);
+            // Four buttons of one caption cannot each have a letter of it: the rows are numbered instead.
+            add->setShortcut(QKeySequence(Qt::ALT | Qt::Key(row.key)));
             const int code = row.code;
             connect(add, &QPushButton::clicked, this, [this, code] { Q_EMIT componentAdded(code); });
             grid->addWidget(add, r, 2);
@@ -269,6 +273,7 @@ QWidget *frmAssistant::createBuilderPage()
             auto *go = makeButton(QStringLiteral("cmdGo") + suffix, QStringLiteral("Display Photo"),
                                   QStringLiteral("Make the source photo active"), page);
             go->setAccessibleName(QStringLiteral("Display source photo of ") + row.profileCaption);
+            go->setShortcut(QKeySequence(Qt::ALT | Qt::Key(row.key + 4)));
             connect(go, &QPushButton::clicked, this,
                     [this, source] { Q_EMIT sourceRequested(m_sources.value(source, source->text())); });
             grid->addWidget(go, r, 6);
@@ -276,8 +281,10 @@ QWidget *frmAssistant::createBuilderPage()
         ++r;
     }
 
-    grid->addWidget(caption(QStringLiteral("Profile Name"), page), r, 0);
+    QLabel *nameCaption = caption(QStringLiteral("Profile Na&me"), page);
+    grid->addWidget(nameCaption, r, 0);
     m_name = new QLineEdit(QStringLiteral("Untitled"), page);
+    nameCaption->setBuddy(m_name);
     m_name->setObjectName(QStringLiteral("txtName"));
     // A line edit's own limit (32767) would cut a longer name that a profile file holds.
     m_name->setMaxLength(int(ProfileFile::kMaxFileSize));
@@ -295,13 +302,13 @@ QWidget *frmAssistant::createBuilderPage()
         void (frmAssistant::*signal)();
     };
     const Command commands[] = {
-        {"cmdNew", "New Profile", "Start a new profile", &frmAssistant::newProfileRequested},
-        {"cmdLoad", "Load Profile", "Open an existing profile", &frmAssistant::loadProfileRequested},
-        {"CmdSave", "Save Profile", "Save current values", &frmAssistant::saveProfileRequested},
-        {"cmdSaveAs", "Save Profile As", "Save the current profile with a different name",
+        {"cmdNew", "&New Profile", "Start a new profile", &frmAssistant::newProfileRequested},
+        {"cmdLoad", "&Load Profile", "Open an existing profile", &frmAssistant::loadProfileRequested},
+        {"CmdSave", "&Save Profile", "Save current values", &frmAssistant::saveProfileRequested},
+        {"cmdSaveAs", "Save Profile &As", "Save the current profile with a different name",
          &frmAssistant::saveProfileAsRequested},
-        {"cmdNotes", "Notes...", "Enter text related to this profile", &frmAssistant::notesRequested},
-        {"cmdClose_1", "Hide", "Close Assistant's window", &frmAssistant::hideRequested},
+        {"cmdNotes", "N&otes...", "Enter text related to this profile", &frmAssistant::notesRequested},
+        {"cmdClose_1", "&Hide", "Close Assistant's window", &frmAssistant::hideRequested},
     };
     for (const Command &command : commands) {
         QPushButton *b = makeButton(QString::fromLatin1(command.name), QString::fromLatin1(command.caption),
