@@ -81,6 +81,12 @@ frmHelp::frmHelp(QString folder, QWidget *parent)
 
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setAccessibleName(QStringLiteral("Help page"));
+    // The pages' style sheet sets white paper and dark text; the room below a short page takes the same paper, and
+    // text the style sheet leaves uncoloured the same ink, whatever the desktop's theme.
+    QPalette paper = m_browser->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, QColor(0x20, 0x20, 0x20));
+    m_browser->setPalette(paper);
     m_browser->setOpenLinks(false);
     m_browser->setSearchPaths({m_folder});
 

@@ -10,8 +10,7 @@ namespace
 
 const QColor kFrame(200, 200, 200);
 const QColor kPlotLine(225, 225, 225);
-const QColor kAxis(150, 150, 150);
-const QColor kText(0x40, 0x40, 0x40);
+const QColor kAxis(118, 118, 118); // at least 3:1 on white, as lines that carry meaning need
 constexpr double kPad = 6;
 constexpr double kSwatch = 10;
 constexpr double kGap = 4;
@@ -47,6 +46,11 @@ QString tickText(double value)
 LoadingGraph::LoadingGraph(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // White paper as in the printed graph, with its dark grey text, whatever the desktop's theme.
+    QPalette paper = palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x40));
+    setPalette(paper);
     setAccessibleName(QStringLiteral("Loading graph"));
     describe();
 }
@@ -134,12 +138,13 @@ LoadingGraph::Layout LoadingGraph::layoutFor(const QRectF &area) const
 void LoadingGraph::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+    const QColor text = palette().color(QPalette::WindowText);
+    p.fillRect(rect(), palette().color(QPalette::Window));
     p.setPen(kFrame);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     const Layout l = layoutFor(QRectF(rect()));
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(kText);
+    p.setPen(text);
     p.setFont(l.title);
     p.drawText(QRectF(rect()).adjusted(kPad, kPad, -kPad, 0), Qt::AlignHCenter | Qt::AlignTop, l.shownTitle);
 
@@ -168,7 +173,7 @@ void LoadingGraph::paintEvent(QPaintEvent *)
     for (const double t : l.ticks) {
         p.setPen(kPlotLine);
         p.drawLine(QPointF(l.plot.left(), yOf(t)), QPointF(l.plot.right(), yOf(t)));
-        p.setPen(kText);
+        p.setPen(text);
         const QRectF label(kPad, yOf(t) - axis.height() / 2, l.plot.left() - kGap - kPad, axis.height());
         p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, tickText(t));
     }

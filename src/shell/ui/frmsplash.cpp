@@ -18,6 +18,14 @@ frmSplash::frmSplash(QWidget *parent)
     m_app->setObjectName(QStringLiteral("lblApp"));
     m_copyright->setObjectName(QStringLiteral("lblCopyRight"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
+    // The window's own light green (a gradient from Light at the top to Window at the bottom) comes with the dark
+    // text that reads on it, whatever the desktop's theme.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Light, QColor(0xe9, 0xf1, 0xdf));
+    colours.setColor(QPalette::Window, QColor(0xb7, 0xcf, 0x9c));
+    colours.setColor(QPalette::WindowText, QColor(0x1c, 0x30, 0x18));
+    colours.setColor(QPalette::Dark, QColor(0x3d, 0x6b, 0x35));
+    setPalette(colours);
 
     auto *title = new QLabel(QStringLiteral("Fenwyx"), this);
     QFont big = title->font();
@@ -58,9 +66,9 @@ void frmSplash::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, QColor(0xe9, 0xf1, 0xdf));
-    gradient.setColorAt(1, QColor(0xb7, 0xcf, 0x9c));
+    gradient.setColorAt(0, palette().color(QPalette::Light));
+    gradient.setColorAt(1, palette().color(QPalette::Window));
     painter.fillRect(rect(), gradient);
-    painter.setPen(QColor(0x3d, 0x6b, 0x35));
+    painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
