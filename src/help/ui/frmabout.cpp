@@ -28,7 +28,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(programIcon().pixmap(64, 64));
+    image->setPixmap(programIcon().pixmap(QSize(64, 64), devicePixelRatioF()));
     image->setAccessibleName(ProgramInfo::title() + QStringLiteral(" icon"));
     image->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 

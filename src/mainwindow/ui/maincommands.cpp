@@ -146,6 +146,10 @@ void MainCommands::createToolbar()
         }
         const QString key = QString::fromLatin1(b.key);
         b.action->setIcon(programIcon(QString::fromLatin1(b.image)));
+        // A menu shows a checked item that has a picture only by a faint frame round it; without the picture the
+        // menu draws its tick (or its radio mark). The button keeps the picture and shows the state pressed.
+        if (b.action->isCheckable())
+            b.action->setIconVisibleInMenu(false);
         b.action->setToolTip(QString::fromLatin1(b.tip));
         m_toolbar->addButton(b.action, key);
     }

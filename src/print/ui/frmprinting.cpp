@@ -1,6 +1,7 @@
 // The progress window of the reports.
 #include "frmprinting.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -13,7 +14,9 @@ namespace
 // A small printer with a sheet coming out, drawn rather than shipped.
 QPixmap printerPicture()
 {
-    QPixmap pixmap(32, 32);
+    const qreal ratio = qApp->devicePixelRatio(); // sharp on a screen of any pixel density
+    QPixmap pixmap(QSize(32, 32) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -6,5 +6,6 @@
 #include <QString>
 
 // The picture named after a toolbar button: "Query", "Compare", "Builder", "Assistant", "IconView",
-// "listview", "Exit", "Help"; the status line's "InfoOK" and "Error".
+// "listview", "Exit", "Help"; the status line's "InfoOK" and "Error". Drawn at any size and device pixel ratio,
+// outlined in the theme's text colour.
 QIcon programIcon(const QString &name);

@@ -1,15 +1,25 @@
 // Drawing the extension arrows of menu and tool bars.
 #include "programstyle.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 
 namespace
 {
+// A 16 by 16 picture at the screens' device pixel ratio, painted in its 16 units.
+QPixmap sharpPixmap()
+{
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap pixmap(QSize(16, 16) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
 QIcon chevron(bool horizontal, const QColor &ink)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap();
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -36,8 +46,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
         return chevron(standardIcon == SP_ToolBarHorizontalExtensionButton, ink);
     }
     case SP_LineEditClearButton: {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::transparent);
+        QPixmap pixmap = sharpPixmap();
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
         const QColor ink = widget ? widget->palette().color(QPalette::PlaceholderText) : QColor(Qt::gray);
