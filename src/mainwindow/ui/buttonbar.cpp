@@ -5,6 +5,33 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+namespace
+{
+// A screen reader or a switch device toggles a checkable button (its accessible "Toggle" calls
+// QAbstractButton::toggle), which sets the action's check mark without triggering it: the button and the menu would
+// show a mode the program is not in. Such a toggle triggers the action instead, as a click does, and the button then
+// shows what the command made of it.
+class BarButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void checkStateSet() override
+    {
+        QAction *action = defaultAction();
+        if (!action || !action->isCheckable() || isChecked() == action->isChecked()) {
+            QToolButton::checkStateSet();
+            return;
+        }
+        action->trigger();
+        // An exclusive group keeps its chosen action checked.
+        if (isChecked() != action->isChecked())
+            setChecked(action->isChecked());
+    }
+};
+} // namespace
+
 ButtonBar::ButtonBar(QWidget *parent) : QFrame(parent), m_layout(new QHBoxLayout(this))
 {
     setAccessibleName(QStringLiteral("Toolbar"));
@@ -15,7 +42,7 @@ ButtonBar::ButtonBar(QWidget *parent) : QFrame(parent), m_layout(new QHBoxLayout
 
 QToolButton *ButtonBar::addButton(QAction *action, const QString &key)
 {
-    auto *button = new QToolButton(this);
+    auto *button = new BarButton(this);
     button->setObjectName(QStringLiteral("barMain_") + key);
     button->setProperty("key", key);
     button->setDefaultAction(action);
