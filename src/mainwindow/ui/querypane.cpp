@@ -122,6 +122,7 @@ QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeInd
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setAutoRaise(true);
     close->setToolTip(QStringLiteral("Close Query Window"));
+    close->setAccessibleName(QStringLiteral("Close Query Window")); // a picture only: a screen reader needs a name
     grid->addWidget(search, 0, 0);
     grid->addWidget(all, 0, 1);
     grid->addWidget(close, 0, 2, Qt::AlignRight | Qt::AlignTop);

@@ -240,10 +240,12 @@ frmView::frmView(const PhotoDirectory &directory, QString programFolder, QWidget
     m_tabs->setObjectName(QStringLiteral("tabView"));
     m_photo = new ImageView;
     m_photo->setObjectName(QStringLiteral("elePhoto"));
+    m_photo->setAccessibleName(QStringLiteral("Photo"));
     m_noPic = new QLabel;
     m_noPic->setObjectName(QStringLiteral("lblNoPic"));
     m_data = new ImageView;
     m_data->setObjectName(QStringLiteral("eleData"));
+    m_data->setAccessibleName(QStringLiteral("Data Plate"));
     m_noData = new QLabel;
     m_noData->setObjectName(QStringLiteral("lblNoData"));
     m_tabs->addTab(makePage(m_tabs, m_photo, m_noPic), QStringLiteral("Photo"));

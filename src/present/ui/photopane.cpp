@@ -1,5 +1,6 @@
 // The photo pane's controls and their look.
 #include "photopane.h"
+#include "platform/colourcontrast.h"
 #include "platform/ui/twips.h"
 
 #include "present/datasheetmodel.h"
@@ -10,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <algorithm>
 
@@ -23,6 +25,8 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
 
     m_picture = new PictureBox(this);
     m_picture->setObjectName(QStringLiteral("picPreviewPhoto") + index);
+    const QString side = slot == 0 ? QStringLiteral("Left") : QStringLiteral("Right");
+    m_picture->setAccessibleName(side + QStringLiteral(" picture"));
 
     m_noPic = new QLabel(this);
     m_noPic->setObjectName(QStringLiteral("lblNoPic") + index);
@@ -30,13 +34,12 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_noPic->setWordWrap(true);
     m_noPic->setTextFormat(Qt::PlainText);
     m_noPic->hide();
-    const QString side = slot == 0 ? QStringLiteral("Left") : QStringLiteral("Right");
-    m_noPic->setAccessibleName(side + QStringLiteral(" picture message"));
+    m_noPic->setAccessibleDescription(side + QStringLiteral(" picture message"));
 
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("lblSelectedPhoto") + index);
     m_label->setTextFormat(Qt::PlainText);
-    m_label->setAccessibleName(side + QStringLiteral(" photo"));
+    m_label->setAccessibleDescription(side + QStringLiteral(" photo"));
     QFont bold = m_label->font();
     bold.setBold(true);
     m_label->setFont(bold);
@@ -44,6 +47,8 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdselect") + index);
+    m_grid->setAccessibleName(QStringLiteral("Data sheet"));
+    m_grid->setAccessibleDescription(side + QStringLiteral(" photo"));
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new TextCellDelegate(m_grid));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -53,8 +58,9 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setWordWrap(false);
-    QPalette grid = m_grid->palette(); // the data sheet's light yellow
+    QPalette grid = m_grid->palette(); // the data sheet's light yellow, and the black text that reads on it
     grid.setColor(QPalette::Base, QColor(255, 255, 192));
+    grid.setColor(QPalette::Text, Qt::black);
     m_grid->setPalette(grid);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setMinimumSectionSize(m_grid->fontMetrics().height() + 1);
@@ -101,14 +107,28 @@ void PhotoPane::showNoPicMessage(const QString &text)
 
 void PhotoPane::setActive(bool active)
 {
+    m_active = active;
+    const QColor text = active ? Qt::white : Qt::black;
     QPalette pane = palette();
-    pane.setColor(QPalette::Window, pane.color(active ? QPalette::Highlight : QPalette::Button));
-    setPalette(pane);
-    for (QLabel *label : {m_label, m_noPic}) {
-        QPalette text = label->palette();
-        text.setColor(QPalette::WindowText, active ? Qt::white : Qt::black);
-        label->setPalette(text);
+    const QColor theme = pane.color(active ? QPalette::Highlight : QPalette::Button);
+    pane.setColor(QPalette::Window, ColourContrast::readableBackground(theme, text));
+    {
+        const QScopedValueRollback<bool> applying(m_applyingPalette, true);
+        setPalette(pane);
     }
+    for (QLabel *label : {m_label, m_noPic}) {
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::WindowText, text);
+        label->setPalette(labelPalette);
+    }
+}
+
+void PhotoPane::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    // A new desktop theme (dark mode switched on) brings new colours to keep the labels readable on.
+    if (event->type() == QEvent::PaletteChange && !m_applyingPalette)
+        setActive(m_active);
 }
 
 // The picture and the labels leave their clicks to the pane.

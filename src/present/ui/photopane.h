@@ -28,7 +28,8 @@ public:
     void fitGrid(bool belowLabel);
     // Shows text over the picture; empty text hides it.
     void showNoPicMessage(const QString &text);
-    // Active: title-bar colour and white label text; else button face and black text.
+    // Active: title-bar colour and white label text; else button face and black text. The theme's colour is made
+    // lighter or darker where the label's text would not read on it.
     void setActive(bool active);
 
 Q_SIGNALS:
@@ -36,6 +37,7 @@ Q_SIGNALS:
     void resized();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -47,4 +49,6 @@ private:
     PictureBox *m_picture;
     QLabel *m_label;
     QLabel *m_noPic;
+    bool m_active = false;
+    bool m_applyingPalette = false;
 };

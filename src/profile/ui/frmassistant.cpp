@@ -1,6 +1,7 @@
 // The Assistant's two pages: their labels, buttons and the texts they show.
 #include "frmassistant.h"
 
+#include "platform/colourcontrast.h"
 #include "profile/profilefile.h"
 
 #include <QCloseEvent>
@@ -129,12 +130,12 @@ QPushButton *frmAssistant::button(const QString &name) const
     return findChild<QPushButton *>(name);
 }
 
-QLabel *frmAssistant::valueLabel(const QString &name, const QString &accessibleName, QWidget *parent)
+QLabel *frmAssistant::valueLabel(const QString &name, QLabel *row, const QString &what, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     m_values.insert(name, label);
-    label->setAccessibleName(accessibleName);
+    describe(label, row, what);
     label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);
     label->setMargin(2);
@@ -164,6 +165,19 @@ void frmAssistant::applyUnits()
 {
     for (const auto &[label, imperial] : m_unitCaptions)
         label->setText(m_units == Units::Metric ? metricCaption(imperial) : imperial);
+    for (const Described &d : m_described)
+        applyDescription(d);
+}
+
+void frmAssistant::describe(QWidget *widget, QLabel *row, const QString &what)
+{
+    m_described.push_back({widget, row, what});
+    applyDescription(m_described.back());
+}
+
+void frmAssistant::applyDescription(const Described &d)
+{
+    d.widget->setAccessibleDescription(d.row ? d.what.arg(d.row->text()) : d.what);
 }
 
 QPushButton *frmAssistant::makeButton(const QString &name, const QString &captionText, const QString &tip,
@@ -184,7 +198,7 @@ QWidget *frmAssistant::createComparisonPage()
     grid->addWidget(caption(QStringLiteral("Photo 2"), page, true), 0, 2);
     grid->addWidget(caption(QStringLiteral("Difference"), page, true), 0, 3);
     for (int i = 0; i < 2; ++i) {
-        QLabel *photo = valueLabel(indexed("lblPhoto", i), QStringLiteral("Photo %1").arg(i + 1), page);
+        QLabel *photo = valueLabel(indexed("lblPhoto", i), nullptr, QStringLiteral("Photo %1").arg(i + 1), page);
         photo->setAutoFillBackground(false);
         grid->addWidget(photo, 1, i + 1);
     }
@@ -199,10 +213,11 @@ QWidget *frmAssistant::createComparisonPage()
     };
     int r = 2;
     for (const ComparedRow &row : rows) {
-        grid->addWidget(unitCaption(row.caption, page), r, 0);
+        QLabel *rowCaption = unitCaption(row.caption, page);
+        grid->addWidget(rowCaption, r, 0);
         for (int i = 0; i < (row.difference ? 3 : 2); ++i) {
             const QString who = i == 2 ? QStringLiteral("difference") : QStringLiteral("photo %1").arg(i + 1);
-            grid->addWidget(valueLabel(indexed(row.name, i), row.caption + QStringLiteral(", ") + who, page), r, i + 1);
+            grid->addWidget(valueLabel(indexed(row.name, i), rowCaption, QStringLiteral("%1, ") + who, page), r, i + 1);
         }
         ++r;
     }
@@ -222,7 +237,7 @@ QWidget *frmAssistant::createBuilderPage()
 {
     auto *page = new QWidget(this);
     auto *grid = new QGridLayout(page);
-    QLabel *current = valueLabel(QStringLiteral("lblCurrentPhoto"), QStringLiteral("Current photo"), page);
+    QLabel *current = valueLabel(QStringLiteral("lblCurrentPhoto"), nullptr, QStringLiteral("Current photo"), page);
     current->setAutoFillBackground(false);
     grid->addWidget(current, 0, 1);
     grid->addWidget(caption(QStringLiteral("Profile Values and Source"), page, true), 0, 3, 1, 3);
@@ -248,31 +263,32 @@ QWidget *frmAssistant::createBuilderPage()
     int r = 1;
     for (const BuilderRow &row : rows) {
         const QString suffix = QString::fromLatin1(row.component);
-        grid->addWidget(unitCaption(row.caption, page), r, 0);
+        QLabel *rowCaption = unitCaption(row.caption, page);
+        grid->addWidget(rowCaption, r, 0);
         grid->addWidget(
-            valueLabel(QStringLiteral("lblCur") + suffix, row.caption + QStringLiteral(", current photo"), page), r, 1);
+            valueLabel(QStringLiteral("lblCur") + suffix, rowCaption, QStringLiteral("%1, current photo"), page), r, 1);
+        QLabel *profileCaption = unitCaption(row.profileCaption, page);
         if (row.code >= 0) {
             auto *add = makeButton(QStringLiteral("cmdSelect") + suffix, QStringLiteral("Add >"),
                                    QString::fromLatin1(row.addTip), page);
-            add->setAccessibleName(QStringLiteral("Add ") + row.caption);
+            describe(add, rowCaption, QStringLiteral("Add %1 to the profile"));
             // Four buttons of one caption cannot each have a letter of it: the rows are numbered instead.
             add->setShortcut(QKeySequence(Qt::ALT | Qt::Key(row.key)));
             const int code = row.code;
             connect(add, &QPushButton::clicked, this, [this, code] { Q_EMIT componentAdded(code); });
             grid->addWidget(add, r, 2);
         }
-        grid->addWidget(unitCaption(row.profileCaption, page), r, 3);
+        grid->addWidget(profileCaption, r, 3);
         grid->addWidget(
-            valueLabel(QStringLiteral("lblPro") + suffix, row.profileCaption + QStringLiteral(", profile"), page), r,
-            4);
+            valueLabel(QStringLiteral("lblPro") + suffix, profileCaption, QStringLiteral("%1, profile"), page), r, 4);
         if (row.code >= 0) {
-            QLabel *source = valueLabel(QStringLiteral("lblPL") + suffix,
-                                        row.profileCaption + QStringLiteral(", source photo"), page);
+            QLabel *source =
+                valueLabel(QStringLiteral("lblPL") + suffix, profileCaption, QStringLiteral("%1, source photo"), page);
             source->setAutoFillBackground(false);
             grid->addWidget(source, r, 5);
             auto *go = makeButton(QStringLiteral("cmdGo") + suffix, QStringLiteral("Display Photo"),
                                   QStringLiteral("Make the source photo active"), page);
-            go->setAccessibleName(QStringLiteral("Display source photo of ") + row.profileCaption);
+            describe(go, profileCaption, QStringLiteral("Display the source photo of %1"));
             go->setShortcut(QKeySequence(Qt::ALT | Qt::Key(row.key + 4)));
             connect(go, &QPushButton::clicked, this,
                     [this, source] { Q_EMIT sourceRequested(m_sources.value(source, source->text())); });
@@ -328,16 +344,20 @@ void frmAssistant::highlight(const QString &name, AssistantSummary::Highlight hi
     QLabel *target = label(name);
     if (!target)
         return;
+    m_highlights.insert(name, highlight);
     QPalette palette = target->palette();
     switch (highlight) {
     case AssistantSummary::Yellow:
         palette.setColor(QPalette::Window, QColor(255, 255, 0));
         palette.setColor(QPalette::WindowText, Qt::black);
         break;
-    case AssistantSummary::Light3D:
-        palette.setColor(QPalette::Window, this->palette().color(QPalette::Midlight));
-        palette.setColor(QPalette::WindowText, this->palette().color(QPalette::WindowText));
+    case AssistantSummary::Light3D: {
+        const QColor light = this->palette().color(QPalette::Midlight);
+        palette.setColor(QPalette::Window, light);
+        palette.setColor(QPalette::WindowText,
+                         ColourContrast::readableText(light, this->palette().color(QPalette::WindowText)));
         break;
+    }
     case AssistantSummary::NoHighlight:
         palette = this->palette();
         break;
@@ -451,6 +471,17 @@ void frmAssistant::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
     Q_EMIT visibilityChanged(false);
+}
+
+void frmAssistant::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The highlights take their "3D light" and its text from the theme; a new theme needs them again.
+    if (event->type() == QEvent::PaletteChange) {
+        const QHash<QString, AssistantSummary::Highlight> highlights = m_highlights;
+        for (auto it = highlights.cbegin(); it != highlights.cend(); ++it)
+            highlight(it.key(), it.value());
+    }
 }
 
 void frmAssistant::closeEvent(QCloseEvent *event)

@@ -62,6 +62,7 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -73,7 +74,16 @@ private:
     void applyUnits();
     QWidget *createComparisonPage();
     QWidget *createBuilderPage();
-    QLabel *valueLabel(const QString &name, const QString &accessibleName, QWidget *parent);
+    // A screen reader reads a value label by the value it shows; what the value is (its row and column) is its
+    // description. what may hold "%1" for the row's caption, which changes with the units.
+    QLabel *valueLabel(const QString &name, QLabel *row, const QString &what, QWidget *parent);
+    struct Described {
+        QWidget *widget;
+        QLabel *row;
+        QString what;
+    };
+    void describe(QWidget *widget, QLabel *row, const QString &what);
+    void applyDescription(const Described &described);
     QPushButton *makeButton(const QString &name, const QString &caption, const QString &tip, QWidget *parent);
     int valueWidth() const;
     QLabel *unitCaption(const QString &imperial, QWidget *parent);
@@ -84,6 +94,8 @@ private:
     std::vector<std::pair<QLabel *, QString>> m_unitCaptions; // with their captions in inches
     QHash<QString, QLabel *> m_values;                        // the value labels by name
     QHash<QLabel *, QString> m_sources; // the whole text of each source label, which may show only its start
+    std::vector<Described> m_described;
+    QHash<QString, AssistantSummary::Highlight> m_highlights; // the value labels' last highlights by name
 
     // Kept for the pages until they are built.
     std::optional<std::pair<AssistantSummary, int>> m_summary;

@@ -32,10 +32,10 @@ MDIMain::MDIMain(StatusReporter &status, SettingsStore *settings, QWidget *paren
     m_message->setObjectName(QStringLiteral("StatusBar1_Panel2"));
     m_spare->setObjectName(QStringLiteral("StatusBar1_Panel3"));
     m_count->setObjectName(QStringLiteral("StatusBar1_Panel4"));
-    m_icon->setAccessibleName(QStringLiteral("Status"));
-    m_message->setAccessibleName(QStringLiteral("Message"));
-    m_spare->setAccessibleName(QStringLiteral("Status panel"));
-    m_count->setAccessibleName(QStringLiteral("Photos found"));
+    // The message and the count are read by the texts they show; the icon, a picture, by what it means.
+    m_icon->setAccessibleDescription(QStringLiteral("Message kind"));
+    m_message->setAccessibleDescription(QStringLiteral("Message"));
+    m_count->setAccessibleDescription(QStringLiteral("Photos found"));
     m_icon->setFixedWidth(22);
     m_count->setMinimumWidth(140);
     m_spare->setMinimumWidth(60);
@@ -78,19 +78,22 @@ void MDIMain::showStatus()
 {
     m_message->setText(m_status.message());
     m_count->setText(m_status.count());
-    const int size = 16;
+    const QSize size(16, 16);
     switch (m_status.icon()) {
     case StatusReporter::Icon::InfoOK:
-        m_icon->setPixmap(programIcon(QStringLiteral("InfoOK")).pixmap(size, size));
+        m_icon->setPixmap(programIcon(QStringLiteral("InfoOK")).pixmap(size, m_icon->devicePixelRatioF()));
         m_icon->setToolTip(QStringLiteral("InfoOK"));
+        m_icon->setAccessibleName(QStringLiteral("Information"));
         break;
     case StatusReporter::Icon::Error:
-        m_icon->setPixmap(programIcon(QStringLiteral("Error")).pixmap(size, size));
+        m_icon->setPixmap(programIcon(QStringLiteral("Error")).pixmap(size, m_icon->devicePixelRatioF()));
         m_icon->setToolTip(QStringLiteral("Error"));
+        m_icon->setAccessibleName(QStringLiteral("Error"));
         break;
     case StatusReporter::Icon::None:
         m_icon->clear();
         m_icon->setToolTip(QString());
+        m_icon->setAccessibleName(QString());
         break;
     }
 }
