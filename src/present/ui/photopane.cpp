@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
 #include <cmath>
@@ -20,8 +21,10 @@ namespace
 {
 // The longest data sheet sets the grid's scale, so that its text keeps one size from photo to photo.
 constexpr int kLongestSheet = 15;
-// A large window shows a large sheet, up to twice the window's font.
+// A large window shows a large sheet, up to twice the window's font; a small one a smaller sheet, down to
+// four fifths of it, and beyond that a scroll bar.
 constexpr double kLargestScale = 2.0;
+constexpr double kSmallestScale = 0.8;
 
 struct GridColumns {
     int label;
@@ -119,9 +122,12 @@ void PhotoPane::fitGrid(bool belowLabel)
     const QFont base = font();
     const QFontMetrics baseMetrics(base);
     const GridColumns natural = gridColumns(baseMetrics);
-    const double scale = std::clamp(std::min(double(room.height()) / (kLongestSheet * (baseMetrics.height() + 4)),
+    // Roomy rows decide how far the text grows, close ones whether it must shrink.
+    const double roomy = double(room.height()) / (kLongestSheet * (baseMetrics.height() + 4));
+    const double close = double(room.height()) / (kLongestSheet * (baseMetrics.height() + 1));
+    const double scale = std::clamp(std::min(roomy >= 1 ? roomy : std::min(close, 1.0),
                                              double(room.width()) / (natural.label + natural.value + frame)),
-                                    1.0, kLargestScale);
+                                    kSmallestScale, kLargestScale);
     QFont sized = base;
     const double step = std::floor(scale * 20) / 20;
     if (base.pointSizeF() > 0)
@@ -136,10 +142,15 @@ void PhotoPane::fitGrid(bool belowLabel)
     m_grid->setColumnWidth(0, columns.label);
     m_grid->setColumnWidth(1, columns.value);
     const int rows = std::max(m_model->rowCount(), 1);
-    // Rows as roomy as the pane allows, so that all of them show without scrolling.
+    // Rows as roomy as the pane allows, so that all of them show without scrolling; a pane too low for the
+    // smallest rows scrolls them rather than hide the last.
     const int rowHeight = std::clamp(holder ? room.height() / rows : 0, metrics.height() + 1, metrics.height() + 4);
     m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
-    m_grid->resize(columns.label + columns.value + frame, rows * rowHeight + frame);
+    const bool scrolls = holder && rows * rowHeight > room.height();
+    m_grid->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const int scrollBar = scrolls ? m_grid->verticalScrollBar()->sizeHint().width() : 0;
+    m_grid->resize(columns.label + columns.value + frame + scrollBar,
+                   (scrolls ? std::max(rowHeight, room.height() / rowHeight * rowHeight) : rows * rowHeight) + frame);
     m_grid->move(left, top);
 }
 
