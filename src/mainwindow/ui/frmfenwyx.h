@@ -7,7 +7,10 @@ class BrowseButtons;
 class MainCommands;
 class PhotoPanes;
 class ProgramState;
+class QHBoxLayout;
 class QLineEdit;
+class QSpacerItem;
+class QVBoxLayout;
 class QSplitter;
 class QueryPane;
 class ResultsListView;
@@ -33,6 +36,11 @@ public:
 
     // The query region shown or hidden; the results and photo panes take the freed height.
     void showQueryRegion(bool open);
+    // The room at the window's top right that the Assistant takes at its place by the frame: the toolbar and
+    // the query pane keep to its left, the results list and the photo panes start below it. An empty size
+    // gives the room back.
+    void setAssistantRoom(const QSize &room);
+    QSize assistantRoom() const { return m_roomWanted; }
 
 Q_SIGNALS:
     // Form_KeyPress: a key pressed anywhere in the window, whichever child has the focus.
@@ -44,9 +52,11 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createLayout(ProgramState &state);
+    void applyAssistantRoom();
 
     MainCommands *m_commands;
     ResultsModel *m_results;
@@ -57,4 +67,8 @@ private:
     PhotoPanes *m_panes = nullptr;
     QWidget *m_query = nullptr;
     QSplitter *m_main = nullptr;
+    QHBoxLayout *m_band = nullptr;
+    QVBoxLayout *m_top = nullptr; // the toolbar's row and the query region
+    QSpacerItem *m_room = nullptr;
+    QSize m_roomWanted;
 };
