@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -645,6 +646,18 @@ void TestPhotoPanes::grid_longestSheet_fitsInsideItsPane()
                                 .arg(pane.width())
                                 .arg(pane.height())));
     }
+    // A pane too low for the smallest rows: they scroll, and the last can be brought into view.
+    m_w->c.SetCompareLayout(0);
+    PhotoPane *low = m_w->panes()->pane(1);
+    low->setMinimumSize(0, 0);
+    low->setMaximumHeight(140);
+    QApplication::processEvents();
+    QTableView *grid = m_w->panes()->pane(0)->grdselect();
+    QVERIFY(grid->isVisible());
+    QVERIFY(low->rect().contains(grid->geometry()));
+    QVERIFY(grid->verticalScrollBar()->isVisible());
+    grid->scrollToBottom();
+    QCOMPARE(grid->rowAt(grid->viewport()->height() - 1), 14);
 }
 
 void TestPhotoPanes::grid_compareLayout_eachSlotServesItsOwnRows()
