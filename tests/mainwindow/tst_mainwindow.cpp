@@ -440,7 +440,7 @@ void TestMainWindow::assistant_atItsPlace_coversNoControl()
         for (QAction *menu : menus->actions()) {
             const QRect item = menus->actionGeometry(menu);
             if (QRect(menus->mapToGlobal(item.topLeft()), item.size()).intersects(covered))
-                under << plain(menu->text());
+                under << plainCaption(menu->text());
         }
         QVERIFY2(under.isEmpty(),
                  qPrintable(QStringLiteral("query page %1: ").arg(page) + under.join(QLatin1String(", "))));
