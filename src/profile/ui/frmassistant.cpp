@@ -25,13 +25,16 @@ int photoLabelWidth(const QFontMetrics &metrics)
     return metrics.horizontalAdvance(QStringLiteral("NNNN-00/00"));
 }
 
-// The text, cut to the label's widest with an ellipsis; the whole text is the label's tooltip then.
+// The text, cut to the label's widest with an ellipsis; the whole text is then the label's tooltip and what a
+// screen reader reads (up to a length one can listen to).
 void showCut(QLabel *label, const QString &text)
 {
     const int room = label->maximumWidth() - 2 * label->margin() - 2;
     const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, room);
     label->setText(shown);
-    label->setToolTip(shown == text ? QString() : text);
+    const bool cut = shown != text;
+    label->setToolTip(cut ? text : QString());
+    label->setAccessibleName(cut ? text.left(1000) : QString());
 }
 
 // The compared rows of the first page: name, caption, whether a difference is shown.
