@@ -19,6 +19,9 @@ fi
 export SOURCE_DATE_EPOCH
 # rcc records each resource file's time, which is the checkout's, not the commit's.
 export QT_RCC_SOURCE_DATE_OVERRIDE="$SOURCE_DATE_EPOCH"
+# Without the compiler cache, as Debian builds: a cache's own settings (base_dir) change the paths in the debugging
+# information, and with them the build id that stays in the stripped programs.
+export CCACHE_DISABLE=1
 
 # dpkg-buildflags maps the folder it is run in out of the programs (-ffile-prefix-map), so it runs at the root.
 cd "$root"
