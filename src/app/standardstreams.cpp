@@ -58,13 +58,17 @@ namespace StandardStreams
 
 std::FILE *prefixedErrors(const char *prefix)
 {
-    static Prefixer prefixer; // lives as long as the stream, which is never closed
+    // One stream for the process, open as long as standard error: it is never closed.
+    static Prefixer prefixer;
+    static std::FILE *stream = nullptr;
     prefixer.prefix = prefix;
-    const cookie_io_functions_t functions = {nullptr, writePrefixed, nullptr, nullptr};
-    std::FILE *stream = fopencookie(&prefixer, "w", functions);
-    if (!stream)
-        return stderr;
-    std::setvbuf(stream, nullptr, _IONBF, 0);
+    if (!stream) {
+        const cookie_io_functions_t functions = {nullptr, writePrefixed, nullptr, nullptr};
+        stream = fopencookie(&prefixer, "w", functions);
+        if (!stream)
+            return stderr;
+        std::setvbuf(stream, nullptr, _IONBF, 0);
+    }
     return stream;
 }
 

@@ -8,7 +8,8 @@ namespace StandardStreams
 {
 // Standard error with prefix written before every line (glibc's fopencookie), so that every message names the
 // program that wrote it, whichever routine wrote it. Unbuffered like stderr itself, so that lines written to
-// stderr directly stay in order. Falls back to stderr when the stream cannot be made.
+// stderr directly stay in order. One stream for the process: a second call changes its prefix. Falls back to stderr
+// when the stream cannot be made.
 std::FILE *prefixedErrors(const char *prefix);
 
 // Qt's messages (warnings of the libraries) go to errors as well, formatted by QT_MESSAGE_PATTERN.
