@@ -113,6 +113,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "search, view, compare and print wildland-fuel photo series")
 # Paragraphs wrapped below 80 columns and parted by empty lines, which CPack turns into Debian's " .".
 file(READ ${CMAKE_SOURCE_DIR}/packaging/description.txt CPACK_PACKAGE_DESCRIPTION)
+string(REGEX REPLACE "^(#[^\n]*\n)+" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/packaging/description.txt)
 if(maintainer)
     set(CPACK_PACKAGE_CONTACT "${maintainer}")
