@@ -7,7 +7,8 @@ set(package_files ${CMAKE_BINARY_DIR}/package)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/CHANGES)
 
 # The packager, as Debian's tools find them: DEBFULLNAME and DEBEMAIL (which may hold "Name <address>"), else
-# git's user.name and user.email. The package names the person who built it, never an invented address.
+# git's user.name and user.email, else the author of the commit built (a fresh checkout has one even where git
+# knows no user). The package names a person who made it, never an invented address.
 unset(FENWYX_PACKAGE_MAINTAINER CACHE) # the old setting, whose default was an address of nobody's
 set(FENWYX_PACKAGER "" CACHE STRING "Maintainer field of the Debian package, \"Name <address>\" (default: found)")
 set(maintainer "${FENWYX_PACKAGER}")
@@ -27,6 +28,12 @@ if(NOT maintainer)
                             OUTPUT_VARIABLE packager_${field} OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
         endif()
     endforeach()
+    if(GIT_FOUND AND NOT (packager_name AND packager_email))
+        execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%an WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                        OUTPUT_VARIABLE packager_name OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+        execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ae WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                        OUTPUT_VARIABLE packager_email OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    endif()
     if(packager_name AND packager_email)
         set(maintainer "${packager_name} <${packager_email}>")
     endif()
