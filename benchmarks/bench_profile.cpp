@@ -232,21 +232,22 @@ int main(int argc, char *argv[])
               if (notes.text() != loaded.Notes)
                   std::exit(1);
           }));
-    ReportPage page;
+    Report report;
     print("report laid out", measure(rounds, [&] {
               ReportLayouts::ProfileReportInput input;
               input.profile = loaded;
-              page = ReportLayouts::profileReport(input);
+              report = ReportLayouts::profileReport(input);
           }));
+    std::printf("report pages: %zu\n", report.pages.size());
     print("report preview shown", measure(rounds, [&] {
-              frmPreview preview(page);
+              frmPreview preview(report, QPageSize(QPageSize::Letter));
               preview.setAttribute(Qt::WA_DeleteOnClose, false);
               preview.show();
               QApplication::processEvents();
           }));
     const QString pdf = dir.filePath(QStringLiteral("profile.pdf"));
     print("report written as PDF", measure(rounds, [&] {
-              if (!ReportPdf::write(page, pdf))
+              if (!ReportPdf::write(report, pdf, QPageSize(QPageSize::Letter)))
                   std::exit(1);
           }));
     print("fenwyx-cli report profile --pdf", measure(rounds, [&] {

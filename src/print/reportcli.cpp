@@ -9,6 +9,7 @@
 #include "present/photodata.h"
 #include "print/reportinputs.h"
 #include "print/reportlayouts.h"
+#include "print/reportpaper.h"
 #include "print/reportpdf.h"
 #include "profile/profilefile.h"
 #include "shell/photodirectory.h"
@@ -57,6 +58,7 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
     QTextStream err(errors);
     QStringList words;
     QString pdf;
+    std::optional<QString> paperName;
     for (int i = 0; i < args.size(); ++i) {
         const QString &word = args.at(i);
         if (word == QLatin1String("--pdf")) {
@@ -65,6 +67,12 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
             pdf = args.at(++i);
         } else if (word.startsWith(QLatin1String("--pdf="))) {
             pdf = word.mid(6);
+        } else if (word == QLatin1String("--paper")) {
+            if (i + 1 == args.size())
+                return usage(err, QStringLiteral("--paper needs a size (letter or a4)"));
+            paperName = args.at(++i);
+        } else if (word.startsWith(QLatin1String("--paper="))) {
+            paperName = word.mid(8);
         } else if (word.startsWith(QLatin1String("--"))) {
             return usage(err, QStringLiteral("unknown option '%1'").arg(word));
         } else {
@@ -73,6 +81,10 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
     }
     if (words.isEmpty())
         return usage(err, QStringLiteral("the kind of report is missing (photo, compare or profile)"));
+    // Without the option, the paper the system names.
+    const std::optional<QPageSize> paper = paperName ? ReportPaper::byName(*paperName) : ReportPaper::systemPaper();
+    if (!paper)
+        return usage(err, QStringLiteral("unknown paper '%1' (letter or a4)").arg(*paperName));
     const QString kind = words.takeFirst();
     const int wanted = kind == QLatin1String("compare") ? 2 : 1;
     if (kind != QLatin1String("photo") && kind != QLatin1String("compare") && kind != QLatin1String("profile"))
@@ -104,7 +116,7 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
     if (databaseOpen)
         reading.emplace(database);
 
-    ReportPage page;
+    Report report;
     if (kind == QLatin1String("profile")) {
         FileError fileError;
         const QString path = QFileInfo(words.at(0)).absoluteFilePath();
@@ -116,7 +128,7 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
         // The values and notes print all the same; only the source pictures need the database.
         if (!databaseOpen)
             err << "report: " << error << "; the source photos print without pictures\n";
-        page = ReportLayouts::profileReport(inputs.profile(*profile, units));
+        report = ReportLayouts::profileReport(inputs.profile(*profile, units));
     } else {
         if (!databaseOpen)
             return fail(err, error);
@@ -127,20 +139,20 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
                 return fail(err, error);
             shown.push_back(std::move(*slot));
         }
-        page = kind == QLatin1String("photo")
-                   ? ReportLayouts::photoReport(inputs.photo(shown.at(0)))
-                   : ReportLayouts::comparisonReport(inputs.comparison(shown.at(0), shown.at(1)));
+        report = kind == QLatin1String("photo")
+                     ? ReportLayouts::photoReport(inputs.photo(shown.at(0)))
+                     : ReportLayouts::comparisonReport(inputs.comparison(shown.at(0), shown.at(1)));
     }
     reading.reset();
     if (pdf == QLatin1String("-")) {
         QBuffer bytes;
         bytes.open(QIODevice::WriteOnly);
-        if (!ReportPdf::write(page, &bytes, &error))
+        if (!ReportPdf::write(report, &bytes, *paper, &error))
             return fail(err, error);
         err.flush();
         return BatchData::writeOutput(output, bytes.data(), errors) ? 0 : 1;
     }
-    if (!ReportPdf::write(page, pdf, &error))
+    if (!ReportPdf::write(report, pdf, *paper, &error))
         return fail(err, error);
     return 0;
 }

@@ -1,4 +1,4 @@
-// The three report pages as functions of what they show: the photo, the comparison and the fuel profile.
+// The three reports as functions of what they show: the photo, the comparison and the fuel profile.
 #pragma once
 
 #include "present/datasheet.h"
@@ -21,13 +21,26 @@ inline const QSizeF kPhotoPictureSize(5.0, 3.5);
 inline const QSizeF kComparisonPictureSize(3.5, 2.5);
 inline const QSizeF kProfilePictureSize(3.5, 2.5);
 
-// Notes stop above this line so that they never run under the rule and the pictures.
+// The right end of every text: a text that would pass it is set smaller, down to kSmallestPointSize, and
+// then wrapped at blanks onto further lines, which move the lines below down.
+constexpr double kRight = 7.5;
+constexpr double kSmallestPointSize = 8;
+
+// Notes stop above this line on the first page so that they never run under the rule and the pictures; the
+// rest goes on pages of their own, headed "Notes (continued)", whose notes stop above kContinuedNotesBottom.
 constexpr double kNotesBottom = 3.4;
+constexpr double kContinuedNotesBottom = 9.6;
 constexpr double kNotesWidth = 6.0;
-// The most characters of notes the profile report lays out, on however many pages it prints them: about a
-// dozen pages of 10-point lines, far beyond any real profile's notes, so that the largest notes a profile
-// file may hold (a megabyte) still print in a moment. Longer notes end in "…" where they are cut.
+// The most characters of notes the profile report prints: about ten pages of 10-point lines, far beyond any
+// real profile's notes, so that the largest notes a profile file may hold (a megabyte) still print in a
+// moment. Notes of thousands of short lines stop at kMaxNotesPages pages after the first instead. Notes cut
+// there end in "…", followed by kNotesCut.
 constexpr int kMaxPrintedNotes = 50000;
+constexpr int kMaxNotesPages = 20;
+inline const QString kNotesCut =
+    QStringLiteral("The notes go on beyond what a report prints; the profile file holds them all.");
+// A number ends before "   Source Photo: " does.
+constexpr double kNumberRight = 3.45;
 
 // "Fenwyx - " and the legal notice.
 QString footerText();
@@ -53,9 +66,11 @@ struct ProfileReportInput {
     std::vector<std::optional<QImage>> pictures;
 };
 
-ReportPage photoReport(const PhotoReportInput &input);
-ReportPage comparisonReport(const std::array<ComparisonColumn, 2> &columns);
-ReportPage profileReport(const ProfileReportInput &input);
+Report photoReport(const PhotoReportInput &input);
+// Both data sheets are drawn at the scale of the one with the smaller, so that their rows read alike.
+Report comparisonReport(const std::array<ComparisonColumn, 2> &columns);
+// One page, and the notes that do not fit on it on pages of their own.
+Report profileReport(const ProfileReportInput &input);
 
 // The source photos of a profile, each once, empty ones left out: 0 to 2.9 inch, 3 inch plus, duff, fuel bed.
 QStringList profileSourceLabels(const FuelProfile &profile);
@@ -65,8 +80,8 @@ QStringList profileSourceLabels(const FuelProfile &profile);
 QString printedNumber(double value);
 
 // The notes as lines of at most `width` inches: each line break starts a paragraph, paragraphs wrap at
-// blanks, a word wider than a line is cut; at most maxLines lines of the first kMaxPrintedNotes characters,
-// the last one ending in "…" when the notes go on.
-QStringList wrapNotes(const QString &notes, const ReportFont &font, double width, int maxLines);
+// blanks, a word wider than a line goes on over the next; at most maxLines lines of the first kMaxPrintedNotes
+// characters, the last one ending in "…" when the notes go on (cut then tells so).
+QStringList wrapNotes(const QString &notes, const ReportFont &font, double width, int maxLines, bool *cut = nullptr);
 
 } // namespace ReportLayouts

@@ -1,4 +1,4 @@
-// Reading a page's items by kind.
+// Reading the items of a page or a report by kind.
 #include "reportpage.h"
 
 std::vector<PageText> ReportPage::texts() const
@@ -17,6 +17,16 @@ std::vector<PagePicture> ReportPage::pictures() const
     for (const PageItem &item : items) {
         if (const auto *picture = std::get_if<PagePicture>(&item))
             result.push_back(*picture);
+    }
+    return result;
+}
+
+std::vector<PagePicture> Report::pictures() const
+{
+    std::vector<PagePicture> result;
+    for (const ReportPage &page : pages) {
+        const std::vector<PagePicture> own = page.pictures();
+        result.insert(result.end(), own.begin(), own.end());
     }
     return result;
 }

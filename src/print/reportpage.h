@@ -1,4 +1,4 @@
-// A printed page as placed items in inches from the top-left of the printable area.
+// A printed report as pages of placed items in inches from the top-left of the printable area.
 #pragma once
 
 #include "present/datasheet.h"
@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -38,10 +39,17 @@ struct PagePicture {
     QImage image;
 };
 
-// The data sheet drawn as a two-column table with the grid's texts.
+// The height of a data sheet's rows and the size of its type, in inches and points.
+struct SheetScale {
+    double rowHeight = 0;
+    double pointSize = 0;
+};
+
+// The data sheet drawn as a two-column table with the grid's texts, from the top of its rectangle.
 struct PageDataSheet {
     QRectF rect;
     DataSheet sheet;
+    std::optional<SheetScale> scale; // none: the largest at which the sheet fills its rectangle
 };
 
 // The loading graph drawn as bars with the screen's series, values and texts.
@@ -49,15 +57,23 @@ struct PageGraph {
     QRectF rect;
     std::vector<GraphSeries> series;
     Units units = Units::Imperial; // of the titles
+    double textRight = 1e9;        // inches: the texts end before it, also where the frame goes on
 };
 
 using PageItem = std::variant<PageText, PageLine, PagePicture, PageDataSheet, PageGraph>;
 
 struct ReportPage {
-    QString title; // the document name of the print job and the PDF
     std::vector<PageItem> items;
 
     // The texts in the order they were placed; tests and the batch interface read them.
     std::vector<PageText> texts() const;
+    std::vector<PagePicture> pictures() const;
+};
+
+struct Report {
+    QString title; // the document name of the print job and the PDF
+    std::vector<ReportPage> pages;
+
+    // Of every page, in page order.
     std::vector<PagePicture> pictures() const;
 };

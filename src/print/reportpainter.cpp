@@ -1,11 +1,11 @@
-// Drawing the placed items: texts on their line, rules, stretched pictures, the data-sheet table and the
+// Drawing the placed items of each page: texts on their line, rules, stretched pictures, the data-sheet table and the
 // loading bar graph, all measured in inches and turned into device units at the last moment.
 #include "reportpainter.h"
 
 #include "present/datasheet.h"
 #include "print/reportmetrics.h"
 
-#include <QPaintDevice>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -51,24 +51,29 @@ double fittingSize(double start, double smallest, bool bold, const QStringList &
     return size;
 }
 
+constexpr double kSheetPad = 0.03;
+constexpr double kSheetLabelShare = 0.68; // of the sheet's width, the rest for the values
+
+QStringList sheetColumn(const DataSheet &sheet, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < sheet.rows; ++row)
+        texts << sheet.cell(row, column);
+    return texts;
+}
+
 void drawDataSheet(QPainter &painter, const DeviceScale &u, const PageDataSheet &item)
 {
-    const QRectF r = item.rect;
     const DataSheet &sheet = item.sheet;
+    const SheetScale scale = item.scale ? *item.scale : ReportPainter::sheetScale(item.rect.size(), sheet);
     const int rows = std::max(sheet.rows, 1);
-    const double rowHeight = r.height() / rows;
-    const double labelWidth = r.width() * 0.68;
-    const double pad = 0.03;
-    QStringList labels;
-    QStringList values;
-    for (int row = 0; row < sheet.rows; ++row) {
-        labels << sheet.cell(row, 0);
-        values << sheet.cell(row, 1);
-    }
-    const double byHeight = std::floor(rowHeight * 72 / 1.25 * 2) / 2; // a line with some air, in half points
-    double size = fittingSize(std::min(9.0, byHeight), 4.0, false, labels, labelWidth - 2 * pad);
-    size = fittingSize(size, 4.0, false, values, r.width() - labelWidth - 2 * pad);
-    const ReportFont font{size, false};
+    const double rowHeight = scale.rowHeight;
+    // A sheet drawn at another sheet's scale keeps its top and takes the height its rows need.
+    const QRectF r(item.rect.topLeft(), QSizeF(item.rect.width(), std::min(item.rect.height(), rows * rowHeight)));
+    const double labelWidth = r.width() * kSheetLabelShare;
+    const QStringList labels = sheetColumn(sheet, 0);
+    const QStringList values = sheetColumn(sheet, 1);
+    const ReportFont font{scale.pointSize, false};
 
     painter.fillRect(u.rect(r), kSheetBackground);
     painter.setPen(QPen(kGridLine, 0.005 * u.dx));
@@ -80,9 +85,9 @@ void drawDataSheet(QPainter &painter, const DeviceScale &u, const PageDataSheet 
     const double inset = (rowHeight - ReportMetrics::lineHeight(font)) / 2;
     for (int row = 0; row < sheet.rows; ++row) {
         const double top = r.top() + row * rowHeight + inset;
-        drawText(painter, u, font, {r.left() + pad, top}, labels.at(row));
+        drawText(painter, u, font, {r.left() + kSheetPad, top}, labels.at(row));
         const QString &value = values.at(row);
-        drawText(painter, u, font, {r.right() - pad - ReportMetrics::textWidth(font, value), top}, value);
+        drawText(painter, u, font, {r.right() - kSheetPad - ReportMetrics::textWidth(font, value), top}, value);
     }
 }
 
@@ -98,10 +103,12 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
     painter.setPen(QPen(kPlotLine, 0.005 * u.dx));
     painter.drawRect(u.rect(r));
 
+    // The texts keep to the part of the frame before textRight.
+    const QRectF texts(r.topLeft(), QPointF(std::min(r.right(), item.textRight), r.bottom()));
     const QString title = GraphTexts::title(item.units);
-    const ReportFont fittedTitle{fittingSize(8, 5, true, {title}, r.width() - 2 * pad), true};
+    const ReportFont fittedTitle{fittingSize(8, 5, true, {title}, texts.width() - 2 * pad), true};
     drawText(painter, u, fittedTitle,
-             {r.center().x() - ReportMetrics::textWidth(fittedTitle, title) / 2, r.top() + pad}, title);
+             {texts.center().x() - ReportMetrics::textWidth(fittedTitle, title) / 2, r.top() + pad}, title);
     const double top = r.top() + pad + ReportMetrics::lineHeight(titleFont) + pad;
     const double bottom = r.bottom() - pad - ReportMetrics::lineHeight(tickFont);
 
@@ -113,7 +120,7 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
         highest = std::max(highest, s.value);
     }
     const double swatch = 0.08;
-    const double legendRoom = r.width() * 0.48 - swatch - 0.04;
+    const double legendRoom = texts.width() * 0.48 - swatch - 0.04;
     ReportFont legendFont{fittingSize(7, 4, false, legends, legendRoom), false};
     while (legendFont.pointSize > 4 && legends.size() * ReportMetrics::lineHeight(legendFont) > bottom - top)
         legendFont.pointSize -= 0.5;
@@ -121,7 +128,7 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
     for (const QString &text : legends)
         legendWidth = std::max(legendWidth, ReportMetrics::textWidth(legendFont, text));
     legendWidth += swatch + 0.04;
-    const double legendLeft = r.right() - pad - legendWidth;
+    const double legendLeft = texts.right() - pad - legendWidth;
     const double legendLine = ReportMetrics::lineHeight(legendFont);
     double legendTop = (top + bottom) / 2 - legends.size() * legendLine / 2;
     for (int i = 0; i < legends.size(); ++i) {
@@ -179,6 +186,31 @@ void drawGraph(QPainter &painter, const DeviceScale &u, const PageGraph &item)
 
 namespace ReportPainter
 {
+
+SheetScale sheetScale(const QSizeF &size, const DataSheet &sheet)
+{
+    const double rowHeight = size.height() / std::max(sheet.rows, 1);
+    const double labelWidth = size.width() * kSheetLabelShare;
+    const double byHeight = std::floor(rowHeight * 72 / 1.25 * 2) / 2; // a line with some air, in half points
+    double pointSize =
+        fittingSize(std::min(9.0, byHeight), 4.0, false, sheetColumn(sheet, 0), labelWidth - 2 * kSheetPad);
+    pointSize = fittingSize(pointSize, 4.0, false, sheetColumn(sheet, 1), size.width() - labelWidth - 2 * kSheetPad);
+    return {rowHeight, pointSize};
+}
+
+bool paint(QPainter &painter, QPagedPaintDevice &device, const Report &report, const std::function<bool()> &keepGoing,
+           const std::function<void(int page)> &startingPage)
+{
+    for (size_t i = 0; i < report.pages.size(); ++i) {
+        if (startingPage)
+            startingPage(int(i) + 1);
+        if (i > 0 && !device.newPage())
+            return false;
+        if (!paint(painter, report.pages[i], keepGoing))
+            return false;
+    }
+    return true;
+}
 
 bool paint(QPainter &painter, const ReportPage &page, const std::function<bool()> &keepGoing)
 {

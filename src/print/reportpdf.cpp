@@ -1,4 +1,4 @@
-// PDF files of report pages through QPdfWriter, written whole or not at all.
+// PDF files of reports through QPdfWriter, written whole or not at all.
 #include "reportpdf.h"
 
 #include "platform/wholefile.h"
@@ -14,13 +14,12 @@
 namespace ReportPdf
 {
 
-QPageLayout pageLayout()
+QPageLayout pageLayout(const QPageSize &paper)
 {
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25),
-                       QPageLayout::Inch);
+    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
 }
 
-bool write(const ReportPage &page, QIODevice *device, QString *error)
+bool write(const Report &report, QIODevice *device, const QPageSize &paper, QString *error)
 {
     auto fail = [error](const QString &reason) {
         if (error)
@@ -28,20 +27,20 @@ bool write(const ReportPage &page, QIODevice *device, QString *error)
         return false;
     };
     QPdfWriter writer(device);
-    writer.setPageLayout(pageLayout());
+    writer.setPageLayout(pageLayout(paper));
     writer.setResolution(1200);
     writer.setCreator(ProgramInfo::title() + QLatin1Char(' ') + ProgramInfo::version());
-    writer.setTitle(page.title);
+    writer.setTitle(report.title);
     QPainter painter;
     if (!painter.begin(&writer))
         return fail(QStringLiteral("cannot start the PDF"));
-    const bool drawn = ReportPainter::paint(painter, page);
+    const bool drawn = ReportPainter::paint(painter, writer, report);
     if (!painter.end() || !drawn)
         return fail(QStringLiteral("cannot draw the page"));
     return true;
 }
 
-bool write(const ReportPage &page, const QString &path, QString *error)
+bool write(const Report &report, const QString &path, const QPageSize &paper, QString *error)
 {
     auto fail = [error, &path](const QString &reason) {
         if (error)
@@ -55,7 +54,7 @@ bool write(const ReportPage &page, const QString &path, QString *error)
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     QString reason;
-    if (!write(page, &pdf, &reason))
+    if (!write(report, &pdf, paper, &reason))
         return fail(reason);
     WholeFile::Failure failure;
     if (!WholeFile::write(path, pdf.data(), {}, &failure))

@@ -90,7 +90,7 @@ void TestSaveFaults::fullDisk_oldFileKept_data()
     QTest::newRow("PDF") << "report.pdf" << Writer([](const QString &, const QString &target, QString *shown) {
         ReportLayouts::ProfileReportInput input;
         input.profile = profileWithNotes(QStringLiteral("Ridge"), 3000);
-        return ReportPdf::write(ReportLayouts::profileReport(input), target, shown);
+        return ReportPdf::write(ReportLayouts::profileReport(input), target, QPageSize(QPageSize::Letter), shown);
     }) << "cannot write @: No space left on device";
     QTest::newRow("exported list") << "photos.csv"
                                    << Writer([](const QString &, const QString &target, QString *shown) {

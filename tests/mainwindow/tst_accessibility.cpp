@@ -210,7 +210,7 @@ void TestAccessibility::prepareEveryWindow()
     };
     own(QStringLiteral("drive warning"), new frmDefaultWarn(QStringLiteral("/media/cdrom/photoimages/")));
     own(QStringLiteral("printing"), new frmPrinting);
-    auto *preview = new frmPreview(ReportPage{QStringLiteral("Photo Report"), {}});
+    auto *preview = new frmPreview(Report{QStringLiteral("Photo Report"), {}}, QPageSize(QPageSize::Letter));
     preview->setAttribute(Qt::WA_DeleteOnClose, false);
     own(QStringLiteral("preview"), preview);
     auto *about = new frmAbout;

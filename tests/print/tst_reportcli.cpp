@@ -24,12 +24,15 @@ private Q_SLOTS:
     void compare_leftAndRight();
     void photo_unreadablePicture_isToldAndThePagePrints();
     void profile_findsItsSourcesInTheDatabase();
+    void paper_namedBySystemOrOption_data();
+    void paper_namedBySystemOrOption();
     void failures_leaveNoFile_data();
     void failures_leaveNoFile();
     void failure_keepsAnExistingFile();
 
 private:
-    Run run(const QStringList &arguments) const;
+    // environment: variables set for this run, beside those that keep the user's settings out.
+    Run run(const QStringList &arguments, const QMap<QString, QString> &environment = {}) const;
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
     PdfReader::Page page(const QString &pdf) const;
 
@@ -55,15 +58,22 @@ void TestReportCli::initTestCase()
     profile.Tpa1 = 3.09;
     profile.Load3Plus = 12.3;
     QVERIFY(ProfileFile::write(path(QStringLiteral("thinned.pro")), profile));
+    profile.Notes = QStringLiteral("Scattered slash and moss on the north side. ").repeated(40);
+    QVERIFY(ProfileFile::write(path(QStringLiteral("notes.pro")), profile));
 }
 
-Run TestReportCli::run(const QStringList &arguments) const
+Run TestReportCli::run(const QStringList &arguments, const QMap<QString, QString> &variables) const
 {
     QProcess process;
-    // The user's own photo directory setting stays out of the test.
+    // The user's own photo directory setting and paper stay out of the test.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
     environment.insert(QStringLiteral("HOME"), path(QStringLiteral("user")));
+    environment.remove(QStringLiteral("PAPERSIZE"));
+    environment.insert(QStringLiteral("PAPERCONF"), path(QStringLiteral("no-papersize")));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+        environment.insert(it.key(), it.value());
     process.setProcessEnvironment(environment);
     process.start(TestSupport::binPath(QStringLiteral("fenwyx-cli")),
                   QStringList{QStringLiteral("--home"), m_home} + arguments);
@@ -151,6 +161,72 @@ void TestReportCli::profile_findsItsSourcesInTheDatabase()
     QVERIFY(p.line(QStringLiteral("15.39")));
     QCOMPARE(p.pictures.size(), size_t(1));
     QVERIFY(p.line(QStringLiteral("No image available")));
+}
+
+void TestReportCli::paper_namedBySystemOrOption_data()
+{
+    QTest::addColumn<QString>("papersize"); // PAPERSIZE; empty: not set
+    QTest::addColumn<QByteArray>("file");   // the papersize file PAPERCONF names; empty: none
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QSize>("points"); // empty: refused as a wrong argument
+
+    const QSize letter(612, 792);
+    const QSize a4(595, 842);
+    QTest::newRow("none named: letter") << "" << QByteArray() << QStringList{} << letter;
+    QTest::newRow("PAPERSIZE a4") << "a4" << QByteArray() << QStringList{} << a4;
+    QTest::newRow("papersize file a4") << "" << QByteArray("# the system's paper\n\nA4\n") << QStringList{} << a4;
+    QTest::newRow("PAPERSIZE before the file") << "letter" << QByteArray("a4\n") << QStringList{} << letter;
+    QTest::newRow("a paper too small passed over") << "a5" << QByteArray("a4\n") << QStringList{} << a4;
+    QTest::newRow("--paper a4 over PAPERSIZE") << "letter" << QByteArray() << QStringList{"--paper", "a4"} << a4;
+    QTest::newRow("--paper=letter over the file")
+        << "" << QByteArray("a4\n") << QStringList{"--paper=letter"} << letter;
+    QTest::newRow("--paper unknown") << "" << QByteArray() << QStringList{"--paper", "a5"} << QSize();
+}
+
+void TestReportCli::paper_namedBySystemOrOption()
+{
+    QFETCH(QString, papersize);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, options);
+    QFETCH(QSize, points);
+    QMap<QString, QString> environment;
+    if (!papersize.isEmpty())
+        environment.insert(QStringLiteral("PAPERSIZE"), papersize);
+    if (!file.isEmpty()) {
+        QFile conf(path(QStringLiteral("papersize")));
+        QVERIFY(conf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        conf.write(file);
+        conf.close();
+        environment.insert(QStringLiteral("PAPERCONF"), conf.fileName());
+    }
+    const QString pdf = path(QStringLiteral("paper.pdf"));
+    QFile::remove(pdf);
+    const Run r = run(QStringList{QStringLiteral("report"), QStringLiteral("profile"),
+                                  path(QStringLiteral("notes.pro")), QStringLiteral("--pdf"), pdf} +
+                          options,
+                      environment);
+    if (points.isEmpty()) {
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("--paper letter|a4"), r.err.constData());
+        QVERIFY(!QFile::exists(pdf));
+        return;
+    }
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const std::optional<std::vector<PdfReader::Page>> pages = PdfReader::readPages(pdf);
+    QVERIFY(pages);
+    // The notes go on on a second page; on either paper every item keeps its place from the top-left corner.
+    QCOMPARE(pages->size(), size_t(2));
+    for (const PdfReader::Page &p : *pages) {
+        QCOMPARE(QSize(qRound(p.size.width() * 72), qRound(p.size.height() * 72)), points);
+        const std::vector<const PdfReader::Line *> footer = p.linesStartingWith(QStringLiteral("Fenwyx - "));
+        QCOMPARE(footer.size(), size_t(1));
+        QVERIFY(std::abs(footer.at(0)->box.x() - 0.75) < 0.015);
+        QVERIFY(std::abs(footer.at(0)->box.y() - 10.05) < 0.015);
+    }
+    QCOMPARE(pages->at(0).pictures.size(), size_t(1));
+    QVERIFY(std::abs(pages->at(0).pictures.at(0).box.x() - 0.75) < 0.015);
+    QVERIFY(std::abs(pages->at(0).pictures.at(0).box.y() - 4.25) < 0.015);
+    QVERIFY(pages->at(1).line(QStringLiteral("Notes (continued)")));
 }
 
 void TestReportCli::failures_leaveNoFile_data()

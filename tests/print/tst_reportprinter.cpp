@@ -15,6 +15,7 @@
 #include "reportlibrary.h"
 #include <QClipboard>
 #include <QLabel>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -63,9 +64,11 @@ private Q_SLOTS:
     void preview_printAndSaveAsPdf();
 
 private:
-    enum Report { Photo, Comparison, Profile };
-    void run(Report report);
-    PdfReader::Page read(const QByteArray &pdf);
+    // A long profile has notes for a page of their own after the first.
+    enum Kind { Photo, Comparison, Profile, LongProfile };
+    void run(Kind report);
+    std::vector<PdfReader::Page> readPages(const QByteArray &pdf);
+    PdfReader::Page read(const QByteArray &pdf) { return readPages(pdf).at(0); }
 
     QTemporaryDir m_template;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -119,7 +122,7 @@ void TestReportPrinter::cleanup()
         modal->close();
 }
 
-void TestReportPrinter::run(Report report)
+void TestReportPrinter::run(Kind report)
 {
     auto slot = [this](qint64 id) {
         std::optional<PhotoSlotState> state = PhotoData::read(m_library.database(), id);
@@ -135,19 +138,22 @@ void TestReportPrinter::run(Report report)
     case Comparison:
         m_printer->printComparisonReport(slot(1), slot(3));
         break;
-    case Profile: {
+    case Profile:
+    case LongProfile: {
         FuelProfile profile;
         profile.ProfileName = QStringLiteral("Thinned");
         profile.Source0to3 = QStringLiteral("SW-01/07");
         profile.Source3Plus = QStringLiteral("SW-01/08");
         profile.SourceDuff = QStringLiteral("NR-02/03");
+        if (report == LongProfile)
+            profile.Notes = QStringLiteral("Scattered slash and moss on the north side. ").repeated(40);
         m_printer->printFuelProfileReport(profile);
         break;
     }
     }
 }
 
-PdfReader::Page TestReportPrinter::read(const QByteArray &pdf)
+std::vector<PdfReader::Page> TestReportPrinter::readPages(const QByteArray &pdf)
 {
     const QString path = m_dir->filePath(QStringLiteral("delivered.pdf"));
     QFile file(path);
@@ -155,10 +161,10 @@ PdfReader::Page TestReportPrinter::read(const QByteArray &pdf)
         qFatal("cannot write %s", qPrintable(path));
     file.close();
     QString error;
-    const std::optional<PdfReader::Page> page = PdfReader::read(path, &error);
-    if (!page)
+    const std::optional<std::vector<PdfReader::Page>> pages = PdfReader::readPages(path, &error);
+    if (!pages || pages->empty())
         qFatal("%s", qPrintable(error));
-    return *page;
+    return *pages;
 }
 
 void TestReportPrinter::reports_reachThePrinter_data()
@@ -166,9 +172,12 @@ void TestReportPrinter::reports_reachThePrinter_data()
     QTest::addColumn<int>("report");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("pictures");
-    QTest::newRow("photo") << int(Photo) << "07, Pine" << 1;
-    QTest::newRow("comparison") << int(Comparison) << "Comparison of Photos" << 2;
-    QTest::newRow("fuel profile") << int(Profile) << "Fuel Profile: Thinned" << 3;
+    QTest::addColumn<QStringList>("counted"); // what the progress window said of the pages
+    QTest::newRow("photo") << int(Photo) << "07, Pine" << 1 << QStringList{};
+    QTest::newRow("comparison") << int(Comparison) << "Comparison of Photos" << 2 << QStringList{};
+    QTest::newRow("fuel profile") << int(Profile) << "Fuel Profile: Thinned" << 3 << QStringList{};
+    QTest::newRow("fuel profile, notes going on")
+        << int(LongProfile) << "Fuel Profile: Thinned" << 3 << QStringList{"Page 1 of 2", "Page 2 of 2"};
 }
 
 void TestReportPrinter::reports_reachThePrinter()
@@ -176,9 +185,17 @@ void TestReportPrinter::reports_reachThePrinter()
     QFETCH(int, report);
     QFETCH(QString, text);
     QFETCH(int, pictures);
+    QFETCH(QStringList, counted);
     bool shownWhileDrawing = false;
-    m_print->onEvents = [&shownWhileDrawing](int) { shownWhileDrawing = shownWhileDrawing || progressShown(); };
-    run(Report(report));
+    QStringList said;
+    m_print->onEvents = [&shownWhileDrawing, &said](int) {
+        shownWhileDrawing = shownWhileDrawing || progressShown();
+        const auto *count =
+            progressWindow() ? progressWindow()->findChild<QLabel *>(QStringLiteral("lblPageCount")) : nullptr;
+        if (count && count->isVisibleTo(progressWindow()) && !said.contains(count->text()))
+            said << count->text();
+    };
+    run(Kind(report));
     QCOMPARE(m_print->dialogs, 1);
     QCOMPARE(m_print->delivered.size(), size_t(1));
     QCOMPARE(m_print->aborted + m_print->lateAborts, 0);
@@ -186,9 +203,12 @@ void TestReportPrinter::reports_reachThePrinter()
     QVERIFY(!progressShown());
     QCOMPARE(m_statusReports, 0);
     QVERIFY(!m_printer->PrintCancelled());
-    const PdfReader::Page page = read(m_print->delivered.at(0).pdf);
-    QVERIFY2(page.line(text), qPrintable(page.text()));
-    QCOMPARE(page.pictures.size(), size_t(pictures));
+    const std::vector<PdfReader::Page> pages = readPages(m_print->delivered.at(0).pdf);
+    QCOMPARE(pages.size(), size_t(std::max(1, int(counted.size()))));
+    for (const PdfReader::Page &page : pages)
+        QVERIFY2(page.line(text), qPrintable(page.text()));
+    QCOMPARE(pages.at(0).pictures.size(), size_t(pictures));
+    QCOMPARE(said, counted);
 }
 
 void TestReportPrinter::dialogCancelled_printsNothingAndSaysNothing()
@@ -248,7 +268,7 @@ void TestReportPrinter::cancel_abandonsTheJob()
     QFETCH(int, report);
     QFETCH(QString, when);
     // A report run through once tells how many event turns it takes.
-    run(Report(report));
+    run(Kind(report));
     const int turns = m_print->eventTurns;
     QVERIFY(turns > 3);
     m_print->delivered.clear();
@@ -259,7 +279,7 @@ void TestReportPrinter::cancel_abandonsTheJob()
         if (turn == at && progressWindow())
             QTest::mouseClick(progressWindow()->cmdCancel(), Qt::LeftButton);
     };
-    run(Report(report));
+    run(Kind(report));
     QVERIFY(m_print->delivered.empty());
     QCOMPARE(m_print->lateAborts, 0);
     QVERIFY(!progressShown());
@@ -350,9 +370,9 @@ void TestReportPrinter::unreadablePicture_isToldAndThePagePrints()
     m_printer->setPreviewReports(preview);
     run(Profile);
     QVERIFY(preview ? bool(m_printer->previewWindow()) : m_print->delivered.size() == 1);
-    const ReportPage page = preview ? m_printer->previewWindow()->page() : ReportPage();
+    const Report report = preview ? m_printer->previewWindow()->report() : Report();
     const PdfReader::Page printed = preview ? PdfReader::Page() : read(m_print->delivered.at(0).pdf);
-    QCOMPARE(preview ? page.pictures().size() : printed.pictures.size(), size_t(1));
+    QCOMPARE(preview ? report.pictures().size() : printed.pictures.size(), size_t(1));
     if (!preview)
         QCOMPARE(printed.linesStartingWith(QStringLiteral("No image available")).size(), size_t(2));
     QCOMPARE(m_statusReports, 1);
@@ -369,7 +389,7 @@ void TestReportPrinter::reports_leaveTheClipboardAlone()
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("the user's own text"));
     QSignalSpy changed(clipboard, &QClipboard::dataChanged);
-    for (const Report report : {Photo, Comparison, Profile})
+    for (const Kind report : {Photo, Comparison, Profile})
         run(report);
     m_printer->setPreviewReports(true);
     run(Photo);
@@ -407,7 +427,7 @@ void TestReportPrinter::preview_isRememberedAndShowsThePage()
     frmPreview *preview = m_printer->previewWindow();
     QVERIFY(preview);
     QVERIFY(preview->isVisible());
-    QCOMPARE(preview->page().pictures().size(), size_t(2));
+    QCOMPARE(preview->report().pictures().size(), size_t(2));
     for (const char *name : {"cmdPrint", "cmdSavePdf", "cmdZoomIn", "cmdZoomOut", "cmdFitPage", "cmdClose"})
         QVERIFY2(preview->findChild<QPushButton *>(QLatin1String(name)), name);
     QCOMPARE(preview->findChild<QPushButton *>(QStringLiteral("cmdPrint"))->text(), QStringLiteral("Print\u2026"));
@@ -428,21 +448,29 @@ void TestReportPrinter::preview_isRememberedAndShowsThePage()
 
 void TestReportPrinter::preview_printAndSaveAsPdf()
 {
+    // The system names A4: the preview and the PDF are laid on it, the printer keeps its own paper.
+    qputenv("PAPERSIZE", "a4");
     m_printer->setPreviewReports(true);
-    run(Profile);
+    run(LongProfile);
+    qunsetenv("PAPERSIZE");
     frmPreview *preview = m_printer->previewWindow();
     QVERIFY(preview);
+    QCOMPARE(preview->preview()->pageCount(), 2);
 
-    // Save as PDF: the file chosen (".pdf" added), US Letter portrait with the page's texts.
+    // Save as PDF: the file chosen (".pdf" added), both pages on A4 portrait with their texts.
     const QString chosen = m_dir->filePath(QStringLiteral("thinned"));
     m_dialogs.fileNames = {chosen, std::nullopt};
     QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("cmdSavePdf")), Qt::LeftButton);
     QCOMPARE(m_dialogs.fileRequests.back().title, QStringLiteral("Save as PDF"));
-    const std::optional<PdfReader::Page> saved = PdfReader::read(chosen + QStringLiteral(".pdf"));
+    const std::optional<std::vector<PdfReader::Page>> saved = PdfReader::readPages(chosen + QStringLiteral(".pdf"));
     QVERIFY(saved);
-    QCOMPARE(saved->size, QSizeF(8.5, 11.0));
-    QVERIFY(saved->line(QStringLiteral("Fuel Profile: Thinned")));
-    QCOMPARE(saved->pictures.size(), size_t(3));
+    QCOMPARE(saved->size(), size_t(2));
+    for (const PdfReader::Page &page : *saved) {
+        QCOMPARE(QSize(qRound(page.size.width() * 72), qRound(page.size.height() * 72)), QSize(595, 842));
+        QVERIFY(page.line(QStringLiteral("Fuel Profile: Thinned")));
+    }
+    QCOMPARE(saved->at(0).pictures.size(), size_t(3));
+    QCOMPARE(m_status.message(), QStringLiteral("Saved ") + QDir::toNativeSeparators(chosen + QStringLiteral(".pdf")));
     // Cancelled: nothing written, nothing said.
     const int reports = m_statusReports;
     QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("cmdSavePdf")), Qt::LeftButton);
@@ -455,7 +483,9 @@ void TestReportPrinter::preview_printAndSaveAsPdf()
     QVERIFY(m_printer->previewWindow());
     QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("cmdPrint")), Qt::LeftButton);
     QCOMPARE(m_print->delivered.size(), size_t(1));
-    QVERIFY(read(m_print->delivered.at(0).pdf).line(QStringLiteral("Fuel Profile: Thinned")));
+    const std::vector<PdfReader::Page> printed = readPages(m_print->delivered.at(0).pdf);
+    QCOMPARE(printed.size(), size_t(2));
+    QVERIFY(printed.at(1).line(QStringLiteral("Notes (continued)")));
     QTRY_VERIFY(!m_printer->previewWindow());
 }
 

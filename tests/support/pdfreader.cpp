@@ -74,12 +74,11 @@ QString Page::text() const
     return all.join(QLatin1Char(' '));
 }
 
-std::optional<Page> read(const QString &pdfPath, QString *error)
+std::optional<std::vector<Page>> readPages(const QString &pdfPath, QString *error)
 {
-    Page page;
-    const std::optional<QByteArray> bbox = runTool(
-        QStringLiteral("pdftotext"),
-        {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdfPath, QStringLiteral("-")}, error);
+    std::vector<Page> pages;
+    const std::optional<QByteArray> bbox =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")}, error);
     if (!bbox)
         return std::nullopt;
     QXmlStreamReader words(*bbox);
@@ -87,11 +86,11 @@ std::optional<Page> read(const QString &pdfPath, QString *error)
         if (words.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (words.name() == QLatin1String("page")) {
-            page.size = QSizeF(attribute(words, "width") / 72, attribute(words, "height") / 72);
-        } else if (words.name() == QLatin1String("word")) {
+            pages.emplace_back().size = QSizeF(attribute(words, "width") / 72, attribute(words, "height") / 72);
+        } else if (words.name() == QLatin1String("word") && !pages.empty()) {
             const QPointF topLeft(attribute(words, "xMin") / 72, attribute(words, "yMin") / 72);
             const QPointF bottomRight(attribute(words, "xMax") / 72, attribute(words, "yMax") / 72);
-            page.words.push_back({words.readElementText(), QRectF(topLeft, bottomRight)});
+            pages.back().words.push_back({words.readElementText(), QRectF(topLeft, bottomRight)});
         }
     }
 
@@ -100,14 +99,15 @@ std::optional<Page> read(const QString &pdfPath, QString *error)
     const std::optional<QByteArray> xml =
         runTool(QStringLiteral("pdftohtml"),
                 {QStringLiteral("-xml"), QStringLiteral("-stdout"), QStringLiteral("-q"), QStringLiteral("-zoom"),
-                 QStringLiteral("3"), QStringLiteral("-l"), QStringLiteral("1"), pdfPath,
-                 scratch.filePath(QStringLiteral("p"))},
+                 QStringLiteral("3"), pdfPath, scratch.filePath(QStringLiteral("p"))},
                 error);
     if (!xml)
         return std::nullopt;
     constexpr double kZoom = 3 * 72.0; // units per inch at zoom 3, the largest pdftohtml takes
     QXmlStreamReader reader(*xml);
-    QHash<QString, double> fontSizes;
+    QHash<QString, double> fontSizes; // font ids run on over the pages
+    size_t pageIndex = 0;
+    Page *page = nullptr;
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -115,10 +115,14 @@ std::optional<Page> read(const QString &pdfPath, QString *error)
             return QRectF(attribute(reader, "left") / kZoom, attribute(reader, "top") / kZoom,
                           attribute(reader, "width") / kZoom, attribute(reader, "height") / kZoom);
         };
-        if (reader.name() == QLatin1String("fontspec")) {
+        if (reader.name() == QLatin1String("page")) {
+            page = pageIndex < pages.size() ? &pages[pageIndex++] : nullptr;
+        } else if (reader.name() == QLatin1String("fontspec")) {
             fontSizes.insert(reader.attributes().value(QLatin1String("id")).toString(), attribute(reader, "size") / 3);
+        } else if (!page) {
+            continue;
         } else if (reader.name() == QLatin1String("image")) {
-            page.pictures.push_back({box()});
+            page->pictures.push_back({box()});
         } else if (reader.name() == QLatin1String("text")) {
             Line line;
             line.box = box();
@@ -134,12 +138,23 @@ std::optional<Page> read(const QString &pdfPath, QString *error)
                     break;
             }
             line.text = text;
-            page.lines.push_back(line);
+            page->lines.push_back(line);
         }
     }
-    if (reader.hasError() && error)
-        *error = reader.errorString();
-    return page;
+    if (reader.hasError()) {
+        if (error)
+            *error = reader.errorString();
+        return std::nullopt;
+    }
+    return pages;
+}
+
+std::optional<Page> read(const QString &pdfPath, QString *error)
+{
+    std::optional<std::vector<Page>> pages = readPages(pdfPath, error);
+    if (!pages || pages->empty())
+        return std::nullopt;
+    return std::move(pages->front());
 }
 
 } // namespace PdfReader

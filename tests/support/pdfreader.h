@@ -1,4 +1,4 @@
-// Reads back a PDF page as poppler sees it: words, lines with their fonts, and pictures, in inches.
+// Reads back the pages of a PDF as poppler sees them: words, lines with their fonts, and pictures, in inches.
 #pragma once
 
 #include <QRectF>
@@ -41,10 +41,12 @@ struct Page {
     QString text() const;
 };
 
-// The first page of the file, through pdftotext -bbox (words) and pdftohtml -xml (lines, pictures).
+// Every page of the file, through pdftotext -bbox (words) and pdftohtml -xml (lines, pictures).
+std::optional<std::vector<Page>> readPages(const QString &pdfPath, QString *error = nullptr);
+// The first page alone.
 std::optional<Page> read(const QString &pdfPath, QString *error = nullptr);
 
-// The inches of a position of the printable area on a US Letter page with quarter-inch margins.
+// The inches of a position of the printable area on a page of any size with quarter-inch margins.
 constexpr double kMargin = 0.25;
 
 } // namespace PdfReader

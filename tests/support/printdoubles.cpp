@@ -14,7 +14,7 @@ public:
         : m_service(service), m_documentName(documentName), m_writer(&m_buffer)
     {
         m_buffer.open(QIODevice::WriteOnly);
-        m_writer.setPageLayout(ReportPdf::pageLayout());
+        m_writer.setPageLayout(ReportPdf::pageLayout(QPageSize(QPageSize::Letter)));
         m_writer.setResolution(600);
         m_writer.setTitle(documentName);
     }

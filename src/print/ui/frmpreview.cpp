@@ -1,4 +1,4 @@
-// The preview draws the page with the same routine as the printer and the PDF files.
+// The preview draws the pages with the same routine as the printer and the PDF files.
 #include "frmpreview.h"
 
 #include "print/reportpainter.h"
@@ -22,21 +22,21 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 }
 } // namespace
 
-frmPreview::frmPreview(ReportPage page, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_page(std::move(page)),
+frmPreview::frmPreview(Report report, const QPageSize &paper, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_report(std::move(report)), m_paper(paper),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Print Preview - ") + m_page.title);
+    setWindowTitle(QStringLiteral("Print Preview - ") + m_report.title);
     m_printer->setOutputFormat(QPrinter::PdfFormat);
-    m_printer->setPageLayout(ReportPdf::pageLayout());
+    m_printer->setPageLayout(ReportPdf::pageLayout(paper));
     m_preview = new QPrintPreviewWidget(m_printer.get(), this);
     m_preview->setObjectName(QStringLiteral("pvwPage"));
     m_preview->setAccessibleName(QStringLiteral("Page"));
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
         QPainter painter(printer);
-        ReportPainter::paint(painter, m_page);
+        ReportPainter::paint(painter, *printer, m_report);
     });
 
     QPushButton *print = button(this, "cmdPrint", QStringLiteral("Print\u2026"));

@@ -1,8 +1,9 @@
-// frmPreview: a report page on screen before it is printed or saved, with zoom and page fit.
+// frmPreview: a report's pages on screen before they are printed or saved, with zoom and page fit.
 #pragma once
 
 #include "print/reportpage.h"
 
+#include <QPageSize>
 #include <QWidget>
 
 class QPrinter;
@@ -13,10 +14,12 @@ class frmPreview : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmPreview(ReportPage page, QWidget *parent = nullptr);
+    // Laid on paper, as a PDF file of the report would be.
+    frmPreview(Report report, const QPageSize &paper, QWidget *parent = nullptr);
     ~frmPreview() override;
 
-    const ReportPage &page() const { return m_page; }
+    const Report &report() const { return m_report; }
+    QPageSize paper() const { return m_paper; }
     QPrintPreviewWidget *preview() const { return m_preview; }
 
 Q_SIGNALS:
@@ -24,7 +27,8 @@ Q_SIGNALS:
     void savePdfRequested();
 
 private:
-    ReportPage m_page;
+    Report m_report;
+    QPageSize m_paper;
     std::unique_ptr<QPrinter> m_printer; // the preview's own page, never a print queue
     QPrintPreviewWidget *m_preview;
 };

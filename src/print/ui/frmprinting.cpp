@@ -55,13 +55,15 @@ void PrintingLed::paintEvent(QPaintEvent *)
 
 frmPrinting::frmPrinting(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_message(new QLabel(this)),
-      m_picture(new QLabel(this)), m_led(new PrintingLed(this)), m_cancel(new QPushButton(this)),
-      m_timer(new QTimer(this))
+      m_pages(new QLabel(this)), m_picture(new QLabel(this)), m_led(new PrintingLed(this)),
+      m_cancel(new QPushButton(this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmPrinting"));
     setWindowTitle(QStringLiteral("Printing"));
     m_message->setObjectName(QStringLiteral("lblPrintMsg"));
     m_message->setText(QStringLiteral("Printing ..."));
+    m_pages->setObjectName(QStringLiteral("lblPageCount"));
+    m_pages->hide();
     m_picture->setObjectName(QStringLiteral("Image1"));
     m_picture->setPixmap(printerPicture());
     m_picture->setAccessibleName(QStringLiteral("Printer"));
@@ -75,9 +77,12 @@ frmPrinting::frmPrinting(QWidget *parent)
     auto *frame = new QFrame(this);
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Raised);
+    auto *messages = new QVBoxLayout;
+    messages->addWidget(m_message);
+    messages->addWidget(m_pages);
     auto *row = new QHBoxLayout;
     row->addWidget(m_picture);
-    row->addWidget(m_message, 1);
+    row->addLayout(messages, 1);
     row->addWidget(m_led);
     auto *inner = new QVBoxLayout(frame);
     inner->addLayout(row);
@@ -89,6 +94,12 @@ frmPrinting::frmPrinting(QWidget *parent)
 
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
     connect(m_timer, &QTimer::timeout, this, &frmPrinting::Timer1_Timer);
+}
+
+void frmPrinting::showPage(int page, int pages)
+{
+    m_pages->setText(QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+    m_pages->setVisible(pages > 1);
 }
 
 void frmPrinting::showEvent(QShowEvent *event)

@@ -33,6 +33,8 @@ public:
 
     // Cancel was pressed since the window was shown.
     bool cancelled() const { return m_cancelled; }
+    // "Page 2 of 3" under the message while a report of several pages is drawn; nothing for one page.
+    void showPage(int page, int pages);
     PrintingLed *shpLED() const { return m_led; }
     QPushButton *cmdCancel() const { return m_cancel; }
 
@@ -44,6 +46,7 @@ private:
     void Timer1_Timer();
 
     QLabel *m_message;
+    QLabel *m_pages;
     QLabel *m_picture;
     PrintingLed *m_led;
     QPushButton *m_cancel;

@@ -10,6 +10,7 @@
 #include "print/reportinputs.h"
 #include "print/reportlayouts.h"
 #include "print/reportpainter.h"
+#include "print/reportpaper.h"
 #include "print/reportpdf.h"
 #include "print/ui/frmpreview.h"
 #include "print/ui/frmprinting.h"
@@ -96,14 +97,14 @@ void ReportPrinter::runReport(const PageBuilder &build)
         printFramed(build);
         return;
     }
-    ReportPage page;
+    Report report;
     {
         const WaitCursor wait;
         QStringList unreadable;
-        page = build(inputs(&unreadable));
+        report = build(inputs(&unreadable));
         tellUnreadable(unreadable);
     }
-    showPreview(std::move(page));
+    showPreview(std::move(report));
 }
 
 bool ReportPrinter::printFramed(const PageBuilder &build)
@@ -135,22 +136,26 @@ bool ReportPrinter::printFramed(const PageBuilder &build)
     QStringList unreadable;
     ReportInputs pageInputs = inputs(&unreadable);
     pageInputs.setAfterPicture([this] { m_print.letEventsRun(); });
-    const ReportPage page = build(pageInputs);
+    const Report report = build(pageInputs);
     // Told now; a printer failure or a cancel later takes its place.
     tellUnreadable(unreadable);
 
     bool failed = false;
     bool cancelled = progress.cancelled();
     if (!cancelled) {
-        std::unique_ptr<PrintJob> job = m_print.startJob(page.title, &error);
+        std::unique_ptr<PrintJob> job = m_print.startJob(report.title, &error);
         QPainter painter;
         if (!job || !painter.begin(job->device())) {
             failed = true;
         } else {
-            const bool drawn = ReportPainter::paint(painter, page, [this, &progress, &job] {
-                m_print.letEventsRun();
-                return !progress.cancelled() && !job->failed();
-            });
+            const int pages = int(report.pages.size());
+            const bool drawn = ReportPainter::paint(
+                painter, *job->device(), report,
+                [this, &progress, &job] {
+                    m_print.letEventsRun();
+                    return !progress.cancelled() && !job->failed();
+                },
+                [&progress, pages](int page) { progress.showPage(page, pages); });
             // A Cancel pressed up to the moment the job ends is still honoured.
             m_print.letEventsRun();
             cancelled = progress.cancelled();
@@ -191,27 +196,27 @@ void ReportPrinter::tellUnreadable(const QStringList &unreadable)
         m_status.ShowStatus(StatusError, QStringLiteral("Can't load image ") + unreadable.join(QStringLiteral("; ")));
 }
 
-void ReportPrinter::showPreview(ReportPage page)
+void ReportPrinter::showPreview(Report report)
 {
     if (m_preview)
         m_preview->close();
     // It deletes itself when closed; the printer closes it when it goes.
-    m_preview = new frmPreview(std::move(page), m_parentWindow);
+    m_preview = new frmPreview(std::move(report), ReportPaper::systemPaper(), m_parentWindow);
     connect(m_preview, &frmPreview::printRequested, this, [this] {
         if (!m_preview || m_printing)
             return;
-        const ReportPage shown = m_preview->page();
+        const Report shown = m_preview->report();
         if (printFramed([shown](const ReportInputs &) { return shown; }) && m_preview)
             m_preview->close();
     });
     connect(m_preview, &frmPreview::savePdfRequested, this, [this] {
         if (m_preview)
-            savePdf(m_preview->page());
+            savePdf(m_preview->report(), m_preview->paper());
     });
     m_preview->show();
 }
 
-void ReportPrinter::savePdf(const ReportPage &page)
+void ReportPrinter::savePdf(const Report &report, const QPageSize &paper)
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Save as PDF");
@@ -224,7 +229,7 @@ void ReportPrinter::savePdf(const ReportPage &page)
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    if (!ReportPdf::write(page, path, &error)) {
+    if (!ReportPdf::write(report, path, paper, &error)) {
         m_status.ShowStatus(StatusError, QStringLiteral("Can't save the PDF: ") + error);
         return;
     }

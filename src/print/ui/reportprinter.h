@@ -17,6 +17,7 @@ class PrintService;
 class ReportInputs;
 class SettingsStore;
 class StatusReporter;
+class QPageSize;
 class QWidget;
 class frmPreview;
 
@@ -49,18 +50,19 @@ public:
     static const QString kPrinterError; // "A printer error has occured, check printer"
 
 private:
-    using PageBuilder = std::function<ReportPage(const ReportInputs &)>;
+    using PageBuilder = std::function<Report(const ReportInputs &)>;
 
     void runReport(const PageBuilder &build);
     // The print frame: dialog, progress window, drawing, and the job sent or abandoned. Returns whether the
-    // page went to the printer.
+    // pages went to the printer, on the printer's own paper.
     bool printFramed(const PageBuilder &build);
     // The report's inputs; each picture file found but unreadable is added to unreadable (once).
     ReportInputs inputs(QStringList *unreadable) const;
     // In the status bar: the page says "No image available" for them, which a missing file also gives.
     void tellUnreadable(const QStringList &unreadable);
-    void showPreview(ReportPage page);
-    void savePdf(const ReportPage &page);
+    void showPreview(Report report);
+    // On the paper the preview shows.
+    void savePdf(const Report &report, const QPageSize &paper);
 
     PrintService &m_print;
     Dialogs &m_dialogs;
