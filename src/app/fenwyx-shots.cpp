@@ -4,7 +4,9 @@
 #include "mainwindow/ui/resultslistview.h"
 #include "present/ui/thumbnaildelegate.h"
 #include "print/reportpainter.h"
+#include "print/reportpdf.h"
 #include "print/ui/frmpreview.h"
+#include "print/ui/frmprinting.h"
 #include "shell/ui/frmdefaultwarn.h"
 #include "shell/ui/frmsplash.h"
 
@@ -17,11 +19,15 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSize>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -34,6 +40,9 @@
 namespace
 {
 const int kWide = 760; // pictures of the whole main window: the help window shows them without scrolling
+const QString kPrintedNotes =
+    QStringLiteral("Thinned in 2019; the slash was left on the ground. Duff is deeper under the old firs at the top of "
+                   "the unit, where the fine fuels match the first photo better than the second.");
 
 const QSize kScreenshot(1280, 720); // software centres show screenshots at 16:9
 
@@ -151,6 +160,7 @@ public:
         iconsPicture(frame);
         comparePictures(frame);
         builderPictures();
+        printingPictures();
         dismissModal();
     }
 
@@ -429,6 +439,9 @@ private:
                 save(QStringLiteral("notes"), notes, 480);
             else
                 skip(QStringLiteral("notes"), QStringLiteral("no window frmnotes"));
+            // Notes for the printed page, handed to the profile as the window closes.
+            if (auto *text = find<QPlainTextEdit>(notes, QStringLiteral("txtnotes")))
+                text->setPlainText(kPrintedNotes);
             if (notes)
                 notes->close();
         }
@@ -500,7 +513,7 @@ private:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.translate(0.25 * dpi, 0.25 * dpi);
-        const bool drawn = ReportPainter::paint(painter, window->page());
+        const bool drawn = !window->report().pages.empty() && ReportPainter::paint(painter, window->report().pages.front());
         painter.end();
         window->close();
         if (!drawn) {
@@ -528,6 +541,78 @@ private:
             return;
         }
         std::printf("%s\n", qPrintable(path));
+    }
+
+    // The printing window, the preview of a photo report, and a page of the fuel-profile report as it prints: the
+    // program's own PDF of it, drawn by pdftoppm.
+    void printingPictures()
+    {
+        if (wanted(QStringLiteral("printing"))) {
+            frmPrinting progress;
+            progress.showPage(1, 2);
+            progress.show();
+            settle();
+            save(QStringLiteral("printing"), &progress, 360);
+        }
+        QAction *previewReports = action(QStringLiteral("mnuPreviewReports"));
+        if (!previewReports) {
+            skip(QStringLiteral("report-preview"), QStringLiteral("no action mnuPreviewReports"));
+            skip(QStringLiteral("report-page"), QStringLiteral("no action mnuPreviewReports"));
+            return;
+        }
+        if (!previewReports->isChecked())
+            previewReports->trigger();
+        if (auto *name = find<QLineEdit>(topLevel(QStringLiteral("frmAssistant")), QStringLiteral("txtName")))
+            name->setText(QStringLiteral("North ridge, after the thinning"));
+        if (trigger(QStringLiteral("mnuPrintPhoto"), QStringLiteral("report-preview"))) {
+            QWidget *preview = topLevel(QStringLiteral("frmPreview"));
+            if (preview) {
+                preview->resize(620, 760);
+                settle(300);
+            }
+            save(QStringLiteral("report-preview"), preview, 560);
+            // Closed, it goes at the next turn of events; the next preview is then the one found.
+            if (preview)
+                preview->close();
+            settle();
+        }
+        if (wanted(QStringLiteral("report-page")) &&
+            trigger(QStringLiteral("mnuFuelProfilePrint"), QStringLiteral("report-page"))) {
+            if (auto *preview = qobject_cast<frmPreview *>(topLevel(QStringLiteral("frmPreview"))))
+                pagePicture(QStringLiteral("report-page"), preview->report());
+            else
+                skip(QStringLiteral("report-page"), QStringLiteral("no window frmPreview"));
+        }
+        if (QWidget *preview = topLevel(QStringLiteral("frmPreview")))
+            preview->close();
+        previewReports->trigger();
+    }
+
+    // The first page of the report at 80 dots per inch, from its PDF file on letter paper.
+    void pagePicture(const QString &name, const Report &report)
+    {
+        QTemporaryDir scratch;
+        const QString pdf = scratch.filePath(QStringLiteral("report.pdf"));
+        QString error;
+        if (!scratch.isValid() || !ReportPdf::write(report, pdf, QPageSize(QPageSize::Letter), &error)) {
+            skip(name, QStringLiteral("cannot write the PDF: ") + error);
+            return;
+        }
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-f"), QStringLiteral("1"),
+                      QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                      pdf, scratch.filePath(QStringLiteral("page"))});
+        if (!render.waitForFinished(60000) || render.exitStatus() != QProcess::NormalExit || render.exitCode() != 0) {
+            skip(name, QStringLiteral("pdftoppm (poppler-utils) did not draw the page"));
+            return;
+        }
+        const QImage page(scratch.filePath(QStringLiteral("page.png")));
+        if (page.isNull()) {
+            skip(name, QStringLiteral("pdftoppm wrote no picture"));
+            return;
+        }
+        writeImage(QDir(m_folder).filePath(name + QStringLiteral(".png")), page);
     }
 
     // A modal box left open by a step would hold the program; close whatever is there.

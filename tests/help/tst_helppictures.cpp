@@ -55,8 +55,9 @@ void TestHelpPictures::shots_writeEveryPictureOfTheManual()
     QCOMPARE(written, used);
 
     // the windows that exist today are real pictures, not placeholders
-    for (const char *name : {"main-window.png", "datasheet.png", "graph.png", "query-total.png", "view-window.png",
-                             "about.png", "drive-warning.png"}) {
+    for (const char *name :
+         {"main-window.png", "datasheet.png", "graph.png", "query-total.png", "view-window.png", "about.png",
+          "drive-warning.png", "printing.png", "report-preview.png", "report-page.png"}) {
         const QImage image(QDir(out).filePath(name));
         QVERIFY2(!image.isNull(), name);
         QVERIFY2(image.width() >= 150 && image.width() <= 760, name);
