@@ -39,7 +39,7 @@ constexpr int kMaxPrintedNotes = 50000;
 constexpr int kMaxNotesPages = 20;
 inline const QString kNotesCut =
     QStringLiteral("The notes go on beyond what a report prints; the profile file holds them all.");
-// A number ends before "   Source Photo: " does.
+// Where a number printed from x 2.5 ends at the latest: short of its row's source photo at 3.5.
 constexpr double kNumberRight = 3.45;
 
 // "Fenwyx - " and the legal notice.

@@ -57,7 +57,7 @@ struct PageGraph {
     QRectF rect;
     std::vector<GraphSeries> series;
     Units units = Units::Imperial; // of the titles
-    double textRight = 1e9;        // inches: the texts end before it, also where the frame goes on
+    double textRight = 1e9;        // inches: the texts end before it, even where the frame reaches further
 };
 
 using PageItem = std::variant<PageText, PageLine, PagePicture, PageDataSheet, PageGraph>;
