@@ -927,6 +927,8 @@ void TestReportLayouts::pdf_paper_keepsEveryItemFromTheTopLeft()
             QCOMPARE(page.words.size(), letter.at(i).words.size());
             for (size_t w = 0; w < page.words.size(); ++w) {
                 QCOMPARE(page.words.at(w).text, letter.at(i).words.at(w).text);
+                QVERIFY2(page.words.at(w).box.right() <= onPage(ReportLayouts::kRight, 0).x() + kTolerance,
+                         qPrintable(page.words.at(w).text + QLatin1Char(' ') + describe(page.words.at(w).box)));
                 VERIFY_AT(page.words.at(w).box, letter.at(i).words.at(w).box.x() - kMargin,
                           letter.at(i).words.at(w).box.y() - kMargin);
             }
