@@ -187,16 +187,18 @@ const Command kCommands[] = {
      runProfile},
     {"report",
      true,
-     {QStringLiteral("--pdf")},
-     "usage: fenwyx-cli [--home DIR] [--metric] report photo BOOK/PHOTO --pdf OUT\n"
-     "       fenwyx-cli [--home DIR] [--metric] report compare LEFT RIGHT --pdf OUT\n"
-     "       fenwyx-cli [--home DIR] [--metric] report profile FILE --pdf OUT\n"
+     {QStringLiteral("--pdf"), QStringLiteral("--paper")},
+     "usage: fenwyx-cli [--home DIR] [--metric] report photo BOOK/PHOTO --pdf OUT [--paper letter|a4]\n"
+     "       fenwyx-cli [--home DIR] [--metric] report compare LEFT RIGHT --pdf OUT [--paper letter|a4]\n"
+     "       fenwyx-cli [--home DIR] [--metric] report profile FILE --pdf OUT [--paper letter|a4]\n"
      "\n"
      "Writes the photo report, the comparison report of two photos (left, right) or the fuel-profile\n"
-     "report as the printer gets it, as a one-page PDF file.\n"
+     "report as the printer gets it, as a PDF file (a profile's long notes go on over further pages).\n"
      "\n"
      "Options:\n"
-     "  --pdf OUT    the PDF file, written whole or not at all; \"-\" writes the PDF to standard output\n",
+     "  --pdf OUT      the PDF file, written whole or not at all; \"-\" writes the PDF to standard output\n"
+     "  --paper SIZE   letter or a4; without it, the paper the system names (PAPERSIZE, /etc/papersize, the\n"
+     "                 locale), else letter\n",
      runReport},
     {"convert",
      false,
