@@ -507,11 +507,11 @@ void MainController::ShowSelectedPhoto(int row)
 void MainController::ManagePhotoSeries()
 {
     QStringList problems;
-    if (!RunAndWait(m_state.services.processes, QStringLiteral("photomgr.exe"), m_state.programFolder)) {
+    if (!RunAndWait(m_state.services.processes, photoManagerProgram(), m_state.programFolder)) {
         // Without a photo manager the user can still say where the photo series are.
         if (photoFolderCommand())
             return;
-        problems << QStringLiteral("Can't start the photo manager (photomgr)");
+        problems << QStringLiteral("Can't start the photo manager (fenwyx-photomgr)");
     }
     reloadPhotoSeries(problems);
 }
