@@ -730,7 +730,9 @@ bool Installation::run(const ProgressFunction &progressFunction, Summary *summar
 
     // The pictures go into hidden folders beside their places first.
     progress.stage = Progress::Stage::Images;
-    CreatedFolder images(m_place.imagesFolder());
+    std::optional<CreatedFolder> images;
+    if (!copies.empty())
+        images.emplace(m_place.imagesFolder());
     struct StagedRemover {
         std::vector<Copy> &copies;
         ~StagedRemover()
@@ -807,7 +809,8 @@ bool Installation::run(const ProgressFunction &progressFunction, Summary *summar
         restoreSetting();
         return false;
     }
-    images.keep();
+    if (images)
+        images->keep();
     summary.notes << swaps.finish();
     summary.backup = update.backupName();
     for (const PlannedBook *book : std::as_const(active)) {
