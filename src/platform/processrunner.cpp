@@ -53,7 +53,7 @@ private:
 
 QString QtProcessRunner::locate(const QString &program, const QString &programFolder)
 {
-    // "photomgr.exe" is the family's name for it; on this platform the program has no extension.
+    // The family names its programs with ".exe"; on this platform they have no extension.
     QStringList names{program};
     if (program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         names.prepend(program.chopped(4));

@@ -12,6 +12,7 @@ class QSplitter;
 class QueryPane;
 class ResultsListView;
 class ResultsModel;
+class WelcomePane;
 
 class frmFenwyx : public QWidget
 {
@@ -30,9 +31,13 @@ public:
     // txtFilter: the quick filter above the results list.
     QLineEdit *filterBox() const { return m_filter; }
     QSplitter *mainRegion() const { return m_main; }
+    WelcomePane *welcomePane() const { return m_welcome; }
 
     // The query region shown or hidden; the results and photo panes take the freed height.
     void showQueryRegion(bool open);
+    // While no photo series is installed, the welcome stands in place of the query, the list and the panes.
+    void showWelcome(bool shown);
+    bool welcomeShown() const { return m_welcomeShown; }
 
 Q_SIGNALS:
     // Form_KeyPress: a key pressed anywhere in the window, whichever child has the focus.
@@ -57,4 +62,7 @@ private:
     PhotoPanes *m_panes = nullptr;
     QWidget *m_query = nullptr;
     QSplitter *m_main = nullptr;
+    WelcomePane *m_welcome = nullptr;
+    bool m_queryOpen = true;
+    bool m_welcomeShown = false;
 };
