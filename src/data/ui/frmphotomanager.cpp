@@ -169,6 +169,8 @@ void frmPhotoManager::installZipCommand()
 
 void frmPhotoManager::installFrom(const QString &source)
 {
+    if (busy())
+        return;
     auto work = std::make_shared<QTemporaryDir>();
     QString error;
     std::shared_ptr<PhotoSeries::Installation> plan;
