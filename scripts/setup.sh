@@ -13,6 +13,8 @@ packages=(
     shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin
     # the Debian package (cpack -G DEB) and its test in a clean Debian root (scripts/test-package.sh)
     dpkg-dev file debootstrap
+    # the package's checks: lintian (scripts/lint-package.sh), the AppStream validator, man for the manual pages
+    lintian appstream man-db
 )
 
 missing=()

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it into a clean Debian 12 root and runs the installed programs there as
-# an ordinary user and as root. Slow and needs Debian's mirror, so not part of scripts/test.sh; run as root.
+# Builds the Debian package (scripts/build-package.sh), installs it into a clean Debian 12 root and runs the
+# installed programs there as an ordinary user and as root. Slow and needs Debian's mirror, so not part of
+# scripts/test.sh; run as root. scripts/lint-package.sh checks the package itself without the root.
 #   FENWYX_PACKAGE_BUILD_DIR  the package's build folder (build-package/)
 #   FENWYX_PACKAGE_CACHE      where the clean root and the downloaded packages are kept between runs
 #   FENWYX_DEBIAN_MIRROR      the mirror debootstrap reads (http://deb.debian.org/debian)
 #   FENWYX_KEEP_ROOT=1        leave the used root behind for a look
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${FENWYX_PACKAGE_BUILD_DIR:-$root/build-package}"
 cache="${FENWYX_PACKAGE_CACHE:-/var/cache/fenwyx-package-test}"
 mirror="${FENWYX_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 
@@ -33,23 +33,19 @@ check() { # check DESCRIPTION COMMAND...
 }
 
 echo "== The package"
-generator=()
-if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then generator=(-G Ninja); fi
-# The tested optimisation level (-O2); the package's programs are stripped of the debugging information.
-cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-    -DFENWYX_BUILD_TESTS=OFF -DFENWYX_SAMPLE_LIBRARY=OFF
-cmake --build "$build" -j"$(nproc)"
-rm -f "$build"/fenwyx_*.deb
-(cd "$build" && cpack -G DEB)
-deb="$(ls "$build"/fenwyx_*.deb)"
-dpkg-deb --field "$deb" Package Version Depends Recommends
+deb="$(bash "$root/scripts/build-package.sh" | tail -1)"
+dpkg-deb --field "$deb" Package Version Maintainer Depends Recommends
 contents="$(dpkg-deb --contents "$deb")"
-for file in /usr/bin/fenwyx /usr/bin/fenwyx-cli /usr/bin/fenwyx-mdbread /usr/share/fenwyx/VegCodes.txt \
-    /usr/share/fenwyx/help/FenwyxHelp.html /usr/share/applications/org.fenwyx.Fenwyx.desktop \
-    /usr/share/mime/packages/org.fenwyx.Fenwyx.xml; do
+for file in /usr/bin/fenwyx /usr/bin/fenwyx-cli /usr/bin/fenwyx-sample /usr/libexec/fenwyx/fenwyx-mdbread \
+    /usr/share/fenwyx/VegCodes.txt /usr/share/fenwyx/help/FenwyxHelp.html \
+    /usr/share/applications/org.fenwyx.Fenwyx.desktop /usr/share/mime/packages/org.fenwyx.Fenwyx.xml \
+    /usr/share/metainfo/org.fenwyx.Fenwyx.metainfo.xml /usr/share/fenwyx/screenshots/main-window.png \
+    /usr/share/man/man1/fenwyx.1.gz /usr/share/man/man1/fenwyx-cli.1.gz /usr/share/man/man1/fenwyx-sample.1.gz \
+    /usr/share/doc/fenwyx/copyright /usr/share/doc/fenwyx/changelog.gz; do
     check "the package holds $file" grep -q " \.$file\$" <<<"$contents"
 done
 check "the package holds no photo database" bash -c '! grep -qi "photo\.mdb" <<<"$1"' _ "$contents"
+check "the helper is not a user command" bash -c '! grep -q " \./usr/bin/fenwyx-mdbread$" <<<"$1"' _ "$contents"
 check "the dependencies come from the linked libraries and name the fonts" \
     bash -c 'd=$(dpkg-deb --field "$1" Depends); [[ $d == *libqt6widgets6* && $d == *fonts-liberation2* ]]' _ "$deb"
 
@@ -98,6 +94,12 @@ as_user() {
 folder=/home/fuels/.local/share/Fenwyx
 
 check "fenwyx starts and quits for a new user" as_user env FENWYX_QUIT_AFTER_STARTUP=1 fenwyx
+set +e
+out="$(as_user env -u QT_QPA_PLATFORM fenwyx 2>&1)"
+status=$?
+set -e
+check "without a display fenwyx says so and names fenwyx-cli" \
+    bash -c '[ "$1" -eq 1 ] && [[ $2 == *"graphical desktop"*fenwyx-cli* ]]' _ "$status" "$out"
 for file in VegCodes.txt ActCodes.txt DangerRatingCodes.txt BehaveCodes.txt help/FenwyxHelp.html data; do
     check "the user's folder has $file" test -e "$work$folder/$file"
 done
@@ -113,7 +115,8 @@ check "and names where Photo.mdb is looked for" contains "$out" "$folder/Photo.m
 cp "$work/tmp/photo_jet4.mdb" "$work$folder/Photo.mdb"
 chown "$uid:$gid" "$work$folder/Photo.mdb"
 out="$(as_user fenwyx-cli list)" || true
-check "fenwyx-cli list reads an Access photo series through fenwyx-mdbread" test "$(wc -l <<<"$out")" -eq 41
+check "fenwyx-cli list reads an Access photo series through the installed fenwyx-mdbread" \
+    test "$(wc -l <<<"$out")" -eq 41
 check "fenwyx starts on the photo series" as_user env FENWYX_QUIT_AFTER_STARTUP=1 fenwyx
 check "fenwyx-sample writes a library" as_user fenwyx-sample /tmp/sample --photos 8 --no-images
 out="$(as_user fenwyx-cli --home /tmp/sample list)" || true

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // fenwyx-photomgr: the photo manager, as a window or (with a command) for scripts.
+#include "app/standardstreams.h"
 #include "data/photoseries.h"
 #include "data/photoseriescli.h"
 #include "data/ui/frmphotomanager.h"
@@ -32,9 +33,18 @@ int main(int argc, char *argv[])
     if (PhotoSeriesCli::isBatch(options)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Fenwyx"));
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return PhotoSeriesCli::run(options, out, err);
+        int status = 0;
+        {
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            status = PhotoSeriesCli::run(options, out, err);
+        }
+        // Output lost on the way (a full disk, a closed pipe) fails a command that went well.
+        if (!StandardStreams::closeOutput(status == 0 ? StandardStreams::prefixedErrors("fenwyx-photomgr: ")
+                                                      : nullptr) &&
+            status == 0)
+            status = 1;
+        return status;
     }
 
     QApplication app(argc, argv);

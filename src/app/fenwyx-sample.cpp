@@ -1,6 +1,8 @@
 // Writes the sample photo library into a folder: fenwyx-sample DIR [--photos N] [--no-images] [--seed S]
 // [--codes-only].
 #include "app/sample/samplelibrary.h"
+#include "app/standardstreams.h"
+#include "shell/programinfo.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -15,8 +17,11 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Writes a sample photo library into a folder."));
-    parser.addHelpOption();
+    parser.setApplicationDescription(QStringLiteral("Writes an invented sample photo library into a folder: Photo.mdb, "
+                                                    "the code files and the pictures."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print this help and exit."));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Print the version and exit."));
     parser.addPositionalArgument(QStringLiteral("dir"), QStringLiteral("Folder to write the library into."));
     const SampleOptions defaults;
     const QCommandLineOption photos(QStringLiteral("photos"), QStringLiteral("Number of photos."), QStringLiteral("N"),
@@ -26,8 +31,18 @@ int main(int argc, char *argv[])
                                   QString::number(defaults.seed));
     const QCommandLineOption codesOnly(QStringLiteral("codes-only"),
                                        QStringLiteral("Write only the four code files (the installed defaults)."));
-    parser.addOptions({photos, noImages, seed, codesOnly});
-    parser.process(app);
+    parser.addOptions({help, version, photos, noImages, seed, codesOnly});
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "fenwyx-sample: %s\nTry 'fenwyx-sample --help' for more.\n",
+                     qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help) || parser.isSet(version)) {
+        const QString text =
+            parser.isSet(help) ? parser.helpText() : ProgramInfo::versionText(QStringLiteral("fenwyx-sample"));
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return StandardStreams::closeOutput(StandardStreams::prefixedErrors("fenwyx-sample: ")) ? 0 : 1;
+    }
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {

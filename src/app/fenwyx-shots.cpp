@@ -3,6 +3,8 @@
 #include "mainwindow/ui/application.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "present/ui/thumbnaildelegate.h"
+#include "print/reportpainter.h"
+#include "print/ui/frmpreview.h"
 #include "shell/ui/frmdefaultwarn.h"
 #include "shell/ui/frmsplash.h"
 
@@ -33,9 +35,13 @@ namespace
 {
 const int kWide = 760; // pictures of the whole main window: the help window shows them without scrolling
 
-const char kUsage[] = "usage: fenwyx-shots --home LIBRARY --out FOLDER [--only NAME]...\n"
+const QSize kScreenshot(1280, 720); // software centres show screenshots at 16:9
+
+const char kUsage[] = "usage: fenwyx-shots --home LIBRARY --out FOLDER [--only NAME]... [--screenshots]\n"
                       "Runs Fenwyx offscreen on the photo library LIBRARY and writes the manual's pictures of its\n"
-                      "windows into FOLDER as NAME.png; a window that does not exist yet is skipped with a message.\n";
+                      "windows into FOLDER as NAME.png; a window that does not exist yet is skipped with a message.\n"
+                      "--screenshots writes the software centres' screenshots instead (1280 by 720, full colour):\n"
+                      "main-window, compare-assistant and photo-report.\n";
 
 // Lets the program's queued work (layouts, charts, pictures) finish; the windows are offscreen.
 void settle(int milliseconds = 150)
@@ -108,7 +114,10 @@ QImage placeholder(const QString &name)
 class Shots
 {
 public:
-    Shots(QString folder, QStringList only) : m_folder(std::move(folder)), m_only(std::move(only)) {}
+    Shots(QString folder, QStringList only, bool screenshots)
+        : m_folder(std::move(folder)), m_only(std::move(only)), m_screenshots(screenshots)
+    {
+    }
 
     // Start-up has finished: the frame is shown and the splash is gone.
     bool ready() const
@@ -123,6 +132,11 @@ public:
     void run()
     {
         QDir().mkpath(m_folder);
+        if (m_screenshots) {
+            screenshots();
+            dismissModal();
+            return;
+        }
         auto *frame = qobject_cast<QMainWindow *>(topLevel(QStringLiteral("MDIMain")));
         frame->resize(1000, 700);
         settle(400);
@@ -230,6 +244,10 @@ private:
             return;
         m_skipped << picture;
         std::fprintf(stderr, "fenwyx-shots: skipped %s: %s\n", qPrintable(picture), qPrintable(why));
+        if (m_screenshots) { // no placeholder stands in for what a software centre shows
+            ++m_failures;
+            return;
+        }
         const QString path = QDir(m_folder).filePath(picture + QStringLiteral(".png"));
         if (!QFileInfo::exists(path))
             writeImage(path, placeholder(picture));
@@ -416,6 +434,102 @@ private:
         }
     }
 
+    // What software centres show: the main window, compare mode with the Assistant beside it, a printed report.
+    void screenshots()
+    {
+        auto *frame = qobject_cast<QMainWindow *>(topLevel(QStringLiteral("MDIMain")));
+        frame->resize(kScreenshot);
+        settle(400);
+        choosePhoto(2);
+        saveScreenshot(QStringLiteral("main-window"), frame->grab().toImage());
+
+        if (trigger(QStringLiteral("mnuCompare"), QStringLiteral("compare-assistant"))) {
+            if (QWidget *assistant = assistantShown()) {
+                choosePhoto(7);
+                settle(300);
+                // The Assistant is a window of its own: laid over the frame's upper right, beside the list and
+                // above the photos, as a desktop would show it.
+                assistant->resize(assistant->sizeHint());
+                settle();
+                QImage picture = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                const QImage over = assistant->grab().toImage();
+                QPainter painter(&picture);
+                const QPoint at(picture.width() - over.width() - 16, 96);
+                painter.fillRect(QRect(at + QPoint(4, 4), over.size()), QColor(0, 0, 0, 60));
+                painter.drawImage(at, over);
+                painter.setPen(QColor(0x60, 0x60, 0x60));
+                painter.drawRect(QRect(at, over.size()).adjusted(-1, -1, 0, 0));
+                painter.end();
+                saveScreenshot(QStringLiteral("compare-assistant"), picture);
+            } else {
+                skip(QStringLiteral("compare-assistant"), QStringLiteral("compare mode shows no frmAssistant"));
+            }
+            trigger(QStringLiteral("mnuCompare"), QStringLiteral("compare-assistant"));
+        }
+
+        reportScreenshot();
+    }
+
+    // The photo report as the printer gets it, drawn from the preview's page at 65 dots per inch.
+    void reportScreenshot()
+    {
+        const QString name = QStringLiteral("photo-report");
+        if (!wanted(name))
+            return;
+        QAction *preview = action(QStringLiteral("mnuPreviewReports"));
+        if (preview && !preview->isChecked())
+            preview->trigger();
+        choosePhoto(2);
+        if (!trigger(QStringLiteral("mnuPrintPhoto"), name))
+            return;
+        frmPreview *window = nullptr;
+        for (QWidget *candidate : QApplication::topLevelWidgets()) {
+            if (auto *found = qobject_cast<frmPreview *>(candidate))
+                window = found;
+        }
+        if (!window) {
+            skip(name, QStringLiteral("no preview window"));
+            return;
+        }
+        const int dpi = 65;
+        QImage page(int(8.5 * dpi), int(11 * dpi), QImage::Format_RGB32);
+        page.setDotsPerMeterX(int(dpi / 0.0254 + 0.5));
+        page.setDotsPerMeterY(int(dpi / 0.0254 + 0.5));
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(0.25 * dpi, 0.25 * dpi);
+        const bool drawn = ReportPainter::paint(painter, window->page());
+        painter.end();
+        window->close();
+        if (!drawn) {
+            skip(name, QStringLiteral("the page could not be drawn"));
+            return;
+        }
+        QImage picture(kScreenshot, QImage::Format_RGB32);
+        picture.fill(QColor(0x8a, 0x8f, 0x87));
+        QPainter desk(&picture);
+        const QPoint at((picture.width() - page.width()) / 2, (picture.height() - page.height()) / 2);
+        desk.fillRect(QRect(at + QPoint(5, 5), page.size()), QColor(0, 0, 0, 70));
+        desk.drawImage(at, page);
+        desk.end();
+        saveScreenshot(name, picture);
+    }
+
+    void saveScreenshot(const QString &name, const QImage &image)
+    {
+        if (!wanted(name))
+            return;
+        const QString path = QDir(m_folder).filePath(name + QStringLiteral(".png"));
+        if (image.isNull() || !image.convertToFormat(QImage::Format_RGB32).save(path, "PNG", 9)) {
+            std::fprintf(stderr, "fenwyx-shots: cannot write %s\n", qPrintable(path));
+            ++m_failures;
+            return;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+
     // A modal box left open by a step would hold the program; close whatever is there.
     static void dismissModal()
     {
@@ -425,6 +539,7 @@ private:
 
     QString m_folder;
     QStringList m_only;
+    bool m_screenshots;
     QStringList m_skipped;
     int m_failures = 0;
 };
@@ -435,6 +550,7 @@ int main(int argc, char *argv[])
     QString home;
     QString out;
     QStringList only;
+    bool screenshots = false;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--home") == 0 && hasValue) {
@@ -443,6 +559,8 @@ int main(int argc, char *argv[])
             out = QString::fromLocal8Bit(argv[++i]);
         } else if (std::strcmp(argv[i], "--only") == 0 && hasValue) {
             only << QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(argv[i], "--screenshots") == 0) {
+            screenshots = true;
         } else {
             std::fputs(kUsage, std::strcmp(argv[i], "--help") == 0 ? stdout : stderr);
             return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
@@ -472,7 +590,7 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, qtArgv);
     setUpApplication(app);
 
-    Shots shots(out, only);
+    Shots shots(out, only, screenshots);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &app, [&poll, &shots] {
         if (!shots.ready())

@@ -16,12 +16,23 @@ namespace
 constexpr int copyFormatVersion = 2;
 constexpr int childTimeoutMs = 60000;
 
+#ifndef FENWYX_LIBEXEC_FROM_BIN
+#define FENWYX_LIBEXEC_FROM_BIN "../libexec/fenwyx"
+#endif
+
+// The reader is an internal helper: installed among the package's helpers (FENWYX_LIBEXEC_FROM_BIN, relative to
+// the programs' folder), and beside the program in a build folder.
 QString readerProgram()
 {
     const QString fromEnvironment = qEnvironmentVariable("FENWYX_MDBREAD");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fenwyx-mdbread"));
+    const QDir programs(QCoreApplication::applicationDirPath());
+    const QString name = QStringLiteral("fenwyx-mdbread");
+    const QString installed = QDir::cleanPath(programs.filePath(QStringLiteral(FENWYX_LIBEXEC_FROM_BIN "/") + name));
+    if (QFileInfo(installed).isExecutable())
+        return installed;
+    return programs.filePath(name);
 }
 
 // The last line the reader wrote: its own reason, after whatever libmdb complained about.

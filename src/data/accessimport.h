@@ -12,7 +12,8 @@ namespace AccessImport
 // On failure the error names the file and the reason.
 std::optional<QString> sqliteCopyOf(const QString &mdbPath, QString *error = nullptr);
 
-// Runs fenwyx-mdbread (beside this program, or $FENWYX_MDBREAD) on the file with a time limit.
+// Runs fenwyx-mdbread ($FENWYX_MDBREAD, else the installed helper, else the one beside this program) on the file
+// with a time limit.
 bool convertInChildProcess(const QString &mdbPath, const QString &sqlitePath, QString *error = nullptr);
 
 // The folder that holds the copies: <cache location>/access, or a folder in the temporary directory.

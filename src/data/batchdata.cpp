@@ -6,7 +6,6 @@
 #include "data/resultsexport.h"
 #include "data/resultsmodel.h"
 
-#include <QDir>
 #include <cerrno>
 #include <cstring>
 
@@ -41,7 +40,7 @@ bool writeOutput(std::FILE *out, const QByteArray &bytes, std::FILE *err)
 
 int list(const QString &programFolder, std::FILE *out, std::FILE *err, Units units)
 {
-    QDir().mkpath(PhotoLibrary::dataFolder(programFolder));
+    // A read: the program folder is left as it is, without the data folder the windows make.
     PhotoDatabase database;
     QString error;
     if (!database.open(PhotoLibrary::databasePath(programFolder), &error)) {

@@ -20,8 +20,7 @@ void print(std::FILE *out, const QString &text)
 
 int usage(std::FILE *err, const QString &problem)
 {
-    print(err, problem);
-    std::fputs(BatchQuery::kUsage, err);
+    print(err, QStringLiteral("query: ") + problem);
     return 2;
 }
 
@@ -30,24 +29,17 @@ int usage(std::FILE *err, const QString &problem)
 namespace BatchQuery
 {
 
-const char kUsage[] =
-    "  query KIND [options]      run a query and print the photos found (CSV); KIND is book, total, size,\n"
-    "                            models or all; options: --book LABEL, --from X --to Y (total),\n"
-    "                            --fine-from X --fine-to Y --coarse-from X --coarse-to Y (size),\n"
-    "                            --veg CODE, --act CODE (total, size), --danger CODE, --behave CODE (models);\n"
-    "                            codes may repeat; ranges default to the query pane's defaults\n"
-    "  params                    print the query pane's lists, each under its control's name\n";
-
 int query(const QString &programFolder, const QStringList &arguments, std::FILE *out, std::FILE *err, Units units)
 {
     QStringList args = arguments;
     if (args.isEmpty())
-        return usage(err, QStringLiteral("query needs a kind"));
+        return usage(err, QStringLiteral("a KIND is missing (book, total, size, models or all)"));
     const QStringList kinds{QStringLiteral("book"), QStringLiteral("total"), QStringLiteral("size"),
                             QStringLiteral("models"), QStringLiteral("all")};
-    const int kind = int(kinds.indexOf(args.takeFirst().toLower()));
+    const QString kindWord = args.takeFirst();
+    const int kind = int(kinds.indexOf(kindWord.toLower()));
     if (kind < 0)
-        return usage(err, QStringLiteral("unknown query kind"));
+        return usage(err, QStringLiteral("unknown kind '%1'").arg(kindWord));
 
     std::optional<QString> book;
     std::array<std::optional<QString>, 6> ranges; // total, fine, coarse: from and to
@@ -58,10 +50,18 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     const QStringList codeOptions{QStringLiteral("--veg"), QStringLiteral("--act"), QStringLiteral("--danger"),
                                   QStringLiteral("--behave")};
     while (!args.isEmpty()) {
-        const QString option = args.takeFirst();
-        if (args.isEmpty())
+        QString option = args.takeFirst();
+        if (!option.startsWith(QLatin1String("--")))
+            return usage(err, QStringLiteral("unexpected argument '%1'").arg(option));
+        QString value;
+        if (const qsizetype equals = option.indexOf(QLatin1Char('=')); equals > 0) {
+            value = option.mid(equals + 1);
+            option.truncate(equals);
+        } else if (args.isEmpty()) {
             return usage(err, option + QStringLiteral(" needs a value"));
-        const QString value = args.takeFirst();
+        } else {
+            value = args.takeFirst();
+        }
         if (option == QLatin1String("--book"))
             book = value;
         else if (rangeOptions.contains(option))
@@ -69,7 +69,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         else if (codeOptions.contains(option))
             codes[size_t(codeOptions.indexOf(option))].append(value);
         else
-            return usage(err, QStringLiteral("unknown option ") + option);
+            return usage(err, QStringLiteral("unknown option '%1'").arg(option));
     }
 
     // The database alone: the whole table need not be read before the query.

@@ -8,6 +8,7 @@
 #include "platform/filelock.h"
 #include "platform/settingsstore.h"
 #include "shell/programfolder.h"
+#include "shell/programinfo.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -36,6 +37,7 @@ const char kUsage[] =
     "  --move BOOK --to local|photo-directory\n"
     "                                move a book's images into PhotoImages/ or into the photo directory\n"
     "  --help                        show this text\n"
+    "  --version                     show the version and the licence\n"
     "Exit status: 0 done, 1 failed (nothing was changed), 2 wrong arguments.\n";
 
 Options readOptions(const QStringList &arguments)

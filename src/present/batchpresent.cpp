@@ -1,6 +1,7 @@
 // Batch presentation commands over the same core as the windows.
 #include "batchpresent.h"
 
+#include "data/batchdata.h"
 #include "data/csvwriter.h"
 #include "data/photolibrary.h"
 #include "present/photodata.h"
@@ -28,9 +29,7 @@ int datasheet(const QString &programFolder, const QString &label, std::FILE *out
     QByteArray buffer;
     for (int row = 0; row < state.sheet.rows; ++row)
         Csv::appendRow(buffer, {state.sheet.cell(row, 0), state.sheet.cell(row, 1)});
-    std::fwrite(buffer.constData(), 1, size_t(buffer.size()), out);
-    std::fflush(out);
-    return 0;
+    return BatchData::writeOutput(out, buffer, err) ? 0 : 1;
 }
 
 } // namespace BatchPresent

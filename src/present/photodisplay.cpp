@@ -34,7 +34,7 @@ std::optional<ShownPhoto> PhotoDisplay::show(qint64 id, bool skipPhotoDirectory,
         slot->ImageSource = found.source;
         if (beforeDecode)
             beforeDecode();
-        if (std::optional<QImage> picture = ImageLoader::load(found.path, pictureSize, false)) {
+        if (std::optional<QImage> picture = ImageLoader::load(found.path, pictureSize, true)) {
             shown.picture = std::move(*picture);
             shown.path = found.path;
         } else {

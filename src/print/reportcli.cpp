@@ -1,6 +1,7 @@
 // Batch reports: the same inputs, layouts and drawing as the printed pages, written as PDF files.
 #include "reportcli.h"
 
+#include "data/batchdata.h"
 #include "data/photolibrary.h"
 #include "platform/driveinfo.h"
 #include "platform/settingsstore.h"
@@ -12,6 +13,7 @@
 #include "profile/profilefile.h"
 #include "shell/photodirectory.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -22,11 +24,9 @@ namespace ReportCli
 namespace
 {
 
-int usage(QTextStream &err)
+int usage(QTextStream &err, const QString &problem)
 {
-    err << "usage: fenwyx-cli [--home DIR] report photo BOOK/PHOTO --pdf OUT\n"
-           "       fenwyx-cli [--home DIR] report compare BOOK/PHOTO BOOK/PHOTO --pdf OUT\n"
-           "       fenwyx-cli [--home DIR] report profile FILE.pro --pdf OUT\n";
+    err << "report: " << problem << '\n';
     err.flush();
     return 2;
 }
@@ -52,27 +52,38 @@ std::optional<PhotoSlotState> slotFor(const PhotoDatabase &database, const Image
 
 } // namespace
 
-int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units)
+int run(const QStringList &args, const QString &programFolder, std::FILE *errors, Units units, std::FILE *output)
 {
     QTextStream err(errors);
     QStringList words;
     QString pdf;
     for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--pdf") && i + 1 < args.size())
+        const QString &word = args.at(i);
+        if (word == QLatin1String("--pdf")) {
+            if (i + 1 == args.size())
+                return usage(err, QStringLiteral("--pdf needs a file (\"-\": standard output)"));
             pdf = args.at(++i);
-        else if (args.at(i).startsWith(QLatin1String("--pdf=")))
-            pdf = args.at(i).mid(6);
-        else
-            words << args.at(i);
+        } else if (word.startsWith(QLatin1String("--pdf="))) {
+            pdf = word.mid(6);
+        } else if (word.startsWith(QLatin1String("--"))) {
+            return usage(err, QStringLiteral("unknown option '%1'").arg(word));
+        } else {
+            words << word;
+        }
     }
-    if (pdf.isEmpty() || words.isEmpty())
-        return usage(err);
+    if (words.isEmpty())
+        return usage(err, QStringLiteral("the kind of report is missing (photo, compare or profile)"));
     const QString kind = words.takeFirst();
-    const bool known = (kind == QLatin1String("photo") && words.size() == 1) ||
-                       (kind == QLatin1String("compare") && words.size() == 2) ||
-                       (kind == QLatin1String("profile") && words.size() == 1);
-    if (!known)
-        return usage(err);
+    const int wanted = kind == QLatin1String("compare") ? 2 : 1;
+    if (kind != QLatin1String("photo") && kind != QLatin1String("compare") && kind != QLatin1String("profile"))
+        return usage(err, QStringLiteral("unknown report '%1'").arg(kind));
+    if (words.size() > wanted)
+        return usage(err, QStringLiteral("unexpected argument '%1'").arg(words.at(wanted)));
+    if (words.size() < wanted)
+        return usage(err, kind == QLatin1String("profile") ? QStringLiteral("the fuel profile file is missing")
+                                                           : QStringLiteral("a photo label is missing"));
+    if (pdf.isEmpty())
+        return usage(err, QStringLiteral("--pdf OUT is missing"));
 
     IniSettingsStore settings;
     SystemDriveInfo drives;
@@ -121,6 +132,14 @@ int run(const QStringList &args, const QString &programFolder, std::FILE *errors
                    : ReportLayouts::comparisonReport(inputs.comparison(shown.at(0), shown.at(1)));
     }
     reading.reset();
+    if (pdf == QLatin1String("-")) {
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        if (!ReportPdf::write(page, &bytes, &error))
+            return fail(err, error);
+        err.flush();
+        return BatchData::writeOutput(output, bytes.data(), errors) ? 0 : 1;
+    }
     if (!ReportPdf::write(page, pdf, &error))
         return fail(err, error);
     return 0;

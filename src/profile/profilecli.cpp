@@ -22,10 +22,21 @@ QString absolute(const QString &path)
     return path.endsWith(QLatin1Char('/')) && !whole.endsWith(QLatin1Char('/')) ? whole + QLatin1Char('/') : whole;
 }
 
-void usage(QTextStream &err)
+// One line naming what was not understood.
+int usage(QTextStream &err, const QStringList &args)
 {
-    err << "usage: profile show FILE\n       profile save IN OUT\n";
+    const QString word = args.value(0);
+    const int wanted = word == QLatin1String("show") ? 2 : 3;
+    if (word.isEmpty())
+        err << "profile: show or save is missing\n";
+    else if (word != QLatin1String("show") && word != QLatin1String("save"))
+        err << "profile: unknown command '" << word << "'\n";
+    else if (args.size() > wanted)
+        err << "profile " << word << ": unexpected argument '" << args.at(wanted) << "'\n";
+    else
+        err << "profile " << word << ": " << (wanted == 2 ? "FILE" : "IN or OUT") << " is missing\n";
     err.flush();
+    return 2;
 }
 
 // The messages of the profile commands: each names the profile file it concerns (the message boxes of the
@@ -97,6 +108,5 @@ int runProfileCommand(const QStringList &args, const QString &programFolder, QTe
         return state.familyListUpdated() ? 0 : 3;
     }
 
-    usage(err);
-    return 2;
+    return usage(err, args);
 }

@@ -1,11 +1,13 @@
 // The desktop integration as the desktop tools see it: the fuel-profile MIME type and the desktop entry,
-// installed into a temporary data folder.
+// installed into a temporary data folder, and the AppStream data software centres read.
+#include "shell/programinfo.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -58,6 +60,8 @@ private Q_SLOTS:
     void xdgMime_nameAndContent();
     void desktopEntry_validAndPassesOneFile();
     void desktopEntry_defaultForFuelProfiles();
+    void metainfo_valid_data();
+    void metainfo_valid();
 
 private:
     QString writeFile(const QString &name, const QByteArray &content) const;
@@ -182,6 +186,15 @@ void TestDesktopFiles::desktopEntry_validAndPassesOneFile()
     const QString mimeTypes = desktop.value(QStringLiteral("MimeType")).toString();
     QVERIFY2(mimeTypes.split(QLatin1Char(';'), Qt::SkipEmptyParts).contains(QLatin1String(kProfileType)),
              qPrintable(mimeTypes));
+    // The window's X11 class is the application's name: it ties the window to this entry and its icon.
+    QCOMPARE(desktop.value(QStringLiteral("StartupWMClass")).toString(), ProgramInfo::title());
+    QVERIFY(!desktop.value(QStringLiteral("Keywords")).toString().isEmpty());
+    desktop.endGroup();
+    QFile text(entry);
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    const QByteArray lines = text.readAll();
+    // "#" must be quoted in an Exec line; the program receives #NEW# as its one argument.
+    QVERIFY(lines.contains("\n[Desktop Action new-profile]\nName=New Fuel Profile\nExec=fenwyx \"#NEW#\"\n"));
 
     if (!available("desktop-file-validate"))
         QSKIP("desktop-file-validate (desktop-file-utils) is not installed");
@@ -205,6 +218,36 @@ void TestDesktopFiles::desktopEntry_defaultForFuelProfiles()
                              desktopEnvironment());
     QCOMPARE(query.code, 0);
     QCOMPARE(query.out, QStringLiteral("org.fenwyx.Fenwyx.desktop"));
+}
+
+void TestDesktopFiles::metainfo_valid_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("as installed") << QStringLiteral(FENWYX_PACKAGE_FILES "/org.fenwyx.Fenwyx.metainfo.xml");
+    QTest::newRow("with screenshots at a web address")
+        << QStringLiteral(FENWYX_PACKAGE_FILES "/with-screenshots/org.fenwyx.Fenwyx.metainfo.xml");
+}
+
+void TestDesktopFiles::metainfo_valid()
+{
+    QFETCH(QString, file);
+    if (!available("appstreamcli"))
+        QSKIP("appstreamcli (appstream) is not installed");
+    const Result validate = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                                                 QStringLiteral("--explain"), file});
+    QVERIFY2(validate.code == 0, qPrintable(validate.out + validate.err));
+    QFile read(file);
+    QVERIFY(read.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(read.readAll());
+    QVERIFY(xml.contains(QStringLiteral("<release version=\"" FENWYX_VERSION "\" date=\"")));
+    QVERIFY(xml.contains(QStringLiteral("<launchable type=\"desktop-id\">org.fenwyx.Fenwyx.desktop</launchable>")));
+    QVERIFY(xml.contains(QStringLiteral("<mediatype>") + QLatin1String(kProfileType)));
+    // Each screenshot listed is one the package ships.
+    static const QRegularExpression image(QStringLiteral("<image type=\"source\">[^<]*/([^/<]+)</image>"));
+    for (auto it = image.globalMatch(xml); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        QVERIFY2(QFileInfo::exists(resource(QStringLiteral("screenshots/") + name)), qPrintable(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDesktopFiles)

@@ -342,7 +342,7 @@ void TestRunQuery::cli_query_data()
     QTest::newRow("not a number") << QStringList{"total", "--to", "4x"} << 1 << -1
                                   << "Query problem: '4x' is not a number";
     QTest::newRow("unknown book") << QStringList{"book", "--book", "ZZ"} << 1 << -1 << "Query problem: ";
-    QTest::newRow("unknown kind") << QStringList{"sideways"} << 2 << -1 << "unknown query kind";
+    QTest::newRow("unknown kind") << QStringList{"sideways"} << 2 << -1 << "query: unknown kind 'sideways'";
 }
 
 void TestRunQuery::cli_query()

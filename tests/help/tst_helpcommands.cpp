@@ -345,6 +345,7 @@ void TestHelpCommands::about_showsTitleVersionAndNotice()
                 .hasMatch());
     QCOMPARE(about->findChild<QLabel *>("Label1")->text(), QStringLiteral("TM"));
     QVERIFY(about->findChild<QLabel *>("lblDisclaimer")->text().startsWith(ProgramInfo::legalNotice()));
+    QVERIFY(ProgramInfo::legalNotice().contains("GNU General Public License, version 3 or later"));
     QVERIFY(!about->findChild<QLabel *>("Image1")->pixmap().isNull());
     QVERIFY(!about->findChild<QLabel *>("Image1")->accessibleName().isEmpty());
     QCOMPARE(about->findChild<QPushButton *>("cmdOK")->text(), QStringLiteral("OK"));

@@ -26,15 +26,19 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSplitterHandle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -103,6 +107,9 @@ private Q_SLOTS:
     void compare_leave_hidesAssistantAndDisablesComparisonPrint();
     void compareAndBuilder_pagesAndPlacement();
     void assistants_commandAndHideButtonsFollowTheWindow();
+    void assistant_atItsPlace_coversNoControl_data();
+    void assistant_atItsPlace_coversNoControl();
+    void assistant_grownOrMovedByTheUser_staysInsideOrWhereItWasPut();
     void compareButtons_emptySlotSpringsBack_data();
     void compareButtons_emptySlotSpringsBack();
     void compareButtons_tipsNameTheSideTheyActOn_data();
@@ -377,6 +384,116 @@ void TestMainWindow::assistants_commandAndHideButtonsFollowTheWindow()
     assistant()->button(QStringLiteral("cmdClose_1"))->click();
     QVERIFY(!assistant()->isVisible());
     QCOMPARE(modes().AssistantModes, 11); // hiding the window leaves the modes on
+}
+
+void TestMainWindow::assistant_atItsPlace_coversNoControl_data()
+{
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<bool>("compare");
+    QTest::addColumn<bool>("builder");
+    // The frame's first size on a screen of its size or less, the fixtures' size, and a common laptop's screen.
+    for (const QSize size : {QSize(1100, 800), QSize(1200, 860), QSize(1280, 800)}) {
+        const QString name = QStringLiteral("%1x%2, ").arg(size.width()).arg(size.height());
+        QTest::newRow(qPrintable(name + QStringLiteral("compare"))) << size << true << false;
+        QTest::newRow(qPrintable(name + QStringLiteral("builder"))) << size << false << true;
+        QTest::newRow(qPrintable(name + QStringLiteral("both"))) << size << true << true;
+    }
+}
+
+void TestMainWindow::assistant_atItsPlace_coversNoControl()
+{
+    QFETCH(QSize, frame);
+    QFETCH(bool, compare);
+    QFETCH(bool, builder);
+    MDIMain &f = m_w->frame();
+    f.resize(frame);
+    QTRY_COMPARE(f.size(), frame);
+    if (compare)
+        QVERIFY(trigger(QStringLiteral("mnuCompare")));
+    if (builder)
+        QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    if (compare)
+        c().SelectResult(2);
+    QVERIFY(assistant()->isVisible());
+    // Its place by the frame: inside it, along its top, 700 twips in from its right edge.
+    const QRect outer = f.frameGeometry();
+    const QRect covered = assistant()->frameGeometry();
+    QCOMPARE(covered.topRight(), QPoint(outer.right() - twips(&f, 700), outer.top()));
+    QVERIFY(outer.contains(covered));
+
+    auto usable = [this](QWidget *w) {
+        return !assistant()->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+               (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
+                qobject_cast<QAbstractItemView *>(w) || qobject_cast<QTabBar *>(w) ||
+                qobject_cast<QAbstractSlider *>(w) || qobject_cast<QSplitterHandle *>(w));
+    };
+    QTabWidget *pages = c().queryPane()->tabQuery();
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        QStringList under;
+        for (QWidget *w : f.findChildren<QWidget *>()) {
+            if (usable(w) && QRect(w->mapToGlobal(QPoint(0, 0)), w->size()).intersects(covered))
+                under << w->objectName() + QLatin1Char('(') + QString::fromLatin1(w->metaObject()->className()) +
+                             QLatin1Char(')');
+        }
+        QMenuBar *menus = f.menuBar();
+        for (QAction *menu : menus->actions()) {
+            const QRect item = menus->actionGeometry(menu);
+            if (QRect(menus->mapToGlobal(item.topLeft()), item.size()).intersects(covered))
+                under << plainCaption(menu->text());
+        }
+        QVERIFY2(under.isEmpty(),
+                 qPrintable(QStringLiteral("query page %1: ").arg(page) + under.join(QLatin1String(", "))));
+    }
+}
+
+void TestMainWindow::assistant_grownOrMovedByTheUser_staysInsideOrWhereItWasPut()
+{
+    MDIMain &f = m_w->frame();
+    f.resize(1100, 800);
+    QTRY_COMPARE(f.size(), QSize(1100, 800));
+    QVERIFY(trigger(QStringLiteral("mnuProfileBuilder")));
+    const QRect before = assistant()->frameGeometry();
+    auto atItsPlace = [&f](const QRect &placed) {
+        const QRect outer = f.frameGeometry();
+        return outer.contains(placed) && placed.topRight() == QPoint(outer.right() - twips(&f, 700), outer.top());
+    };
+    QVERIFY(atItsPlace(before));
+    QVERIFY(!m_w->controller().window()->assistantRoom().isEmpty());
+
+    // A profile whose source labels are far wider than any screen: the window grows, within the frame.
+    const QString wide = QString(400, QLatin1Char('W'));
+    const QByteArray bytes = "\"Long sources\"\r\n\"\"\r\n\"" + wide.toLatin1() + "\"\r\n1.04\r\n2.03\r\n.02\r\n\"" +
+                             wide.toLatin1() + "\"\r\n0\r\n\"\"\r\n\"\"\r\n-1\r\n.5\r\n";
+    const QString file = m_dir->filePath(QStringLiteral("wide.pro"));
+    QVERIFY(TestSupport::writeBytes(file, bytes));
+    m_w->program.dialogs.fileNames.push_back(file);
+    assistant()->button(QStringLiteral("cmdLoad"))->click();
+    QCOMPARE(assistant()->label(QStringLiteral("lblPL0to3"))->toolTip(), wide);
+    // A screen reader hears the whole label, not what the window had room for.
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(assistant()->label(QStringLiteral("lblPL0to3")))->text(QAccessible::Name),
+        wide);
+    QTRY_VERIFY(assistant()->frameGeometry().width() > before.width());
+    QTRY_VERIFY(atItsPlace(assistant()->frameGeometry()));
+
+    // Put elsewhere by the user: hidden and shown again, it stays there, and the window gives its room back.
+    const QPoint put = assistant()->pos() + QPoint(-60, 40);
+    assistant()->move(put);
+    QTRY_VERIFY(m_w->controller().window()->assistantRoom().isEmpty());
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    QVERIFY(!assistant()->isVisible());
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    QVERIFY(assistant()->isVisible());
+    QCOMPARE(assistant()->pos(), put);
+    // Once the frame has changed its size, showing it again puts it back at its place by the frame.
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    f.resize(1280, 800);
+    QTRY_COMPARE(f.size(), QSize(1280, 800));
+    QVERIFY(trigger(QStringLiteral("mnuAssistants")));
+    QVERIFY(atItsPlace(assistant()->frameGeometry()));
+    QTRY_VERIFY(!m_w->controller().window()->assistantRoom().isEmpty());
 }
 
 void TestMainWindow::compareButtons_emptySlotSpringsBack_data()

@@ -7,6 +7,7 @@
 #include "mainwindow/ui/maincontroller.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "platform/scopeguards.h"
+#include "platform/ui/twips.h"
 #include "present/datasheetmodel.h"
 #include "present/ui/comparebuttons.h"
 #include "present/ui/frmview.h"
@@ -21,9 +22,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -75,7 +78,8 @@ private Q_SLOTS:
     void browseButtons_twoWaySwitch();
     void view_opensOnPhotoTabAndLooksUpAgain();
     void view_cameraPhoto_decodedAtTheShownSizeAndInFullAt100();
-    void realign_endsForAnyPaneWidth();
+    void realign_pictureAndSheetUseTheirPanes_data();
+    void realign_pictureAndSheetUseTheirPanes();
     void grid_longestSheet_fitsInsideItsPane();
     void grid_compareLayout_eachSlotServesItsOwnRows();
     void graph_sevenClasses_legendShowsEveryText();
@@ -553,15 +557,68 @@ void TestPhotoPanes::view_cameraPhoto_decodedAtTheShownSizeAndInFullAt100()
     QVERIFY(photo->widget()->width() <= photo->viewport()->width());
 }
 
-void TestPhotoPanes::realign_endsForAnyPaneWidth()
+void TestPhotoPanes::realign_pictureAndSheetUseTheirPanes_data()
 {
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<bool>("compare");
+    QTest::newRow("1280x800, single") << QSize(1280, 800) << false;
+    QTest::newRow("1280x800, compare") << QSize(1280, 800) << true;
+    QTest::newRow("1900x1250, single") << QSize(1900, 1250) << false;
+    QTest::newRow("1900x1250, compare") << QSize(1900, 1250) << true;
+}
+
+void TestPhotoPanes::realign_pictureAndSheetUseTheirPanes()
+{
+    QFETCH(QSize, frame);
+    QFETCH(bool, compare);
+    // A portrait photo beside the usual landscape ones: each is shown with its own proportions.
+    QVERIFY(TestSupport::drawLargePhoto(3, QSize(900, 1200)).save(photoPath(0), "JPG", 85));
+    QVERIFY(sql({sevenClassesForFirstBook()}));
+    m_w->w.frame().resize(frame);
+    m_w->c.SelectResult(1);
+    if (compare) {
+        m_w->c.compareCommand();
+        m_w->c.SelectResult(2);
+    }
+    QApplication::processEvents();
+
+    for (int s = 0; s < (compare ? 2 : 1); ++s) {
+        PhotoPane *pane = m_w->panes()->pane(s);
+        const PictureBox *picture = pane->picPreviewPhoto();
+        QVERIFY(picture->hasPicture());
+        const QRect shown = picture->displayedRect().translated(picture->pos());
+        const QSize photo = QImageReader(photoPath(s)).size();
+        QVERIFY(qAbs(double(shown.width()) / shown.height() - double(photo.width()) / photo.height()) < 0.01);
+        // Under the label line, and as wide or as tall as the pane allows within its margins.
+        const int below = pane->lblSelectedPhoto()->geometry().bottom();
+        const int slack = 2 * twips(pane, 130) + 4;
+        QVERIFY2(shown.top() > below && pane->rect().contains(shown) &&
+                     (pane->width() - shown.width() <= slack || pane->height() - below - shown.height() <= slack),
+                 qPrintable(QStringLiteral("slot %1: picture %2,%3 %4x%5 in a pane of %6x%7")
+                                .arg(s)
+                                .arg(shown.x())
+                                .arg(shown.y())
+                                .arg(shown.width())
+                                .arg(shown.height())
+                                .arg(pane->width())
+                                .arg(pane->height())));
+        QCOMPARE(pane->chtTotal()->geometry(), picture->geometry());
+    }
+    if (!compare) {
+        // The data sheet in the right pane: every row shown, taking most of the pane's height.
+        QTableView *grid = m_w->panes()->pane(0)->grdselect();
+        const QWidget *holder = grid->parentWidget();
+        QCOMPARE(holder, m_w->panes()->pane(1));
+        QCOMPARE(grid->verticalHeader()->length(), grid->viewport()->height());
+        QVERIFY(holder->rect().contains(grid->geometry()));
+        QVERIFY2(grid->height() >= 0.6 * (holder->height() - grid->y()),
+                 qPrintable(QStringLiteral("grid %1 high in a pane of %2").arg(grid->height()).arg(holder->height())));
+    }
+
+    // However narrow the pane, fitting ends with a picture of some size.
     PhotoPane *pane = m_w->panes()->pane(0);
-    m_w->panes()->vsePane_RealignFrame();
-    const QRect normal = pane->picPreviewPhoto()->geometry();
-    QVERIFY(normal.width() < pane->width() - 15);
-    QVERIFY(qAbs(normal.width() - normal.height() * 1.37) < 2);
     pane->setMinimumSize(0, 0);
-    pane->setFixedSize(4, 300); // narrower than the margin: the loop must still end
+    pane->setFixedSize(4, 300);
     m_w->panes()->vsePane_RealignFrame();
     QVERIFY(pane->picPreviewPhoto()->width() >= 1);
 }
@@ -591,6 +648,18 @@ void TestPhotoPanes::grid_longestSheet_fitsInsideItsPane()
                                 .arg(pane.width())
                                 .arg(pane.height())));
     }
+    // A pane too low for the smallest rows: they scroll, and the last can be brought into view.
+    m_w->c.SetCompareLayout(0);
+    PhotoPane *low = m_w->panes()->pane(1);
+    low->setMinimumSize(0, 0);
+    low->setMaximumHeight(140);
+    QApplication::processEvents();
+    QTableView *grid = m_w->panes()->pane(0)->grdselect();
+    QVERIFY(grid->isVisible());
+    QVERIFY(low->rect().contains(grid->geometry()));
+    QVERIFY(grid->verticalScrollBar()->isVisible());
+    grid->scrollToBottom();
+    QCOMPARE(grid->rowAt(grid->viewport()->height() - 1), 14);
 }
 
 void TestPhotoPanes::grid_compareLayout_eachSlotServesItsOwnRows()

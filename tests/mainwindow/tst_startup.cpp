@@ -96,6 +96,8 @@ void TestStartup::startup_library_listsEveryPhotoAndSelectsFirst()
     frmFenwyx *main = run.startup.mainWindow();
     QVERIFY(main->isVisible());
     QCOMPARE(main->windowTitle(), QStringLiteral(" Browsing Photos"));
+    // The frame's title shows the caption of the window it holds.
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Fenwyx -  Browsing Photos"));
     QCOMPARE(main->resultsModel()->rowCount(), 60);
     QCOMPARE(run.state.status.count(), QStringLiteral("60 photos found"));
     QCOMPARE(run.state.status.message(), QString());

@@ -125,9 +125,10 @@ void TestReportCli::photo_unreadablePicture_isToldAndThePagePrints()
         {QStringLiteral("report"), QStringLiteral("photo"), QStringLiteral("SW-01/09"), QStringLiteral("--pdf"), pdf});
     QVERIFY2(r.exitCode == 0, r.err.constData());
     QList<QByteArray> lines = r.err.split('\n');
-    lines.removeIf([](const QByteArray &line) { return !line.startsWith("report: "); }); // not the library's own
+    lines.removeIf(
+        [](const QByteArray &line) { return !line.startsWith("fenwyx-cli: report: "); }); // not the library's own
     QCOMPARE(lines.size(), qsizetype(1));
-    QVERIFY2(lines.at(0).startsWith("report: cannot read the picture " +
+    QVERIFY2(lines.at(0).startsWith("fenwyx-cli: report: cannot read the picture " +
                                     QFile::encodeName(m_home + QStringLiteral("/PhotoImages/SW-01/sw09.jpg")) + ": "),
              lines.at(0).constData());
     QVERIFY2(lines.at(0).endsWith("; the page says \"No image available\" in its place"), lines.at(0).constData());

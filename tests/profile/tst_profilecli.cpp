@@ -128,7 +128,7 @@ void TestProfileCli::commands_failures_data()
     QTest::newRow("save to an empty name")
         << QStringList{"save", "@/in.pro", ""} << 2 << "profile save: a file name is empty";
     QTest::newRow("show an empty name") << QStringList{"show", ""} << 2 << "profile show: a file name is empty";
-    QTest::newRow("wrong arguments") << QStringList{"show"} << 2 << "usage: ";
+    QTest::newRow("wrong arguments") << QStringList{"show"} << 2 << "profile show: FILE is missing";
 }
 
 void TestProfileCli::commands_failures()

@@ -111,7 +111,8 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 QString frmAbout::disclaimerText()
 {
     return ProgramInfo::legalNotice() +
-           QStringLiteral("\n\nFenwyx is provided as is, without warranty of any kind. The loadings and depths it "
-                          "shows are those measured for the photo series; weigh them against your own site before "
-                          "you rely on them.");
+           QStringLiteral("\n\nYou may share and change Fenwyx under the terms of that licence, which comes with it "
+                          "(on Debian in /usr/share/common-licenses/GPL-3). Fenwyx is provided as is, without "
+                          "warranty of any kind. The loadings and depths it shows are those measured for the photo "
+                          "series; weigh them against your own site before you rely on them.");
 }

@@ -16,8 +16,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSpacerItem>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 frmFenwyx::frmFenwyx(ProgramState &state, QWidget *parent)
     : QWidget(parent), m_commands(new MainCommands(this)), m_results(new ResultsModel(this))
@@ -38,13 +40,22 @@ void frmFenwyx::createLayout(ProgramState &state)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
+    // The toolbar and the query pane on the left of the band; on its right the room kept for the Assistant.
+    m_band = new QHBoxLayout;
+    m_band->setSpacing(0);
+    m_top = new QVBoxLayout;
+    m_top->setSpacing(0);
+    m_band->addLayout(m_top, 1);
+    m_room = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_band->addItem(m_room);
+    outer->addLayout(m_band);
 
     auto *toolbarRegion = new QWidget(this);
     toolbarRegion->setObjectName(QStringLiteral("vseToolBar"));
     auto *toolbarLayout = new QHBoxLayout(toolbarRegion);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);
-    toolbarLayout->addWidget(m_commands->toolbar(), 1);
-    // The quick filter at the end of the toolbar's row, above the results list.
+    toolbarLayout->addWidget(m_commands->toolbar());
+    // The quick filter follows the toolbar's buttons, above the results list.
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("txtFilter"));
     m_filter->setPlaceholderText(QStringLiteral("Filter photos"));
@@ -54,8 +65,8 @@ void frmFenwyx::createLayout(ProgramState &state)
     m_filter->setClearButtonEnabled(true);
     m_filter->setMaximumWidth(m_filter->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 36);
     toolbarLayout->addWidget(m_filter);
-    toolbarLayout->addSpacing(4);
-    outer->addWidget(toolbarRegion);
+    toolbarLayout->addStretch(1);
+    m_top->addWidget(toolbarRegion);
 
     m_query = new QWidget(this);
     m_query->setObjectName(QStringLiteral("vseQuery"));
@@ -64,7 +75,8 @@ void frmFenwyx::createLayout(ProgramState &state)
     m_queryPane = new QueryPane(state, m_query);
     m_queryPane->setPickerHost(this);
     queryLayout->addWidget(m_queryPane);
-    outer->addWidget(m_query);
+    m_top->addWidget(m_query);
+    m_top->addStretch(1);
 
     m_main = new QSplitter(Qt::Vertical, this);
     m_main->setObjectName(QStringLiteral("vseMain"));
@@ -121,6 +133,31 @@ void frmFenwyx::showWelcome(bool shown)
     m_welcome->setVisible(shown);
     m_main->setVisible(!shown);
     showQueryRegion(m_queryOpen);
+}
+
+void frmFenwyx::setAssistantRoom(const QSize &room)
+{
+    m_roomWanted = room;
+    applyAssistantRoom();
+}
+
+void frmFenwyx::applyAssistantRoom()
+{
+    // Never so large that the window could not keep its own controls: a small window lets the Assistant overlap.
+    const int width = std::clamp(m_roomWanted.width(), 0, std::max(0, this->width() - m_top->minimumSize().width()));
+    const int height =
+        std::clamp(m_roomWanted.height(), 0, std::max(0, this->height() - m_main->minimumSizeHint().height()));
+    const QSize room = width > 0 && height > 0 ? QSize(width, height) : QSize(0, 0);
+    if (room == m_room->sizeHint())
+        return;
+    m_room->changeSize(room.width(), room.height(), QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_band->invalidate();
+}
+
+void frmFenwyx::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyAssistantRoom();
 }
 
 bool frmFenwyx::eventFilter(QObject *watched, QEvent *event)

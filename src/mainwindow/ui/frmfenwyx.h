@@ -7,7 +7,10 @@ class BrowseButtons;
 class MainCommands;
 class PhotoPanes;
 class ProgramState;
+class QHBoxLayout;
 class QLineEdit;
+class QSpacerItem;
+class QVBoxLayout;
 class QSplitter;
 class QueryPane;
 class ResultsListView;
@@ -38,6 +41,11 @@ public:
     // While no photo series is installed, the welcome stands in place of the query, the list and the panes.
     void showWelcome(bool shown);
     bool welcomeShown() const { return m_welcomeShown; }
+    // The room at the window's top right that the Assistant takes at its place by the frame: the toolbar and
+    // the query pane keep to its left, the results list and the photo panes start below it. An empty size
+    // gives the room back.
+    void setAssistantRoom(const QSize &room);
+    QSize assistantRoom() const { return m_roomWanted; }
 
 Q_SIGNALS:
     // Form_KeyPress: a key pressed anywhere in the window, whichever child has the focus.
@@ -49,9 +57,11 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createLayout(ProgramState &state);
+    void applyAssistantRoom();
 
     MainCommands *m_commands;
     ResultsModel *m_results;
@@ -65,4 +75,8 @@ private:
     WelcomePane *m_welcome = nullptr;
     bool m_queryOpen = true;
     bool m_welcomeShown = false;
+    QHBoxLayout *m_band = nullptr;
+    QVBoxLayout *m_top = nullptr; // the toolbar's row and the query region
+    QSpacerItem *m_room = nullptr;
+    QSize m_roomWanted;
 };

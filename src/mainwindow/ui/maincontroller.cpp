@@ -87,7 +87,9 @@ MainController::MainController(ProgramState &state, MDIMain *frame)
         frame->setMainWindow(m_window, commands().menus());
         frame->setCloseQuestion(this);
         connect(frame, &MDIMain::minimizedChanged, this, &MainController::frameMinimized);
+        frame->installEventFilter(this);
     }
+    m_assistant->installEventFilter(this);
     connectWindows();
     connectWindowState();
     connectCommands();
@@ -787,25 +789,86 @@ void MainController::eraseStep()
 void MainController::applyAssistant(const AssistantEffect &effect)
 {
     if (effect.hide) {
+        m_assistantUp = false;
         m_assistant->hide();
+        updateAssistantRoom();
         return;
     }
     if (effect.show) {
+        m_assistantUp = true;
         m_assistant->show();
         if (effect.place)
             placeAssistant();
+        updateAssistantRoom();
     }
 }
 
 void MainController::placeAssistant()
 {
-    // Inside the frame, along its top, 700 twips in from its right edge.
     if (!m_frame)
         return;
+    if (m_assistantPlace && m_assistantPlace->frame == m_frame->frameGeometry() && !assistantAtItsPlace())
+        return;
+    moveAssistantToItsPlace();
+}
+
+void MainController::moveAssistantToItsPlace()
+{
+    // Inside the frame, along its top, 700 twips in from its right edge.
     const QRect frame = m_frame->frameGeometry();
     const QSize size = m_assistant->frameGeometry().size();
-    const int x = frame.x() + frame.width() - size.width() - twips(m_frame, 700);
-    m_assistant->move(std::max(frame.x(), x), frame.y());
+    const QPoint pos(std::max(frame.x(), frame.x() + frame.width() - size.width() - twips(m_frame, 700)), frame.y());
+    m_assistant->move(pos);
+    m_assistantPlace = AssistantPlace{frame, pos};
+}
+
+bool MainController::assistantAtItsPlace() const
+{
+    return m_assistantPlace && m_assistant->pos() == m_assistantPlace->pos;
+}
+
+void MainController::updateAssistantRoom()
+{
+    QSize room;
+    if (m_frame && m_assistantUp && assistantAtItsPlace()) {
+        const QRect assistant = m_assistant->frameGeometry();
+        const QRect window(m_window->mapToGlobal(QPoint(0, 0)), m_window->size());
+        // From the Assistant's left edge to the window's right edge, from the window's top to the Assistant's
+        // bottom, and a little air.
+        const int air = 4;
+        room = QSize(window.right() - assistant.left() + 1 + air, assistant.bottom() - window.top() + 1 + air);
+    }
+    m_window->setAssistantRoom(room);
+}
+
+void MainController::scheduleAssistantRoom()
+{
+    // Once the frame's and the Assistant's new geometry have reached every window.
+    if (m_roomPending)
+        return;
+    m_roomPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_roomPending = false;
+            updateAssistantRoom();
+        },
+        Qt::QueuedConnection);
+}
+
+bool MainController::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Move || type == QEvent::Resize) {
+        // At its place by the frame the Assistant keeps to it, also when it grows; put elsewhere, it stays.
+        if (m_frame && watched == m_frame && m_assistantUp && assistantAtItsPlace())
+            moveAssistantToItsPlace();
+        else if (watched == m_assistant && type == QEvent::Resize && m_frame && assistantAtItsPlace())
+            moveAssistantToItsPlace();
+        if (watched == m_frame || watched == m_assistant)
+            scheduleAssistantRoom();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void MainController::compareCommand()

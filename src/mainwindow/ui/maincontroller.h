@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class BrowseButtons;
 class GuardedDialogs;
@@ -116,6 +117,10 @@ public:
     // The exit question and the offer to save a changed profile.
     bool mayClose() override;
 
+protected:
+    // The frame moved or resized, the Assistant moved or grew: the Assistant and its room follow.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void connectWindows();
     void connectCommands();
@@ -124,7 +129,13 @@ private:
     // Applies the modes and the slots to every window and action.
     void refresh();
     void applyAssistant(const AssistantEffect &effect);
+    // By the placement rule, unless the user has put the Assistant elsewhere since and the frame is as it was.
     void placeAssistant();
+    void moveAssistantToItsPlace();
+    bool assistantAtItsPlace() const;
+    // The main window keeps the Assistant's room free while it is up at its place by the frame.
+    void updateAssistantRoom();
+    void scheduleAssistantRoom();
     void openViewWindow(int slot);
     void eraseStep();
     // After the photo series may have moved: the setting read again, the database reopened, the lists refilled.
@@ -163,5 +174,14 @@ private:
     bool m_restoring = false; // the window state being read back is not written again
     QTimer m_splitterSave;    // a drag is written once, when it rests
     bool m_assistantBeforeNotes = false;
+    // Where the placement rule last put the Assistant, and the frame's geometry then.
+    struct AssistantPlace {
+        QRect frame;
+        QPoint pos;
+    };
+    std::optional<AssistantPlace> m_assistantPlace;
+    // Up by the commands, also while it is hidden for a moment (a dialog, the notes, the frame minimised).
+    bool m_assistantUp = false;
+    bool m_roomPending = false;
     bool m_assistantHiddenByMinimize = false;
 };

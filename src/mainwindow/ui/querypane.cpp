@@ -5,6 +5,7 @@
 #include "data/queryparameters.h"
 #include "data/resultsmodel.h"
 #include "mainwindow/programstate.h"
+#include "mainwindow/ui/flowlayout.h"
 #include "mainwindow/ui/picker.h"
 #include "platform/scopeguards.h"
 #include "platform/ui/twips.h"
@@ -61,6 +62,9 @@ QueryPane::QueryPane(ProgramState &state, QWidget *parent) : QWidget(parent), m_
                                         QStringLiteral(" and 3") + kInch + QStringLiteral("+ Loading"));
     m_tab->addTab(createModelsPage(), QStringLiteral("Query by Fuel Model(s)"));
     m_vegActSlots[1]->addWidget(m_vegAct);
+    m_vegActHolders[2]->hide();
+    // In a narrow window the page tabs scroll rather than widen the pane.
+    m_tab->setUsesScrollButtons(true);
 
     connect(m_tab, &QTabWidget::currentChanged, this, [this](int index) {
         const int old = m_currentTab;
@@ -101,23 +105,24 @@ QComboBox *QueryPane::createRangeList(const QString &name)
     return combo;
 }
 
-QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeIndex)
+QWidget *QueryPane::createPageButtons(QWidget *page, int index, int closeIndex)
 {
-    auto *grid = new QGridLayout;
+    auto *block = new QWidget(page);
+    auto *grid = new QGridLayout(block);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
     // Access keys: Alt+S, Alt+A and Alt+E reach the buttons of the page that is shown.
-    auto *search = new QPushButton(QStringLiteral("&Search"), page);
+    auto *search = new QPushButton(QStringLiteral("&Search"), block);
     search->setObjectName(QStringLiteral("cmdSearch_%1").arg(index));
     search->setToolTip(QStringLiteral("Press to query photos"));
-    auto *all = new QPushButton(QStringLiteral("&All Photos"), page);
+    auto *all = new QPushButton(QStringLiteral("&All Photos"), block);
     all->setObjectName(QStringLiteral("cmdAll_%1").arg(index));
     all->setToolTip(QStringLiteral("Get all installed photos"));
-    auto *erase = m_erase[size_t(index)] = new QCheckBox(QStringLiteral("&Erase Displayed Photo(s)"), page);
+    auto *erase = m_erase[size_t(index)] = new QCheckBox(QStringLiteral("&Erase Displayed Photo(s)"), block);
     erase->setObjectName(QStringLiteral("chkErase_%1").arg(index));
     erase->setToolTip(QStringLiteral("Check to erase current photo after query"));
     erase->setChecked(true);
-    auto *close = new QToolButton(page);
+    auto *close = new QToolButton(block);
     close->setObjectName(QStringLiteral("cmdCloseQuery_%1").arg(closeIndex));
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setAutoRaise(true);
@@ -125,7 +130,7 @@ QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeInd
     close->setAccessibleName(QStringLiteral("Close Query Window")); // a picture only: a screen reader needs a name
     grid->addWidget(search, 0, 0);
     grid->addWidget(all, 0, 1);
-    grid->addWidget(close, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(close, 0, 2, Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(erase, 1, 0, 1, 3);
     connect(search, &QPushButton::clicked, this, [this, index] { cmdSearch_Click(index); });
     // Enter anywhere on the page searches, as in a form; a focused push or tool button is pressed instead.
@@ -141,25 +146,28 @@ QGridLayout *QueryPane::createPageButtons(QWidget *page, int index, int closeInd
     }
     connect(all, &QPushButton::clicked, this, [this, index] { cmdAll_Click(index); });
     connect(close, &QToolButton::clicked, this, [this, closeIndex] { cmdCloseQuery_Click(closeIndex); });
-    return grid;
+    return block;
 }
 
 QWidget *QueryPane::createBookPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("vseQuerytab_0"));
-    auto *row = new QHBoxLayout(page);
-    row->setContentsMargins(6, 4, 6, 4);
-    m_book = new QComboBox(page);
+    auto *flow = new FlowLayout(page);
+    flow->setContentsMargins(6, 4, 6, 4);
+    auto *book = new QWidget(page);
+    auto *row = new QHBoxLayout(book);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_book = new QComboBox(book);
     m_book->setObjectName(QStringLiteral("cboBook"));
-    m_book->setMinimumContentsLength(40);
+    m_book->setMinimumContentsLength(32);
     m_book->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_book->installEventFilter(this);
     connect(m_book, &QComboBox::currentIndexChanged, this, &QueryPane::updateBookTip);
-    row->addWidget(caption(QStringLiteral("Select Book"), page), 0, Qt::AlignTop);
+    row->addWidget(caption(QStringLiteral("Select Book"), book), 0, Qt::AlignTop);
     row->addWidget(m_book, 0, Qt::AlignTop);
-    row->addStretch(1);
-    row->addLayout(createPageButtons(page, 0, 0));
+    flow->addWidget(book);
+    flow->addWidget(createPageButtons(page, 0, 0));
     return page;
 }
 
@@ -180,9 +188,11 @@ QWidget *QueryPane::createLoadingPage(int index, int closeIndex, const std::vect
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("vseQuerytab_%1").arg(index));
-    auto *row = new QHBoxLayout(page);
-    row->setContentsMargins(6, 4, 6, 4);
-    auto *grid = new QGridLayout;
+    auto *flow = new FlowLayout(page);
+    flow->setContentsMargins(6, 4, 6, 4);
+    auto *block = new QWidget(page);
+    auto *grid = new QGridLayout(block);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
     // The pages' range lists follow one another in m_ranges: page 1 holds the first pair, page 2 the others.
     size_t first = index == 1 ? 0 : 2;
@@ -190,20 +200,21 @@ QWidget *QueryPane::createLoadingPage(int index, int closeIndex, const std::vect
         const auto &[label, name] = ranges[size_t(r)];
         m_ranges[first] = createRangeList(name + QStringLiteral("_0"));
         m_ranges[first + 1] = createRangeList(name + QStringLiteral("_1"));
-        grid->addWidget(caption(label, page), r, 0);
+        grid->addWidget(caption(label, block), r, 0);
         grid->addWidget(m_ranges[first], r, 1);
-        grid->addWidget(caption(QStringLiteral("to"), page), r, 2);
+        grid->addWidget(caption(QStringLiteral("to"), block), r, 2);
         grid->addWidget(m_ranges[first + 1], r, 3);
-        grid->addWidget(caption(QStringLiteral("tons per acre"), page), r, 4);
+        grid->addWidget(caption(QStringLiteral("tons per acre"), block), r, 4);
     }
     if (ranges.size() == 1)
         grid->setRowStretch(1, 1);
-    row->addLayout(grid);
-    row->addSpacing(12);
-    m_vegActSlots[size_t(index)] = new QHBoxLayout;
-    row->addLayout(m_vegActSlots[size_t(index)]);
-    row->addStretch(1);
-    row->addLayout(createPageButtons(page, index, closeIndex));
+    flow->addWidget(block);
+    // The place of the vegetation and activity frame: empty, and so hidden, while the other page holds it.
+    auto *holder = m_vegActHolders[size_t(index)] = new QWidget(page);
+    m_vegActSlots[size_t(index)] = new QHBoxLayout(holder);
+    m_vegActSlots[size_t(index)]->setContentsMargins(0, 0, 0, 0);
+    flow->addWidget(holder);
+    flow->addWidget(createPageButtons(page, index, closeIndex));
     return page;
 }
 
@@ -236,30 +247,31 @@ QWidget *QueryPane::createModelsPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("vseQuerytab_3"));
-    auto *row = new QHBoxLayout(page);
-    row->setContentsMargins(6, 4, 6, 4);
-    auto *grid = new QGridLayout;
+    auto *flow = new FlowLayout(page);
+    flow->setContentsMargins(6, 4, 6, 4);
+    auto *block = new QWidget(page);
+    auto *grid = new QGridLayout(block);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
     m_pickers[BehavePicker] =
         new Picker(Picker::Kind::MultipleSelection, QStringLiteral("FireBehave"),
                    {QStringLiteral("All Fire Behavior Models"), QStringLiteral("All Fire Behavior Models"),
                     QStringLiteral(" Models Selected"), QStringLiteral(" Models Selected")},
-                   page);
+                   block);
     m_pickers[DangerPicker] =
         new Picker(Picker::Kind::MultipleSelection, QStringLiteral("DangerRating"),
                    {QStringLiteral("All Danger Rating Models"), QStringLiteral("All Danger Rating Models"),
                     QStringLiteral(" Models Selected"), QStringLiteral(" Models Selected")},
-                   page);
+                   block);
     const QString captions[] = {QStringLiteral("Fire Behavior"), QStringLiteral("Danger Rating")};
     const Picker *pickers[] = {m_pickers[BehavePicker], m_pickers[DangerPicker]};
     for (int r = 0; r < 2; ++r) {
-        grid->addWidget(caption(captions[r], page), r, 0);
+        grid->addWidget(caption(captions[r], block), r, 0);
         grid->addWidget(pickers[r]->label(), r, 1);
         grid->addWidget(pickers[r]->button(), r, 2);
     }
-    row->addLayout(grid);
-    row->addStretch(1);
-    row->addLayout(createPageButtons(page, 3, 1));
+    flow->addWidget(block);
+    flow->addWidget(createPageButtons(page, 3, 1));
     return page;
 }
 
@@ -394,6 +406,8 @@ void QueryPane::tabQuery_Switch(int, int newTab)
     if (newTab != 1 && newTab != 2)
         return;
     m_vegActSlots[size_t(newTab)]->addWidget(m_vegAct);
+    m_vegActHolders[size_t(newTab)]->show();
+    m_vegActHolders[size_t(3 - newTab)]->hide();
     m_vegAct->show();
     m_vegAct->raise();
 }

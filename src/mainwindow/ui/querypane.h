@@ -14,7 +14,6 @@ class QCheckBox;
 class QComboBox;
 class QCompleter;
 class QFrame;
-class QGridLayout;
 class QHBoxLayout;
 class QPushButton;
 class QTabWidget;
@@ -74,13 +73,13 @@ private:
     QWidget *createTotalPage();
     QWidget *createSizePage();
     // A loading page: a row of two range lists per (caption, list name), the place of the vegetation and
-    // activity frame, and the page's buttons.
+    // activity frame, and the page's buttons. Each page's parts flow onto more lines in a narrow window.
     QWidget *createLoadingPage(int index, int closeIndex, const std::vector<std::pair<QString, QString>> &ranges);
     QWidget *createModelsPage();
     QFrame *createVegActFrame();
     QComboBox *createRangeList(const QString &name);
     // Search, All Photos, the erase box and the close button of page `page`.
-    QGridLayout *createPageButtons(QWidget *pageWidget, int page, int closeIndex);
+    QWidget *createPageButtons(QWidget *pageWidget, int page, int closeIndex);
     void eraseStep(int index);
 
     ProgramState &m_state;
@@ -92,5 +91,6 @@ private:
     std::array<QCheckBox *, 4> m_erase{};
     QFrame *m_vegAct = nullptr;
     std::array<QHBoxLayout *, 3> m_vegActSlots{}; // where freVegAct goes on pages 1 and 2
+    std::array<QWidget *, 3> m_vegActHolders{};
     int m_currentTab = 0;
 };

@@ -12,8 +12,32 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
+#include <cmath>
+
+namespace
+{
+// The longest data sheet sets the grid's scale, so that its text keeps one size from photo to photo.
+constexpr int kLongestSheet = 15;
+// A large window shows a large sheet, up to twice the window's font; a small one a smaller sheet, down to
+// four fifths of it, and beyond that a scroll bar.
+constexpr double kLargestScale = 2.0;
+constexpr double kSmallestScale = 0.8;
+
+struct GridColumns {
+    int label;
+    int value;
+};
+
+GridColumns gridColumns(const QFontMetrics &metrics)
+{
+    return {metrics.horizontalAdvance(QString(20, QLatin1Char(' ')) + QStringLiteral("Total 0\"-3\" ")) +
+                metrics.horizontalAdvance(QStringLiteral("Average Fuelbed Depth (In.)")) / 3 + 12,
+            metrics.horizontalAdvance(QStringLiteral("00000.00")) + 16};
+}
+} // namespace
 
 PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), m_model(new DataSheetModel(this))
 {
@@ -67,8 +91,9 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
     connect(m_grid, &QTableView::pressed, this, [this] { Q_EMIT clicked(m_slot); });
     fitGrid(false);
-    // Wide enough for the data sheet; its rows adapt to the height (fitGrid).
-    setMinimumSize(twips(this, 330) + m_grid->width() + 4, 90);
+    // Wide enough for the data sheet at the window's font; its rows adapt to the height (fitGrid).
+    const GridColumns natural = gridColumns(fontMetrics());
+    setMinimumSize(twips(this, 330) + natural.label + natural.value + 2 * m_grid->frameWidth() + 4, 90);
 
     m_chart = new LoadingGraph(this);
     m_chart->setObjectName(QStringLiteral("chtTotal") + index);
@@ -77,24 +102,56 @@ PhotoPane::PhotoPane(int slot, QWidget *parent) : QFrame(parent), m_slot(slot), 
     setActive(false);
 }
 
+QRect PhotoPane::pictureRoom() const
+{
+    const int margin = twips(this, 130);
+    const QPoint topLeft(margin, twips(this, 270));
+    return QRect(topLeft,
+                 QSize(std::max(1, width() - topLeft.x() - margin), std::max(1, height() - topLeft.y() - margin)));
+}
+
 void PhotoPane::fitGrid(bool belowLabel)
 {
-    const QFontMetrics metrics = m_grid->fontMetrics();
-    const int labelWidth = metrics.horizontalAdvance(QString(20, QLatin1Char(' ')) + QStringLiteral("Total 0\"-3\" ")) +
-                           metrics.horizontalAdvance(QStringLiteral("Average Fuelbed Depth (In.)")) / 3 + 12;
-    const int valueWidth = metrics.horizontalAdvance(QStringLiteral("00000.00")) + 16;
-    m_grid->setColumnWidth(0, labelWidth);
-    m_grid->setColumnWidth(1, valueWidth);
     const int frame = 2 * m_grid->frameWidth();
-    const int rows = std::max(m_model->rowCount(), 1);
+    const int left = twips(this, 330);
     const int top = belowLabel ? m_label->geometry().bottom() + 3 : twips(this, 130);
-    // Rows as roomy as the pane holding the grid allows, so that all of them show without scrolling.
     const QWidget *holder = m_grid->parentWidget();
-    const int room = holder ? (holder->height() - top - frame - 2) / rows : 0;
-    const int rowHeight = std::clamp(room, metrics.height() + 1, metrics.height() + 4);
+    const QSize room = holder ? QSize(holder->width() - left - 4, holder->height() - top - frame - 2) : QSize();
+
+    // The text grows with the room of the pane holding the grid, in steps of a twentieth.
+    const QFont base = font();
+    const QFontMetrics baseMetrics(base);
+    const GridColumns natural = gridColumns(baseMetrics);
+    // Roomy rows decide how far the text grows, close ones whether it must shrink.
+    const double roomy = double(room.height()) / (kLongestSheet * (baseMetrics.height() + 4));
+    const double close = double(room.height()) / (kLongestSheet * (baseMetrics.height() + 1));
+    const double scale = std::clamp(std::min(roomy >= 1 ? roomy : std::min(close, 1.0),
+                                             double(room.width()) / (natural.label + natural.value + frame)),
+                                    kSmallestScale, kLargestScale);
+    QFont sized = base;
+    const double step = std::floor(scale * 20) / 20;
+    if (base.pointSizeF() > 0)
+        sized.setPointSizeF(base.pointSizeF() * step);
+    else
+        sized.setPixelSize(int(base.pixelSize() * step));
+    if (m_grid->font() != sized)
+        m_grid->setFont(sized);
+
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const GridColumns columns = gridColumns(metrics);
+    m_grid->setColumnWidth(0, columns.label);
+    m_grid->setColumnWidth(1, columns.value);
+    const int rows = std::max(m_model->rowCount(), 1);
+    // Rows as roomy as the pane allows, so that all of them show without scrolling; a pane too low for the
+    // smallest rows scrolls them rather than hide the last.
+    const int rowHeight = std::clamp(holder ? room.height() / rows : 0, metrics.height() + 1, metrics.height() + 4);
     m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
-    m_grid->resize(labelWidth + valueWidth + frame, rows * rowHeight + frame);
-    m_grid->move(twips(this, 330), top);
+    const bool scrolls = holder && rows * rowHeight > room.height();
+    m_grid->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const int scrollBar = scrolls ? m_grid->verticalScrollBar()->sizeHint().width() : 0;
+    m_grid->resize(columns.label + columns.value + frame + scrollBar,
+                   (scrolls ? std::max(rowHeight, room.height() / rowHeight * rowHeight) : rows * rowHeight) + frame);
+    m_grid->move(left, top);
 }
 
 void PhotoPane::showNoPicMessage(const QString &text)

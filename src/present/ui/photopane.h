@@ -24,8 +24,11 @@ public:
     QLabel *lblSelectedPhoto() const { return m_label; }
     QLabel *lblNoPic() const { return m_noPic; }
 
-    // Sizes the grid to show exactly its rows, at its place in whichever pane holds it.
+    // Sizes the grid to show exactly its rows, at its place in whichever pane holds it; its text grows with
+    // that pane.
     void fitGrid(bool belowLabel);
+    // The room under the label line that the picture, its message and the graph take, within the margins.
+    QRect pictureRoom() const;
     // Shows text over the picture; empty text hides it.
     void showNoPicMessage(const QString &text);
     // Active: title-bar colour and white label text; else button face and black text. The theme's colour is made

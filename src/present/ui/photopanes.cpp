@@ -15,12 +15,6 @@
 #include <QTabBar>
 #include <QTableView>
 
-namespace
-{
-// The fitting loop stops here at the latest, however narrow the pane.
-constexpr double kMinimumFitFactor = 0.05;
-} // namespace
-
 PhotoPanes::PhotoPanes(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("vseTab"));
@@ -183,24 +177,13 @@ void PhotoPanes::vsePane_RealignFrame()
         if (i == 1 && !m_layout.compare)
             continue;
         PhotoPane *p = pane(i);
-        PictureBox *picture = p->picPreviewPhoto();
-        const int limit = p->width() - twips(p, 235);
-        double f = 0.9;
-        int height = 0;
-        int width = 0;
-        do {
-            height = int(f * p->height());
-            width = int(height * 1.37);
-            f -= 0.01;
-        } while (width >= limit && f > kMinimumFitFactor);
-        const QRect place(twips(p, 130), twips(p, 270), std::max(width, 1), std::max(height, 1));
-        picture->setGeometry(place);
-        p->lblNoPic()->setGeometry(place);
-        // The graph takes the picture's place, widened to its pane so that the legend's texts are not cut.
+        const QRect room = p->pictureRoom();
+        p->picPreviewPhoto()->setGeometry(room);
+        p->lblNoPic()->setGeometry(room);
+        // The graph takes the picture's place in whichever pane holds it.
         LoadingGraph *chart = p->chtTotal();
-        const int paneWidth = chart->parentWidget() ? chart->parentWidget()->width() : p->width();
-        chart->setGeometry(
-            QRect(place.topLeft(), QSize(std::max(place.width(), paneWidth - 2 * place.left()), place.height())));
+        const auto *holder = qobject_cast<const PhotoPane *>(chart->parentWidget());
+        chart->setGeometry(holder ? holder->pictureRoom() : room);
     }
     for (int s = 0; s < 2; ++s)
         pane(s)->fitGrid(m_layout.compare);

@@ -33,13 +33,21 @@ void PictureBox::clear()
     update();
 }
 
+QRect PictureBox::displayedRect() const
+{
+    if (m_image.isNull())
+        return {};
+    const QSize shown = m_image.size().scaled(size(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return QRect(QPoint((width() - shown.width()) / 2, 0), shown);
+}
+
 void PictureBox::paintEvent(QPaintEvent *)
 {
     if (m_image.isNull())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), m_image);
+    painter.drawImage(displayedRect(), m_image);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
@@ -47,9 +55,11 @@ void PictureBox::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // A box grown well beyond the decoded picture gets it decoded again at the new size.
     const QSize wanted = decodeSize();
-    if (!m_path.isEmpty() && !m_image.isNull() &&
-        (wanted.width() > m_image.width() * 5 / 4 || wanted.height() > m_image.height() * 5 / 4)) {
-        if (std::optional<QImage> image = ImageLoader::load(m_path, wanted, false))
+    if (m_path.isEmpty() || m_image.isNull())
+        return;
+    const QSize fitted = m_image.size().scaled(wanted, Qt::KeepAspectRatio);
+    if (fitted.width() > m_image.width() * 5 / 4) {
+        if (std::optional<QImage> image = ImageLoader::load(m_path, wanted, true))
             m_image = std::move(*image);
     }
 }

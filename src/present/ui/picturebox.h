@@ -1,4 +1,4 @@
-// picPreviewPhoto: a picture stretched to the box, decoded at the size it is shown.
+// picPreviewPhoto: a picture scaled to fit the box with its proportions kept, decoded at the size it is shown.
 #pragma once
 
 #include <QImage>
@@ -17,8 +17,10 @@ public:
     bool hasPicture() const { return !m_image.isNull(); }
     QImage image() const { return m_image; }
     QString path() const { return m_path; }
-    // The size pictures are decoded at (the box's own, or a sensible one before it is laid out).
+    // The size pictures are decoded to fit into (the box's own, or a sensible one before it is laid out).
     QSize decodeSize() const;
+    // Where the picture is drawn: as large as the box allows, centred across it and along its top edge.
+    QRect displayedRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

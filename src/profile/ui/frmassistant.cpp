@@ -18,9 +18,24 @@ namespace
 const QString kInch = QStringLiteral("\"");
 const QString kFineRow = QStringLiteral("0") + kInch + QStringLiteral(" - 2.9") + kInch;
 const QString kCoarseRow = QStringLiteral("3") + kInch + QStringLiteral(" +");
-// A source label ("BOOK/PHOTO") is a few characters; one that a profile file holds may be a megabyte, which
-// would widen the window beyond any screen.
-constexpr int kShownSourceLength = 100;
+// A photo label ("BOOK/PHOTO") has room for about a dozen characters and is shown cut beyond twice that: one
+// that a profile file holds may be a megabyte, which would widen the window beyond the frame it sits in.
+int photoLabelWidth(const QFontMetrics &metrics)
+{
+    return metrics.horizontalAdvance(QStringLiteral("NNNN-00/00"));
+}
+
+// The text, cut to the label's widest with an ellipsis; the whole text is then the label's tooltip and what a
+// screen reader reads (up to a length one can listen to).
+void showCut(QLabel *label, const QString &text)
+{
+    const int room = label->maximumWidth() - 2 * label->margin() - 2;
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    label->setText(shown);
+    const bool cut = shown != text;
+    label->setToolTip(cut ? text : QString());
+    label->setAccessibleName(cut ? text.left(1000) : QString());
+}
 
 // The compared rows of the first page: name, caption, whether a difference is shown.
 struct ComparedRow {
@@ -55,6 +70,13 @@ QString metricCaption(const QString &imperial)
         {QStringLiteral("Total TPA"), QStringLiteral("Total Mg/ha")},
     };
     return captions.value(imperial, imperial);
+}
+
+// Close rows: the window floats over the frame's top corner, and the main window keeps that room free.
+void compact(QGridLayout *grid)
+{
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
 }
 
 QString indexed(const char *name, int index)
@@ -139,6 +161,7 @@ QLabel *frmAssistant::valueLabel(const QString &name, QLabel *row, const QString
     label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);
     label->setMargin(2);
+    label->setMaximumWidth(2 * photoLabelWidth(label->fontMetrics()) + 2 * label->margin());
     return label;
 }
 
@@ -194,6 +217,7 @@ QWidget *frmAssistant::createComparisonPage()
 {
     auto *page = new QWidget(this);
     auto *grid = new QGridLayout(page);
+    compact(grid);
     grid->addWidget(caption(QStringLiteral("Photo 1"), page, true), 0, 1);
     grid->addWidget(caption(QStringLiteral("Photo 2"), page, true), 0, 2);
     grid->addWidget(caption(QStringLiteral("Difference"), page, true), 0, 3);
@@ -237,6 +261,7 @@ QWidget *frmAssistant::createBuilderPage()
 {
     auto *page = new QWidget(this);
     auto *grid = new QGridLayout(page);
+    compact(grid);
     QLabel *current = valueLabel(QStringLiteral("lblCurrentPhoto"), nullptr, QStringLiteral("Current photo"), page);
     current->setAutoFillBackground(false);
     grid->addWidget(current, 0, 1);
@@ -336,6 +361,8 @@ QWidget *frmAssistant::createBuilderPage()
     grid->setRowStretch(r + 1, 1);
     for (int column : {1, 4})
         grid->setColumnMinimumWidth(column, valueWidth());
+    // A usual source label takes no more room than the window has from the start.
+    grid->setColumnMinimumWidth(5, photoLabelWidth(fontMetrics()) + 4);
     return page;
 }
 
@@ -377,10 +404,10 @@ void frmAssistant::applySummary(const AssistantSummary &s, int currentSlot)
 {
     for (int i = 0; i < 2; ++i) {
         QLabel *photo = label(indexed("lblPhoto", i));
-        photo->setText(s.lblPhoto[size_t(i)]);
         QFont font = photo->font();
         font.setBold(i == currentSlot);
         photo->setFont(font);
+        showCut(photo, s.lblPhoto[size_t(i)]);
         label(indexed("lblVegType", i))->setText(s.lblVegType[size_t(i)]);
         label(indexed("lblActType", i))->setText(s.lblActType[size_t(i)]);
     }
@@ -395,7 +422,7 @@ void frmAssistant::applySummary(const AssistantSummary &s, int currentSlot)
         }
         label(indexed(name, 2))->setText(row->difference);
     }
-    label(QStringLiteral("lblCurrentPhoto"))->setText(s.lblCurrentPhoto);
+    showCut(label(QStringLiteral("lblCurrentPhoto")), s.lblCurrentPhoto);
     label(QStringLiteral("lblCur0to3"))->setText(s.lblCur0to3);
     label(QStringLiteral("lblCur3Plus"))->setText(s.lblCur3Plus);
     label(QStringLiteral("lblCurTotal"))->setText(s.lblCurTotal);
@@ -428,7 +455,7 @@ void frmAssistant::applyProfile(const ProfileDisplay &d)
     for (const auto &[name, text] : sources) {
         QLabel *source = label(QString::fromLatin1(name));
         m_sources.insert(source, *text);
-        source->setText(text->size() > kShownSourceLength ? text->left(kShownSourceLength) + QChar(0x2026) : *text);
+        showCut(source, *text);
     }
     // Typing is not disturbed when the text is the same already.
     if (m_name->text() != d.txtName)

@@ -2,6 +2,7 @@
 #include "mdimain.h"
 
 #include "platform/settingsstore.h"
+#include "shell/programinfo.h"
 #include "shell/statusreporter.h"
 #include "shell/ui/programicons.h"
 
@@ -25,7 +26,7 @@ MDIMain::MDIMain(StatusReporter &status, SettingsStore *settings, QWidget *paren
       m_message(new QLabel(this)), m_spare(new QLabel(this)), m_count(new QLabel(this))
 {
     setObjectName(QStringLiteral("MDIMain"));
-    setWindowTitle(QStringLiteral("Fenwyx"));
+    setWindowTitle(ProgramInfo::title());
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     m_icon->setObjectName(QStringLiteral("StatusBar1_Panel1"));
@@ -70,6 +71,13 @@ void MDIMain::setMainWindow(QWidget *window, const QList<QMenu *> &menus)
 {
     m_main = window;
     setCentralWidget(window);
+    // As a frame shows the caption of the window it holds: the program's title, " - " and that caption.
+    const auto showCaption = [this](const QString &caption) {
+        setWindowTitle(caption.isEmpty() ? ProgramInfo::title()
+                                         : ProgramInfo::title() + QStringLiteral(" - ") + caption);
+    };
+    showCaption(window->windowTitle());
+    connect(window, &QWidget::windowTitleChanged, this, showCaption);
     for (QMenu *menu : menus)
         menuBar()->addMenu(menu);
 }
