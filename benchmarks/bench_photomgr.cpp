@@ -22,12 +22,14 @@
 namespace
 {
 
-double runTimed(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
+double runTimed(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+                QByteArray *output = nullptr)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.setStandardOutputFile(QProcess::nullDevice());
+    if (!output)
+        process.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
     process.start(program, arguments);
@@ -35,7 +37,10 @@ double runTimed(const QString &program, const QStringList &arguments, const QPro
         std::fprintf(stderr, "%s failed\n", qPrintable(program));
         std::exit(1);
     }
-    return timer.nsecsElapsed() / 1e9;
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (output)
+        *output = process.readAllStandardOutput();
+    return seconds;
 }
 
 double median(std::vector<double> values)
@@ -119,9 +124,12 @@ int main(int argc, char *argv[])
         QDir().mkpath(home);
         environment.insert(QStringLiteral("FENWYX_HOME"), home);
         runTimed(QStringLiteral("sync"), {}, environment);
+        QByteArray summary;
         install.push_back(runTimed(TestSupport::binPath(QStringLiteral("fenwyx-photomgr")),
-                                   {QStringLiteral("--install"), source, QStringLiteral("--copy-images")},
-                                   environment));
+                                   {QStringLiteral("--install"), source, QStringLiteral("--copy-images")}, environment,
+                                   &summary));
+        if (round == 0)
+            std::printf("the manager's summary:\n%s", summary.constData());
         QDir(copied).removeRecursively();
         QDir(home).removeRecursively();
     }
