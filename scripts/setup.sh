@@ -6,6 +6,8 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev libqt6sql6-sqlite qt6-image-formats-plugins libgl-dev
     mdbtools-dev mdbtools libsqlite3-dev sqlite3
+    # photo series delivered as .zip files (the photo manager)
+    libzip-dev
     poppler-utils fonts-liberation2 xvfb xauth clang-format
     # the desktop integration's tests: the MIME type and the desktop entry as the desktop tools read them
     shared-mime-info xdg-utils desktop-file-utils libglib2.0-bin

@@ -121,9 +121,11 @@ const NumberField kNumberFields[] = {
     {"AverageFuelbedDepth", &PhotoRecord::averageFuelbedDepth},
 };
 
+} // namespace
+
 // The columns the program reads. A table without one of them would show blanks where data belongs, so
 // such a database is refused at open. A book's id is no part of it: the book is found by its label.
-QStringList requiredPhotoColumns()
+QStringList PhotoDatabase::requiredPhotoColumns()
 {
     QStringList columns{QStringLiteral("ID")};
     for (const TextField &f : kTextFields)
@@ -134,11 +136,14 @@ QStringList requiredPhotoColumns()
         columns << QString::fromLatin1(f.name);
     return columns;
 }
-QStringList requiredBookColumns()
+QStringList PhotoDatabase::requiredBookColumns()
 {
     return {QStringLiteral("BookLabel"), QStringLiteral("BookDescription"), QStringLiteral("BreakInches4"),
             QStringLiteral("BreakInches5"), QStringLiteral("BreakInches6")};
 }
+
+namespace
+{
 
 // Bumped when the check changes, so verdicts of an older check are not reused.
 constexpr int kCheckFormat = 1;

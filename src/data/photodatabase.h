@@ -4,6 +4,7 @@
 #include "data/photorecord.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -52,6 +53,9 @@ public:
     // The sum of TonsPerAcreBreak<first> to <last> in SQL, null as soon as one class is (as
     // PhotoRecord::sumOfClasses).
     static QString classSum(int first, int last);
+    // The columns of Photos and Books without which a database is refused at open.
+    static QStringList requiredPhotoColumns();
+    static QStringList requiredBookColumns();
 
     // "SELECT * FROM Photos" [+ " WHERE " + where], values bound to the ?s in order; the database's own order.
     // Every failure of these reads names the file.

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <cstdio>
+
 #include <memory>
 #include <utility>
 #include <vector>
@@ -51,14 +53,17 @@ private:
 
 QString QtProcessRunner::locate(const QString &program, const QString &programFolder)
 {
-    // "photomgr.exe" is the family's name for it; on this platform the program has no extension.
+    // The family names its programs with ".exe"; on this platform they have no extension.
     QStringList names{program};
     if (program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         names.prepend(program.chopped(4));
-    for (const QString &name : names) {
-        const QFileInfo local(QDir(programFolder).filePath(name));
-        if (local.isFile() && local.isExecutable())
-            return local.absoluteFilePath();
+    // Beside this program first: an installed program's siblings lie there, not in the user's program folder.
+    for (const QString &folder : {QCoreApplication::applicationDirPath(), programFolder}) {
+        for (const QString &name : names) {
+            const QFileInfo local(QDir(folder).filePath(name));
+            if (!folder.isEmpty() && local.isFile() && local.isExecutable())
+                return local.absoluteFilePath();
+        }
     }
     for (const QString &name : names) {
         const QString found = QStandardPaths::findExecutable(name);
@@ -68,25 +73,38 @@ QString QtProcessRunner::locate(const QString &program, const QString &programFo
     return {};
 }
 
-bool QtProcessRunner::runAndWait(const QString &program, const QString &programFolder)
+ProcessRunner::Outcome QtProcessRunner::run(const QString &program, const QStringList &arguments,
+                                            const QString &programFolder)
 {
+    Outcome outcome;
     const QString path = locate(program, programFolder);
     if (path.isEmpty())
-        return false;
+        return outcome;
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    process.setStandardInputFile(QProcess::nullDevice());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!programFolder.isEmpty())
+        environment.insert(QStringLiteral("FENWYX_HOME"), programFolder);
+    process.setProcessEnvironment(environment);
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             loop.quit();
     });
-    process.start(path, {});
+    process.start(path, arguments);
     if (!process.waitForStarted(-1))
-        return false;
+        return outcome;
+    outcome.started = true;
     if (process.state() != QProcess::NotRunning) {
         const InputHold hold;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    return true;
+    const QByteArray errors = process.readAllStandardError();
+    if (!errors.isEmpty())
+        fwrite(errors.constData(), 1, size_t(errors.size()), stderr); // still seen where the program's output goes
+    outcome.errorOutput = QString::fromLocal8Bit(errors);
+    outcome.succeeded = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return outcome;
 }

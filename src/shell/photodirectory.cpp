@@ -104,3 +104,9 @@ bool RunAndWait(ProcessRunner *runner, const QString &program, const QString &pr
 {
     return runner && runner->runAndWait(program, programFolder);
 }
+
+QString photoManagerProgram()
+{
+    const QString named = qEnvironmentVariable("FENWYX_PHOTOMGR");
+    return named.isEmpty() ? QStringLiteral("fenwyx-photomgr") : named;
+}

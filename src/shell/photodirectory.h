@@ -49,6 +49,10 @@ private:
     bool m_absolute = false;
 };
 
-// Starts program ("photomgr.exe" is found as the platform's "photomgr"), program folder first, and waits for
-// its end. Returns false when it could not be started.
+// Starts program (a name ending in ".exe" is also found without it) beside this one or in the program folder,
+// and waits for its end. Returns false when it could not be started.
 bool RunAndWait(ProcessRunner *runner, const QString &program, const QString &programFolder);
+
+// The family's photo manager on this platform: fenwyx-photomgr beside this program, or the program that
+// FENWYX_PHOTOMGR names.
+QString photoManagerProgram();

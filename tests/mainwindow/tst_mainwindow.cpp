@@ -702,7 +702,7 @@ void TestMainWindow::managePhotoSeries_inCompareMode_isSafe()
     QVERIFY(trigger(QStringLiteral("mnuCompare")));
     c().lstPhotos_ItemClick(2);
     QVERIFY(trigger(QStringLiteral("mnuMP")));
-    QCOMPARE(m_w->program.processes.started, std::vector<QString>{QStringLiteral("photomgr.exe")});
+    QCOMPARE(m_w->program.processes.started, std::vector<QString>{QStringLiteral("fenwyx-photomgr")});
     QCOMPARE(c().resultsModel()->rowCount(), 16);
     QVERIFY(modes().LastItemKey.isEmpty());
     c().lstPhotos_ItemClick(2); // the list was refilled: the same item shows again
@@ -797,7 +797,7 @@ void TestMainWindow::managePhotoSeries_noManager_offersTheFolderChooser()
     m_w->program.processes.canStart = false;
     QVERIFY(trigger(QStringLiteral("mnuMP")));
     QCOMPARE(m_w->program.dialogs.folderStarts.size(), size_t(1));
-    QCOMPARE(state().status.message(), QStringLiteral("ERROR - Can't start the photo manager (photomgr)"));
+    QCOMPARE(state().status.message(), QStringLiteral("ERROR - Can't start the photo manager (fenwyx-photomgr)"));
 
     const QString folder = m_dir->filePath(QStringLiteral("elsewhere"));
     QVERIFY(QDir().mkpath(folder));

@@ -116,6 +116,8 @@ void TestPhotoPanes::init()
     m_library = m_dir->filePath(QStringLiteral("lib"));
     m_config = m_dir->filePath(QStringLiteral("config"));
     QVERIFY(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), m_template, m_library}) == 0);
+    // The photo manager is this test's script (written by writeManager), never the real one beside the test.
+    qputenv("FENWYX_PHOTOMGR", QFile::encodeName(m_library + QStringLiteral("/photomgr")));
     m_w = std::make_unique<Window>(m_library, m_config);
 }
 

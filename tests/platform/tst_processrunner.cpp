@@ -42,6 +42,7 @@ class TestProcessRunner : public QObject
 private Q_SLOTS:
     void runAndWait_repaintsButHoldsInputBack();
     void runAndWait_missingProgram_fails();
+    void run_passesArgumentsAndProgramFolder_reportsTheEnd();
 };
 
 void TestProcessRunner::runAndWait_repaintsButHoldsInputBack()
@@ -104,6 +105,30 @@ void TestProcessRunner::runAndWait_missingProgram_fails()
     QTemporaryDir folder;
     QtProcessRunner runner;
     QVERIFY(!runner.runAndWait(QStringLiteral("no-such-manager-here.exe"), folder.path()));
+}
+
+void TestProcessRunner::run_passesArgumentsAndProgramFolder_reportsTheEnd()
+{
+    // The family's programs work on the folder Fenwyx uses, whatever their own rule would find.
+    QTemporaryDir folder;
+    const QString seen = folder.filePath(QStringLiteral("seen"));
+    QFile program(folder.filePath(QStringLiteral("sibling")));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\nprintf '%s|%s|%s' \"$FENWYX_HOME\" \"$1\" \"$2\" > \"$(dirname \"$0\")/seen\"\n"
+                  "echo 'sibling: went wrong' >&2\nexit 3\n");
+    program.close();
+    QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("FENWYX_HOME", "/somewhere/else");
+
+    QtProcessRunner runner;
+    const ProcessRunner::Outcome outcome =
+        runner.run(QStringLiteral("sibling"), {QStringLiteral("--install"), QStringLiteral("a b")}, folder.path());
+    QVERIFY(outcome.started);
+    QVERIFY(!outcome.succeeded);
+    QCOMPARE(outcome.errorOutput.trimmed(), QStringLiteral("sibling: went wrong"));
+    QFile result(seen);
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(result.readAll()), folder.path() + QStringLiteral("|--install|a b"));
 }
 
 QTEST_MAIN(TestProcessRunner)

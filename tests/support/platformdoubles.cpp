@@ -61,15 +61,20 @@ std::optional<QString> ScriptedDialogs::chooseFolder(const QString &, const QStr
     return folder;
 }
 
-bool RecordingProcessRunner::runAndWait(const QString &program, const QString &)
+ProcessRunner::Outcome RecordingProcessRunner::run(const QString &program, const QStringList &args, const QString &)
 {
     started.push_back(program);
+    arguments.push_back(args);
+    Outcome outcome;
     if (!canStart)
-        return false;
+        return outcome;
     if (onRun)
         onRun();
-    return true;
+    outcome.started = true;
+    outcome.succeeded = true;
+    return outcome;
 }
+
 QString MemorySettingsStore::readText(const QString &application, const QString &section, const QString &key,
                                       const QString &defaultValue) const
 {

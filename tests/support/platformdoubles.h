@@ -48,9 +48,10 @@ class RecordingProcessRunner : public ProcessRunner
 {
 public:
     std::vector<QString> started;
+    std::vector<QStringList> arguments; // of each started program
     bool canStart = true;
     std::function<void()> onRun;
-    bool runAndWait(const QString &program, const QString &programFolder) override;
+    Outcome run(const QString &program, const QStringList &arguments, const QString &programFolder) override;
 };
 
 // Settings kept in memory for the length of a test.

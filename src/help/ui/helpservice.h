@@ -28,6 +28,7 @@ public:
     void webSupport() override;
     // About: the About box, not modal.
     void about() override;
+    void helpTopic(const QString &page) override { showHelpPage(page); }
 
     // Opens the help window at a page of the help folder ("printing.html#pdf"). When the help is not
     // installed, says so naming the place it looked in, and returns false.

@@ -7,6 +7,7 @@
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
+#include "mainwindow/ui/welcomepane.h"
 #include "present/thumbnailcache.h"
 #include "present/ui/comparebuttons.h"
 #include "present/ui/photopanes.h"
@@ -114,11 +115,24 @@ void frmFenwyx::createLayout(ProgramState &state)
     m_main->addWidget(below);
     m_main->setStretchFactor(0, 2);
     m_main->setStretchFactor(1, 3);
+
+    m_welcome = new WelcomePane(this);
+    m_welcome->hide();
+    outer->addWidget(m_welcome, 1);
 }
 
 void frmFenwyx::showQueryRegion(bool open)
 {
-    m_query->setVisible(open);
+    m_queryOpen = open;
+    m_query->setVisible(open && !m_welcomeShown);
+}
+
+void frmFenwyx::showWelcome(bool shown)
+{
+    m_welcomeShown = shown;
+    m_welcome->setVisible(shown);
+    m_main->setVisible(!shown);
+    showQueryRegion(m_queryOpen);
 }
 
 void frmFenwyx::setAssistantRoom(const QSize &room)

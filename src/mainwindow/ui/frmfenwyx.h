@@ -15,6 +15,7 @@ class QSplitter;
 class QueryPane;
 class ResultsListView;
 class ResultsModel;
+class WelcomePane;
 
 class frmFenwyx : public QWidget
 {
@@ -33,9 +34,13 @@ public:
     // txtFilter: the quick filter above the results list.
     QLineEdit *filterBox() const { return m_filter; }
     QSplitter *mainRegion() const { return m_main; }
+    WelcomePane *welcomePane() const { return m_welcome; }
 
     // The query region shown or hidden; the results and photo panes take the freed height.
     void showQueryRegion(bool open);
+    // While no photo series is installed, the welcome stands in place of the query, the list and the panes.
+    void showWelcome(bool shown);
+    bool welcomeShown() const { return m_welcomeShown; }
     // The room at the window's top right that the Assistant takes at its place by the frame: the toolbar and
     // the query pane keep to its left, the results list and the photo panes start below it. An empty size
     // gives the room back.
@@ -67,6 +72,9 @@ private:
     PhotoPanes *m_panes = nullptr;
     QWidget *m_query = nullptr;
     QSplitter *m_main = nullptr;
+    WelcomePane *m_welcome = nullptr;
+    bool m_queryOpen = true;
+    bool m_welcomeShown = false;
     QHBoxLayout *m_band = nullptr;
     QVBoxLayout *m_top = nullptr; // the toolbar's row and the query region
     QSpacerItem *m_room = nullptr;

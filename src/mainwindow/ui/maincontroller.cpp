@@ -9,7 +9,9 @@
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
+#include "mainwindow/ui/welcomepane.h"
 #include "platform/dialogs.h"
+#include "platform/processrunner.h"
 #include "platform/scopeguards.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/guardeddialogs.h"
@@ -27,12 +29,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace
 {
@@ -164,8 +168,16 @@ void MainController::connectWindows()
     connect(m_window, &frmFenwyx::filterFocused, resultsModel(), &ResultsModel::prepareFilter);
     connect(m_window, &frmFenwyx::keyPressed, this, [this] {
         queryPane()->shrinkVegetationList(true);
-        m_state.status.ShowStatus(StatusClear, QString());
+        // While the welcome shows, the message is the only word on why the window is empty.
+        if (!m_window->welcomeShown())
+            m_state.status.ShowStatus(StatusClear, QString());
     });
+    WelcomePane *welcome = m_window->welcomePane();
+    connect(welcome, &WelcomePane::installSeriesClicked, this, &MainController::ManagePhotoSeries);
+    connect(welcome, &WelcomePane::installSampleClicked, this, &MainController::installSampleSeries);
+    connect(welcome, &WelcomePane::photoFolderClicked, this, &MainController::photoFolderCommand);
+    connect(welcome, &WelcomePane::helpClicked, this,
+            [this] { m_help->helpTopic(QStringLiteral("photoseries.html")); });
     connect(m_window, &frmFenwyx::backgroundPressed, this, [this] { queryPane()->shrinkVegetationList(false); });
 
     PhotoPanes *panes = photoPanes();
@@ -368,6 +380,18 @@ void MainController::FillResultsList()
     const QSignalBlocker quiet(m_window->filterBox());
     m_window->filterBox()->clear();
     reportCount();
+    updateWelcome();
+}
+
+void MainController::updateWelcome()
+{
+    // A query that finds nothing leaves the series installed: only an empty database counts.
+    bool installed = m_state.library.isOpen() && !m_state.library.currentPhotoSet()->empty();
+    if (m_state.library.isOpen() && !installed) {
+        const auto any = m_state.library.database().column(QStringLiteral("SELECT 1 FROM Photos LIMIT 1"));
+        installed = !any || !any->isEmpty();
+    }
+    m_window->showWelcome(!installed && !m_state.library.retrying());
 }
 
 void MainController::reportCount()
@@ -509,11 +533,11 @@ void MainController::ShowSelectedPhoto(int row)
 void MainController::ManagePhotoSeries()
 {
     QStringList problems;
-    if (!RunAndWait(m_state.services.processes, QStringLiteral("photomgr.exe"), m_state.programFolder)) {
+    if (!RunAndWait(m_state.services.processes, photoManagerProgram(), m_state.programFolder)) {
         // Without a photo manager the user can still say where the photo series are.
         if (photoFolderCommand())
             return;
-        problems << QStringLiteral("Can't start the photo manager (photomgr)");
+        problems << QStringLiteral("Can't start the photo manager (fenwyx-photomgr)");
     }
     reloadPhotoSeries(problems);
 }
@@ -531,8 +555,44 @@ bool MainController::photoFolderCommand()
     return true;
 }
 
+void MainController::installSampleSeries()
+{
+    ProcessRunner *processes = m_state.services.processes;
+    const QTemporaryDir work;
+    const QString series = QDir(work.path()).filePath(QStringLiteral("sample"));
+    const auto lastLine = [](const ProcessRunner::Outcome &outcome) {
+        const QStringList lines = outcome.errorOutput.trimmed().split(QLatin1Char('\n'));
+        return outcome.started ? lines.last().trimmed() : QStringLiteral("the program was not found");
+    };
+    QString problem;
+    {
+        const WaitCursor wait;
+        m_state.status.ShowStatus(StatusInfo, QStringLiteral("Installing the sample series ..."));
+        const ProcessRunner::Outcome written =
+            work.isValid() && processes
+                ? processes->run(QStringLiteral("fenwyx-sample"), {series}, m_state.programFolder)
+                : ProcessRunner::Outcome{};
+        if (!written.succeeded) {
+            problem = QStringLiteral("Can't write the sample series: ") + lastLine(written);
+        } else {
+            const ProcessRunner::Outcome installed = processes->run(
+                photoManagerProgram(), {QStringLiteral("--install"), series, QStringLiteral("--copy-images")},
+                m_state.programFolder);
+            if (!installed.succeeded)
+                problem = QStringLiteral("Can't install the sample series: ") +
+                          lastLine(installed).remove(QStringLiteral("fenwyx-photomgr: "));
+        }
+    }
+    reloadPhotoSeries(problem.isEmpty() ? QStringList() : QStringList{problem});
+    if (!problem.isEmpty())
+        return;
+    m_state.status.ShowStatus(StatusInfo, QStringLiteral("The sample series is installed. Its photos are invented; "
+                                                         "remove it with Manage Photo Series."));
+}
+
 void MainController::reloadPhotoSeries(QStringList problems)
 {
+    const bool firstSeries = m_window->welcomeShown();
     m_state.photoDirectory.ReadPhotoDirectory(m_state.services.settings, m_state.services.drives,
                                               m_state.programFolder);
     QString error;
@@ -540,6 +600,9 @@ void MainController::reloadPhotoSeries(QStringList problems)
         problems << QStringLiteral("Can't open the photo database: ") + error;
     FillResultsList();
     LoadQueryParameters();
+    // The first series installed: the window as it looks with photos, one of them shown.
+    if (firstSeries && !m_window->welcomeShown())
+        SelectResult(1);
     if (!problems.isEmpty())
         m_state.status.ShowStatus(StatusError, problems.join(QStringLiteral("; ")));
 }

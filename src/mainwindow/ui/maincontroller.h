@@ -104,6 +104,9 @@ public:
     void loadProfileCommand();
     // Photo Folder...: the user says where the photo series are; then the lists are read afresh.
     bool photoFolderCommand();
+    // The welcome's Install the Sample Series: fenwyx-sample writes the series into a temporary folder and the
+    // photo manager installs it; then the lists are read afresh and the first photo shown.
+    void installSampleSeries();
     void exportResultsCommand();
     void exportProfileCommand();
 
@@ -140,6 +143,8 @@ private:
     // Asks for a CSV file to export to (adding ".csv", asking before replacing) and writes the bytes whole.
     void exportCsv(const QString &title, const QString &name, const QByteArray &bytes);
     void reportCount();
+    // The welcome in place of the list and panes exactly while no photo series is installed.
+    void updateWelcome();
     // The units in every window and the reports, without saving the choice or filling the query lists again.
     void applyUnits(Units units);
     // The window as the user left it: splitter, results view, sort order and query page, kept between runs.
