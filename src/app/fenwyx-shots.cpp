@@ -513,7 +513,8 @@ private:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.translate(0.25 * dpi, 0.25 * dpi);
-        const bool drawn = !window->report().pages.empty() && ReportPainter::paint(painter, window->report().pages.front());
+        const bool drawn =
+            !window->report().pages.empty() && ReportPainter::paint(painter, window->report().pages.front());
         painter.end();
         window->close();
         if (!drawn) {

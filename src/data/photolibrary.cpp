@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
-PhotoLibrary::PhotoLibrary(QObject *parent) : QObject(parent), m_current(std::make_shared<PhotoSet>())
+PhotoLibrary::PhotoLibrary(QObject *parent) : QObject(parent), m_current(std::make_shared<PhotoSet>()), m_all(m_current)
 {
     m_retry.setInterval(RetryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &PhotoLibrary::retryOpen);
@@ -51,7 +51,9 @@ bool PhotoLibrary::openFile(const QString &path, QString *error)
         const bool locked = m_database.lockedOut();
         m_database.close();
         m_lastError = reason;
-        setCurrentPhotoSet(std::make_shared<PhotoSet>());
+        m_all = std::make_shared<PhotoSet>();
+        m_spread.reset();
+        setCurrentPhotoSet(m_all);
         if (error)
             *error = reason;
         if (locked)
@@ -62,8 +64,17 @@ bool PhotoLibrary::openFile(const QString &path, QString *error)
     }
     m_retry.stop();
     m_lastError.clear();
-    setCurrentPhotoSet(std::make_shared<PhotoSet>(std::move(*photos)));
+    m_all = std::make_shared<PhotoSet>(std::move(*photos));
+    m_spread.reset();
+    setCurrentPhotoSet(m_all);
     return true;
+}
+
+const PhotoMatch::Spread &PhotoLibrary::matchSpread()
+{
+    if (!m_spread)
+        m_spread = PhotoMatch::spreadOf(*m_all);
+    return *m_spread;
 }
 
 void PhotoLibrary::retryOpen()

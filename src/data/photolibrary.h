@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/photodatabase.h"
+#include "data/photomatch.h"
 
 #include <QObject>
 #include <QTimer>
@@ -35,6 +36,10 @@ public:
     bool retrying() const { return m_retry.isActive(); }
 
     PhotoSetPtr currentPhotoSet() const { return m_current; }
+    // Every photo of the database as the last open read it; photos are matched against all of them.
+    PhotoSetPtr allPhotos() const { return m_all; }
+    // The spread of each match value over allPhotos(), worked out at the first match after an open.
+    const PhotoMatch::Spread &matchSpread();
     void setCurrentPhotoSet(PhotoSetPtr photos);
     QString lastError() const { return m_lastError; }
 
@@ -50,6 +55,8 @@ private:
 
     PhotoDatabase m_database;
     PhotoSetPtr m_current;
+    PhotoSetPtr m_all;
+    std::optional<PhotoMatch::Spread> m_spread;
     QString m_path;
     QString m_lastError;
     QTimer m_retry;

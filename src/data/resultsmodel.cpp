@@ -8,6 +8,8 @@
 #include "data/numberformat.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace
@@ -165,8 +167,16 @@ QString ResultsModel::cellText(const PhotoRecord &p, int column, Units units)
 
 void ResultsModel::FillResultsList(PhotoSetPtr photos)
 {
+    FillRankedList(std::move(photos), {});
+}
+
+void ResultsModel::FillRankedList(PhotoSetPtr photos, std::vector<double> distances)
+{
     beginResetModel();
     m_photos = photos ? std::move(photos) : std::make_shared<PhotoSet>();
+    m_distances = std::move(distances);
+    if (!m_distances.empty())
+        m_distances.resize(m_photos->size(), std::numeric_limits<double>::quiet_NaN());
     m_sorted.resize(m_photos->size());
     std::iota(m_sorted.begin(), m_sorted.end(), 0);
     m_rows = m_sorted;
@@ -234,6 +244,8 @@ void ResultsModel::appendPhotos(const PhotoSet &photos)
     }
     m_photos = std::move(grown);
     m_filter.setPhotos(m_photos);
+    if (!m_distances.empty()) // not ranked: no distance
+        m_distances.resize(m_photos->size(), std::numeric_limits<double>::quiet_NaN());
     endInsertRows();
 }
 
@@ -293,7 +305,7 @@ void ResultsModel::columnClicked(int column)
 
 void ResultsModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColumnCount)
+    if (column < 0 || column >= columnCount())
         return;
     m_order = order;
     m_sortColumn = column;
@@ -302,11 +314,18 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
     const QModelIndexList before = persistentIndexList();
     std::vector<int> oldRows = m_rows;
 
-    std::vector<QString> keys(m_photos->size());
-    for (int index : m_sorted)
-        keys[size_t(index)] = cellText((*m_photos)[size_t(index)], sortColumn, m_units);
+    std::vector<QString> keys;
+    if (column != Match) {
+        keys.resize(m_photos->size());
+        for (int index : m_sorted)
+            keys[size_t(index)] = cellText((*m_photos)[size_t(index)], sortColumn, m_units);
+    }
+    // A ranking's photos are held in rank order: by Match, the rank is the order (appended photos last).
     const auto inOrder = [&](int a, int b) {
-        const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
+        const int c = column == Match ? (a < b   ? -1
+                                         : a > b ? 1
+                                                 : 0)
+                                      : QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     };
     std::stable_sort(m_sorted.begin(), m_sorted.end(), inOrder);
@@ -331,7 +350,13 @@ int ResultsModel::rowCount(const QModelIndex &parent) const
 
 int ResultsModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : ColumnCount + (showsRanking() ? 1 : 0);
+}
+
+QString ResultsModel::matchText(int photoIndex) const
+{
+    const double d = m_distances[size_t(photoIndex)];
+    return std::isnan(d) ? QString() : NumberFormat::picture(d, u"##0.000");
 }
 
 QVariant ResultsModel::data(const QModelIndex &index, int role) const
@@ -339,6 +364,12 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     const PhotoRecord *photo = photoAt(index.row());
     if (!photo)
         return {};
+    if (index.column() == Match) {
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == ItemRoles::SortTextRole)
+            return matchText(m_rows[size_t(index.row())]);
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+    }
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
@@ -366,8 +397,9 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole)
-        return headerText(section, m_units);
+        return section == Match && showsRanking() ? QStringLiteral("Match") : headerText(section, m_units);
     if (role == Qt::TextAlignmentRole)
-        return isRightAligned(section) ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+        return isRightAligned(section) || section == Match ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                                           : int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
 }

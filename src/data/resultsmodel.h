@@ -33,7 +33,9 @@ public:
         Dir,
         DuffSort,
         FuelBedSort,
-        ColumnCount
+        ColumnCount,
+        // Only while the list shows a ranking: how far each photo is from what it was matched against.
+        Match = ColumnCount
     };
 
     explicit ResultsModel(QObject *parent = nullptr);
@@ -49,6 +51,10 @@ public:
 
     // Rebuilds the list from a photo set (one reset); the rows keep the set's order. A new set clears the filter.
     void FillResultsList(PhotoSetPtr photos);
+    // A ranking as the list: the photos in rank order, each with its distance, shown in an extra column "Match"
+    // that a new set (FillResultsList) takes away again. Sorting by it gives the rank back.
+    void FillRankedList(PhotoSetPtr photos, std::vector<double> distances);
+    bool showsRanking() const { return !m_distances.empty(); }
     // The quick filter: only the photos of the set that hold every word of text are listed (one reset); the
     // order of the rows is kept. Empty text lists the whole set again.
     void setFilterText(const QString &text);
@@ -91,10 +97,12 @@ public:
 private:
     // The listed rows: the photos in their sorted order that pass the filter.
     void applyFilter();
+    QString matchText(int photoIndex) const;
 
     PhotoSetPtr m_photos;
-    std::vector<int> m_sorted; // every photo of the set, in the sorted order
-    std::vector<int> m_rows;   // shown row -> index in m_photos
+    std::vector<int> m_sorted;       // every photo of the set, in the sorted order
+    std::vector<int> m_rows;         // shown row -> index in m_photos
+    std::vector<double> m_distances; // per photo of a ranking (its index is its rank); empty for other sets
     PhotoFilter m_filter;
     QString m_filterText;
     Units m_units = Units::Imperial;

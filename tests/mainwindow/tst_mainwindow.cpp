@@ -1,6 +1,8 @@
 // The main window's commands as a user meets them: the menu tree and the toolbar, compare and builder modes walked
 // through the actions, the compare buttons, the reports around the Assistant and the frame's minimising (what a
 // screen reader hears is tst_accessibility's).
+#include "data/numberformat.h"
+#include "data/photomatch.h"
 #include "data/resultsmodel.h"
 #include "files.h"
 #include "help/helpcommands.h"
@@ -28,6 +30,7 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -134,6 +137,8 @@ private Q_SLOTS:
     void seams_builderShowsWhatAddTakes_data();
     void seams_builderShowsWhatAddTakes();
     void keyboard_enterSearchesAndKeysReachTheProfileCommands();
+    void match_similarPhotosListedAsAQueryResult();
+    void match_typedValuesRankTheSameInEitherUnit();
 
 private:
     bool trigger(const QString &name) { return TestSupport::triggerAction(&m_w->frame(), name); }
@@ -211,8 +216,12 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
                                             "mnuFuelProfilePrint=Print Current Fuel Profile[disabled]", "-",
                                             "mnuPreviewReports=Preview Reports"};
     QTest::newRow("Tools") << "mnuTools"
-                           << QStringList{"mnuQuery=Query[checked]", "mnuCompare=Compare Photo Series",
-                                          "mnuProfileBuilder=Fuel Profile Builder"};
+                           << QStringList{"mnuQuery=Query[checked]",
+                                          "mnuCompare=Compare Photo Series",
+                                          "mnuProfileBuilder=Fuel Profile Builder",
+                                          "-",
+                                          "mnuFindSimilar=Find Similar Photos",
+                                          "mnuMatchValues=Match Values..."};
     QTest::newRow("Help") << "mnuHelp"
                           << QStringList{"mnuHelpContents=Help Contents", "mnuWeb=Web Based Support", "mnuAbout=About"};
 }
@@ -1023,6 +1032,79 @@ void TestMainWindow::keyboard_enterSearchesAndKeysReachTheProfileCommands()
     QCOMPARE(dialogs.fileRequests.size(), asked + 2);
     QCOMPARE(dialogs.fileRequests[asked].title, QStringLiteral("Save Profile as ..."));
     QCOMPARE(dialogs.fileRequests[asked + 1].title, QStringLiteral("Load Profile"));
+}
+
+// Find Similar Photos: the nearest photos of the database in rank order, as a query's result (Erase shows the
+// first), with their distance in a Match column that sorts back to the rank and that a new query takes away.
+void TestMainWindow::match_similarPhotosListedAsAQueryResult()
+{
+    const PhotoRecord query = *state().photoSlots.states[0].photo;
+    QVERIFY(trigger(QStringLiteral("mnuFindSimilar")));
+    const PhotoSetPtr all = state().library.allPhotos();
+    const PhotoMatch::Ranking expected =
+        PhotoMatch::rank(*all, PhotoMatch::valuesOf(query), PhotoMatch::spreadOf(*all), query.id);
+    ResultsModel *results = c().resultsModel();
+    QVERIFY(results->showsRanking());
+    QCOMPARE(results->columnCount(), int(ResultsModel::ColumnCount) + 1);
+    QCOMPARE(results->headerData(ResultsModel::Match, Qt::Horizontal).toString(), QStringLiteral("Match"));
+    QCOMPARE(results->rowCount(), int(expected.photos.size()));
+    const auto rankOrder = [results] {
+        QStringList labels;
+        for (int row = 0; row < results->rowCount(); ++row)
+            labels << results->photoAt(row)->label();
+        return labels;
+    };
+    QStringList ranked;
+    for (const PhotoMatch::Ranked &r : expected.photos)
+        ranked << (*all)[size_t(r.index)].label();
+    QCOMPARE(rankOrder(), ranked);
+    for (int row = 0; row < results->rowCount(); ++row)
+        QCOMPARE(results->index(row, ResultsModel::Match).data().toString(),
+                 NumberFormat::picture(expected.photos[size_t(row)].distance, u"##0.000"));
+    QVERIFY(!ranked.contains(query.label()));
+    QCOMPARE(state().photoSlots.states[0].label, ranked.first()); // Erase showed the first, as after Search
+    QString message = QString::number(ranked.size()) + QStringLiteral(" photos most like ") + query.label();
+    if (expected.leftOut)
+        message +=
+            QStringLiteral("; ") + QString::number(expected.leftOut) + QStringLiteral(" left out for lack of a value");
+    QCOMPARE(state().status.message(), message);
+    results->columnClicked(ResultsModel::Total);
+    QVERIFY(rankOrder() != ranked || ranked.size() < 2);
+    results->sort(ResultsModel::Match, Qt::AscendingOrder);
+    QCOMPARE(rankOrder(), ranked);
+    find<QPushButton>(QStringLiteral("cmdAll_0"))->click();
+    QVERIFY(!results->showsRanking());
+    QCOMPARE(results->columnCount(), int(ResultsModel::ColumnCount));
+}
+
+// Match Values...: the form starts from the photo on show in the units shown; the same stand typed in tons per
+// acre and in megagrams per hectare gives one ranking.
+void TestMainWindow::match_typedValuesRankTheSameInEitherUnit()
+{
+    QStringList rankings[2];
+    for (int metric = 0; metric < 2; ++metric) {
+        if (metric)
+            QVERIFY(trigger(QStringLiteral("mnuMetric")));
+        c().SelectResult(1);
+        QVERIFY(trigger(QStringLiteral("mnuMatchValues")));
+        auto *form = QApplication::activeModalWidget();
+        QTRY_VERIFY((form = QApplication::activeModalWidget()) != nullptr);
+        QCOMPARE(form->objectName(), QStringLiteral("frmMatchValues"));
+        // Only the fine fuels and the fuel bed, as measured on the stand.
+        form->findChild<QCheckBox *>(QStringLiteral("chkMatchCoarse"))->setChecked(false);
+        form->findChild<QCheckBox *>(QStringLiteral("chkMatchDuff"))->setChecked(false);
+        const double fine = metric ? 5 * UnitConversion::kMegagramsPerHectarePerTonPerAcre : 5;
+        const double bed = metric ? 3 * UnitConversion::kCentimetresPerInch : 3;
+        form->findChild<QLineEdit *>(QStringLiteral("txtMatchFine"))->setText(QString::number(fine, 'f', 6));
+        form->findChild<QLineEdit *>(QStringLiteral("txtMatchBed"))->setText(QString::number(bed, 'f', 6));
+        form->findChild<QPushButton *>(QStringLiteral("cmdMatchFind"))->click();
+        QVERIFY(c().resultsModel()->showsRanking());
+        for (int row = 0; row < c().resultsModel()->rowCount(); ++row)
+            rankings[metric] << c().resultsModel()->photoAt(row)->label();
+        QVERIFY(state().status.message().contains(QStringLiteral("most like the values given")));
+    }
+    QVERIFY(!rankings[0].isEmpty());
+    QCOMPARE(rankings[1], rankings[0]);
 }
 
 QTEST_MAIN(TestMainWindow)

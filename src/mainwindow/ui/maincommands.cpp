@@ -63,6 +63,10 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuProfileBuilder = addItem(tools, QStringLiteral("mnuProfileBuilder"), QStringLiteral("Fuel Profile &Builder"));
     for (QAction *a : {mnuQuery, mnuCompare, mnuProfileBuilder})
         a->setCheckable(true);
+    tools->addSeparator()->setObjectName(QStringLiteral("mnubar6"));
+    mnuFindSimilar = addItem(tools, QStringLiteral("mnuFindSimilar"), QStringLiteral("Find &Similar Photos"));
+    mnuFindSimilar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    mnuMatchValues = addItem(tools, QStringLiteral("mnuMatchValues"), QStringLiteral("&Match Values..."));
     mnuQuery->setChecked(true);
 
     QMenu *help = addMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
@@ -173,4 +177,5 @@ void MainCommands::updateActionStates(const ModeState &modes, const PhotoSlots &
     mnuPrintComparsion->setEnabled(photoSlots.canPrintComparison());
     mnuMetric->setChecked(modes.units == Units::Metric);
     mnuFuelProfilePrint->setEnabled(modes.fuelProfilePrintEnabled);
+    mnuFindSimilar->setEnabled(photoSlots.SlotHasPhoto(photoSlots.CurrentSlot));
 }

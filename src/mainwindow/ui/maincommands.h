@@ -38,6 +38,8 @@ public:
     QAction *mnuQuery;
     QAction *mnuCompare;
     QAction *mnuProfileBuilder;
+    QAction *mnuFindSimilar;
+    QAction *mnuMatchValues;
     QAction *mnuHelpContents;
     QAction *mnuWeb;
     QAction *mnuAbout;

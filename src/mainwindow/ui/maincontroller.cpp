@@ -1,11 +1,14 @@
 // Wiring the working windows together and running the main window's commands.
 #include "maincontroller.h"
 
+#include "data/codefile.h"
+#include "data/queryparameters.h"
 #include "data/resultsexport.h"
 #include "data/resultsmodel.h"
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/frmmatchvalues.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
@@ -32,6 +35,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -182,6 +186,16 @@ void MainController::connectWindows()
 
     PhotoPanes *panes = photoPanes();
     connect(panes, &PhotoPanes::paneClicked, this, &MainController::FocusSlotTab);
+    connect(panes, &PhotoPanes::findSimilarRequested, this, [this](int slot) {
+        if (SlotHasPhoto(slot))
+            findSimilarTo(*m_state.photoSlots.states[size_t(slot)].photo);
+        else
+            m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos, no photo selected"));
+    });
+    connect(resultsList(), &ResultsListView::findSimilarRequested, this, [this](int row) {
+        if (const PhotoRecord *photo = resultsModel()->photoAt(row))
+            findSimilarTo(*photo);
+    });
     connect(panes, &PhotoPanes::tabChosen, this, &MainController::FocusSlotTab);
     connect(panes, &PhotoPanes::compareClicked, this, &MainController::compareButton_Click);
     connect(panes, &PhotoPanes::viewClicked, this, &MainController::vseView_Click);
@@ -216,6 +230,8 @@ void MainController::connectCommands()
     connect(c.mnuMP, &QAction::triggered, this, &MainController::ManagePhotoSeries);
     connect(c.mnuPhotoFolder, &QAction::triggered, this, &MainController::photoFolderCommand);
     connect(c.mnuExportResults, &QAction::triggered, this, &MainController::exportResultsCommand);
+    connect(c.mnuFindSimilar, &QAction::triggered, this, &MainController::findSimilarCommand);
+    connect(c.mnuMatchValues, &QAction::triggered, this, &MainController::matchValuesCommand);
     connect(c.mnuExportProfile, &QAction::triggered, this, &MainController::exportProfileCommand);
     connect(c.mnuExit, &QAction::triggered, this, &MainController::exitCommand);
     connect(c.mnuListView, &QAction::triggered, this, [this] { SetResultsView(3); });
@@ -610,6 +626,118 @@ void MainController::reloadPhotoSeries(QStringList problems)
 void MainController::exportResultsCommand()
 {
     exportCsv(QStringLiteral("Export Results"), QStringLiteral("photos.csv"), ResultsExport::csv(*resultsModel()));
+}
+
+void MainController::findSimilarCommand()
+{
+    const int s = m_state.photoSlots.CurrentSlot;
+    if (!SlotHasPhoto(s)) {
+        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos, no photo selected"));
+        return;
+    }
+    findSimilarTo(*m_state.photoSlots.states[size_t(s)].photo);
+}
+
+void MainController::findSimilarTo(const PhotoRecord &photo)
+{
+    // The photo is copied: the list it came from is about to be replaced.
+    const PhotoRecord query = photo;
+    PhotoLibrary &library = m_state.library;
+    const PhotoMatch::Ranking ranking =
+        PhotoMatch::rank(*library.allPhotos(), PhotoMatch::valuesOf(query), library.matchSpread(), query.id);
+    if (!ranking.usable()) {
+        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos: ") + query.label() +
+                                                   QStringLiteral(" has no loading or depth to match"));
+        return;
+    }
+    showRanking(ranking, m_matchCount, query.label());
+}
+
+void MainController::matchValuesCommand()
+{
+    const Units units = m_state.modes.state().units;
+    // The form starts from the photo on show, in the units shown.
+    PhotoMatch::Values initial;
+    std::optional<QString> vegType;
+    const int s = m_state.photoSlots.CurrentSlot;
+    if (SlotHasPhoto(s)) {
+        const PhotoRecord &photo = *m_state.photoSlots.states[size_t(s)].photo;
+        const PhotoMatch::Values stored = PhotoMatch::valuesOf(photo);
+        initial = {UnitConversion::loading(stored[PhotoMatch::Fine], units),
+                   UnitConversion::loading(stored[PhotoMatch::Coarse], units),
+                   UnitConversion::length(stored[PhotoMatch::Duff], units),
+                   UnitConversion::length(stored[PhotoMatch::Bed], units)};
+        vegType = photo.vegType;
+    }
+    // The vegetation types the photos have, named as the query pane names them.
+    const CodeFile codes(QDir(m_state.programFolder).filePath(QueryParameters::codeFileName(QueryParameters::VegType)));
+    QStringList vegTypes;
+    QSet<QString> seen;
+    for (const PhotoRecord &photo : *m_state.library.allPhotos()) {
+        const QString code = photo.vegType.trimmed();
+        if (!code.isEmpty() && !seen.contains(code.toUpper())) {
+            seen.insert(code.toUpper());
+            vegTypes << codes.LookupCode(code);
+        }
+    }
+    vegTypes.sort(Qt::CaseInsensitive);
+
+    auto *form = new frmMatchValues(units, initial, vegTypes, vegType, m_matchCount, m_window);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    connect(form, &QDialog::accepted, this, [this, form, units] {
+        const frmMatchValues::Request request = form->request();
+        m_matchCount = request.count;
+        PhotoLibrary &library = m_state.library;
+        std::function<bool(const PhotoRecord &)> keep;
+        if (request.vegType) {
+            const QString wanted = *request.vegType;
+            keep = [wanted](const PhotoRecord &p) {
+                return p.vegType.trimmed().compare(wanted, Qt::CaseInsensitive) == 0;
+            };
+        }
+        const PhotoMatch::Ranking ranking =
+            PhotoMatch::rank(*library.allPhotos(), PhotoMatch::storedValues(request.values, units),
+                             library.matchSpread(), std::nullopt, keep);
+        if (!ranking.usable()) {
+            m_state.status.ShowStatus(StatusError,
+                                      QStringLiteral("Can't match: no value the photos can be told apart by"));
+            return;
+        }
+        showRanking(ranking, m_matchCount, QStringLiteral("the values given"));
+    });
+    form->open();
+}
+
+void MainController::showRanking(const PhotoMatch::Ranking &ranking, int count, const QString &likeWhat)
+{
+    const PhotoSet &all = *m_state.library.allPhotos();
+    const size_t listed = count > 0 ? std::min(size_t(count), ranking.photos.size()) : ranking.photos.size();
+    auto photos = std::make_shared<PhotoSet>();
+    photos->reserve(listed);
+    std::vector<double> distances;
+    distances.reserve(listed);
+    for (size_t i = 0; i < listed; ++i) {
+        photos->push_back(all[size_t(ranking.photos[i].index)]);
+        distances.push_back(ranking.photos[i].distance);
+    }
+    // As a query's result: the current photo set, the list (its filter cleared), then the Erase step.
+    m_state.library.setCurrentPhotoSet(photos);
+    m_state.modes.change([](ModeState &s) { s.LastItemKey.clear(); });
+    resultsModel()->FillRankedList(photos, std::move(distances));
+    {
+        const QSignalBlocker quiet(m_window->filterBox());
+        m_window->filterBox()->clear();
+    }
+    reportCount();
+    if (queryPane()->eraseAfterSearch())
+        eraseStep();
+    QString message = QString::number(listed) +
+                      (listed == 1 ? QStringLiteral(" photo most like ") : QStringLiteral(" photos most like ")) +
+                      likeWhat;
+    if (ranking.leftOut > 0)
+        message +=
+            QStringLiteral("; ") + QString::number(ranking.leftOut) + QStringLiteral(" left out for lack of a value");
+    m_state.status.ShowStatus(StatusInfo, message);
 }
 
 void MainController::exportProfileCommand()

@@ -2,6 +2,7 @@
 // them by signals and runs the commands of the menus, the toolbar and the buttons.
 #pragma once
 
+#include "data/photomatch.h"
 #include "mainwindow/ui/frmfenwyx.h"
 #include "present/photoslots.h"
 #include "present/ui/frmview.h"
@@ -108,6 +109,11 @@ public:
     // photo manager installs it; then the lists are read afresh and the first photo shown.
     void installSampleSeries();
     void exportResultsCommand();
+    // Find Similar Photos: the photos of the database most like the current slot's photo become the list.
+    void findSimilarCommand();
+    void findSimilarTo(const PhotoRecord &photo);
+    // Match Values...: the same for values the user types.
+    void matchValuesCommand();
     void exportProfileCommand();
 
     // The command line: the Assistant for building a profile, and the source photo of the fine fuels.
@@ -143,6 +149,8 @@ private:
     // Asks for a CSV file to export to (adding ".csv", asking before replacing) and writes the bytes whole.
     void exportCsv(const QString &title, const QString &name, const QByteArray &bytes);
     void reportCount();
+    // A ranking shown as a query's result is, its nearest `count` photos (0 all) in rank order.
+    void showRanking(const PhotoMatch::Ranking &ranking, int count, const QString &likeWhat);
     // The welcome in place of the list and panes exactly while no photo series is installed.
     void updateWelcome();
     // The units in every window and the reports, without saving the choice or filling the query lists again.
@@ -184,4 +192,5 @@ private:
     bool m_assistantUp = false;
     bool m_roomPending = false;
     bool m_assistantHiddenByMinimize = false;
+    int m_matchCount = 20; // how many photos a match lists, as the Match Values form last said
 };

@@ -388,6 +388,11 @@ void QueryPane::cmdAll_Click(int index)
     eraseStep(index);
 }
 
+bool QueryPane::eraseAfterSearch() const
+{
+    return m_erase[size_t(qBound(0, m_tab->currentIndex(), 3))]->isChecked();
+}
+
 void QueryPane::eraseStep(int index)
 {
     if (!m_erase[size_t(index)]->isChecked())

@@ -36,6 +36,8 @@ public:
     QueryCriteria criteria() const;
     // Runs the query with the status messages and wait pointer; false after a query problem.
     bool RunQuery(int kind);
+    // Whether the page shown asks for the photos on show to be erased after a search (its Erase box).
+    bool eraseAfterSearch() const;
 
     void cmdSearch_Click(int index);
     void cmdAll_Click(int index);

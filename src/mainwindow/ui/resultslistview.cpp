@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QListView>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -81,6 +82,20 @@ ResultsListView::ResultsListView(ResultsModel *model, QWidget *parent)
     };
     connect(m_table, &QAbstractItemView::clicked, this, clicked);
     connect(m_icons, &QAbstractItemView::clicked, this, clicked);
+    for (QAbstractItemView *view :
+         {static_cast<QAbstractItemView *>(m_table), static_cast<QAbstractItemView *>(m_icons)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &at) {
+            const QModelIndex index = view->indexAt(at);
+            if (!index.isValid())
+                return;
+            QMenu menu(this);
+            const int row = index.row();
+            menu.addAction(QStringLiteral("Find Similar Photos"), this,
+                           [this, row] { Q_EMIT findSimilarRequested(row); });
+            menu.exec(view->viewport()->mapToGlobal(at));
+        });
+    }
 }
 
 void ResultsListView::setThumbnails(ThumbnailCache *cache,
@@ -131,6 +146,15 @@ void ResultsListView::applyColumnLayout()
         if (c == ResultsModel::BookPhotoId)
             content += m_table->iconSize().width() > 0 ? m_table->iconSize().width() : 16;
         m_table->setColumnWidth(c, qMax(design, qMax(header, qMin(content, 600))));
+    }
+    // A ranking's distances come right after the photo they belong to.
+    if (m_model->showsRanking()) {
+        QHeaderView *header = m_table->horizontalHeader();
+        header->moveSection(header->visualIndex(ResultsModel::Match), 1);
+        m_table->setColumnWidth(
+            ResultsModel::Match,
+            headerMetrics.horizontalAdvance(m_model->headerData(ResultsModel::Match, Qt::Horizontal).toString()) +
+                cells.width(QStringLiteral("000.000")) + 24);
     }
     m_table->horizontalHeader()->setSortIndicatorShown(false);
 }

@@ -41,6 +41,8 @@ public:
 Q_SIGNALS:
     // The user chose a row (click, or moving through the list with the keyboard).
     void itemClicked(int row);
+    // "Find Similar Photos" from a row's context menu.
+    void findSimilarRequested(int row);
 
 private:
     void applyColumnLayout();

@@ -12,6 +12,7 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QTabBar>
 #include <QTableView>
 
@@ -40,6 +41,12 @@ PhotoPanes::PhotoPanes(QWidget *parent) : QWidget(parent)
         m_panes[size_t(s)] = pane;
         panes->addWidget(pane, 1);
         connect(pane, &PhotoPane::clicked, this, &PhotoPanes::paneClicked);
+        pane->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(pane, &QWidget::customContextMenuRequested, this, [this, pane, s](const QPoint &at) {
+            QMenu menu(this);
+            menu.addAction(QStringLiteral("Find Similar Photos"), this, [this, s] { Q_EMIT findSimilarRequested(s); });
+            menu.exec(pane->mapToGlobal(at));
+        });
         connect(pane, &PhotoPane::resized, this, &PhotoPanes::vsePane_RealignFrame);
     }
     column->addLayout(panes, 1);

@@ -47,6 +47,8 @@ public:
 Q_SIGNALS:
     // A click into a pane, its picture, its message, its label line or its grid.
     void paneClicked(int slot);
+    // "Find Similar Photos" from a pane's context menu.
+    void findSimilarRequested(int slot);
     // The user chose a slot tab.
     void tabChosen(int slot);
     void compareClicked(PaneView view, int index);
