@@ -2,6 +2,7 @@
 #include "batchinterface.h"
 
 #include "data/batchdata.h"
+#include "data/batchmatch.h"
 #include "data/batchquery.h"
 #include "present/batchpresent.h"
 #include "print/reportcli.h"
@@ -27,14 +28,16 @@ const char kHelp[] =
     "Options:\n"
     "  --home DIR   the program folder (Photo.mdb, code files, PhotoImages, data); it must exist;\n"
     "               default: $FENWYX_HOME, else the folder Fenwyx itself uses\n"
-    "  --metric     loadings in Mg/ha, depths and bounds in cm (list, query, datasheet, profile show,\n"
-    "               report); query ranges are then given in Mg/ha\n"
+    "  --metric     loadings in Mg/ha, depths and bounds in cm (list, query, similar, summary, datasheet,\n"
+    "               profile show, report); query ranges and typed values are then given in them\n"
     "  --help       print this help, or a command's help after the command, and exit\n"
     "  --version    print the version and exit\n"
     "\n"
     "Commands:\n"
     "  list                        print every photo as the results list shows it (CSV)\n"
     "  query KIND [OPTIONS]        run a query and print the photos found (CSV)\n"
+    "  similar BOOK/PHOTO|VALUES   print the photos most like a photo or like typed values (CSV)\n"
+    "  summary KIND [OPTIONS]      print how the values of a query's photos vary (CSV)\n"
     "  params                      print the query pane's lists, each under its control's name\n"
     "  datasheet BOOK/PHOTO        print a photo's data sheet as its grid shows it (CSV)\n"
     "  profile show FILE           print the texts the Assistant shows for a fuel profile (CSV)\n"
@@ -86,6 +89,16 @@ int runList(const Context &c, const QStringList &arguments)
 int runQuery(const Context &c, const QStringList &arguments)
 {
     return BatchQuery::query(c.programFolder, arguments, c.out, c.err, c.units);
+}
+
+int runSimilar(const Context &c, const QStringList &arguments)
+{
+    return BatchMatch::similar(c.programFolder, arguments, c.out, c.err, c.units);
+}
+
+int runSummary(const Context &c, const QStringList &arguments)
+{
+    return BatchMatch::summary(c.programFolder, arguments, c.out, c.err, c.units);
 }
 
 int runParams(const Context &c, const QStringList &arguments)
@@ -160,6 +173,34 @@ const Command kCommands[] = {
      "  --danger CODE, --behave CODE     a fire-danger or fire-behaviour fuel model (models)\n"
      "Codes may repeat. A range left out is the query pane's default; with --metric ranges are in Mg/ha.\n",
      runQuery},
+    {"similar",
+     true,
+     {QStringLiteral("--fine"), QStringLiteral("--coarse"), QStringLiteral("--duff"), QStringLiteral("--bed"),
+      QStringLiteral("--top")},
+     "usage: fenwyx-cli [--home DIR] [--metric] similar BOOK/PHOTO [--top N]\n"
+     "       fenwyx-cli [--home DIR] [--metric] similar [--fine X] [--coarse Y] [--duff D] [--bed B] [--top N]\n"
+     "\n"
+     "Ranks every photo of the photo database by its likeness to the photo BOOK/PHOTO (on the values it has)\n"
+     "or to the values given, and prints the nearest: CSV of Rank, Book/Photo ID, Distance (three decimals)\n"
+     "and the other columns list prints. The distance is the root of the mean over the values used of the\n"
+     "squared difference of ln(1 + value), each divided by its spread over the database; a photo lacking a\n"
+     "value used is left out, and said so on standard error.\n"
+     "\n"
+     "Options:\n"
+     "  --fine X     the 0 to 2.9 inch loading (tons per acre; with --metric Mg/ha)\n"
+     "  --coarse Y   the 3 inch and larger loading\n"
+     "  --duff D     the duff depth (inches; with --metric cm)\n"
+     "  --bed B      the fuel-bed depth\n"
+     "  --top N      the number of photos printed (default 20; 0: every photo ranked)\n",
+     runSimilar},
+    {"summary", true, kQueryOptions,
+     "usage: fenwyx-cli [--home DIR] [--metric] summary KIND [OPTIONS]\n"
+     "\n"
+     "Runs a query as query does and prints how the photos found vary: CSV of Measure, Count, Min, Median,\n"
+     "Mean and Max, a row for each number column of the list (0 to 2.9 inch, 3 inch and larger, total, duff\n"
+     "depth, fuel-bed depth), rounded to two decimals. A photo without a number in a column (a depth not\n"
+     "measured) is left out of that row. KIND and OPTIONS are those of query (fenwyx-cli query --help).\n",
+     runSummary},
     {"params",
      true,
      {},

@@ -18,9 +18,9 @@ void print(std::FILE *out, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
 }
 
-int usage(std::FILE *err, const QString &problem)
+int usageProblem(std::FILE *err, const QString &command, const QString &problem)
 {
-    print(err, QStringLiteral("query: ") + problem);
+    print(err, command + QStringLiteral(": ") + problem);
     return 2;
 }
 
@@ -29,17 +29,19 @@ int usage(std::FILE *err, const QString &problem)
 namespace BatchQuery
 {
 
-int query(const QString &programFolder, const QStringList &arguments, std::FILE *out, std::FILE *err, Units units)
+int visitQuery(const QString &programFolder, const QStringList &arguments, std::FILE *err, Units units,
+               const std::function<void(const PhotoRecord &)> &visit, const QString &command)
 {
+    const auto usage = [err, &command](const QString &problem) { return usageProblem(err, command, problem); };
     QStringList args = arguments;
     if (args.isEmpty())
-        return usage(err, QStringLiteral("a KIND is missing (book, total, size, models or all)"));
+        return usage(QStringLiteral("a KIND is missing (book, total, size, models or all)"));
     const QStringList kinds{QStringLiteral("book"), QStringLiteral("total"), QStringLiteral("size"),
                             QStringLiteral("models"), QStringLiteral("all")};
     const QString kindWord = args.takeFirst();
     const int kind = int(kinds.indexOf(kindWord.toLower()));
     if (kind < 0)
-        return usage(err, QStringLiteral("unknown kind '%1'").arg(kindWord));
+        return usage(QStringLiteral("unknown kind '%1'").arg(kindWord));
 
     std::optional<QString> book;
     std::array<std::optional<QString>, 6> ranges; // total, fine, coarse: from and to
@@ -52,13 +54,13 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
     while (!args.isEmpty()) {
         QString option = args.takeFirst();
         if (!option.startsWith(QLatin1String("--")))
-            return usage(err, QStringLiteral("unexpected argument '%1'").arg(option));
+            return usage(QStringLiteral("unexpected argument '%1'").arg(option));
         QString value;
         if (const qsizetype equals = option.indexOf(QLatin1Char('=')); equals > 0) {
             value = option.mid(equals + 1);
             option.truncate(equals);
         } else if (args.isEmpty()) {
-            return usage(err, option + QStringLiteral(" needs a value"));
+            return usage(option + QStringLiteral(" needs a value"));
         } else {
             value = args.takeFirst();
         }
@@ -69,7 +71,7 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         else if (codeOptions.contains(option))
             codes[size_t(codeOptions.indexOf(option))].append(value);
         else
-            return usage(err, QStringLiteral("unknown option '%1'").arg(option));
+            return usage(QStringLiteral("unknown option '%1'").arg(option));
     }
 
     // The database alone: the whole table need not be read before the query.
@@ -79,9 +81,9 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         print(err, error);
         return 1;
     }
-    // The book, the default ranges and the rows from one state of the file, let go before the output is
-    // written.
-    std::optional<PhotoDatabase::ReadTransaction> reading(std::in_place, database);
+    // The book, the default ranges and the rows from one state of the file, let go (on return) before the
+    // output is written.
+    const PhotoDatabase::ReadTransaction reading(database);
     QueryCriteria criteria;
     criteria.units = units;
     if (book && book->compare(QLatin1String("All Books"), Qt::CaseInsensitive) != 0) {
@@ -123,14 +125,20 @@ int query(const QString &programFolder, const QStringList &arguments, std::FILE 
         print(err, QStringLiteral("Query problem: ") + error);
         return 1;
     }
-    BatchData::ResultsCsvWriter writer(units);
-    const bool read = database.visitPhotos(
-        statement->where, statement->binds, [&writer](const PhotoRecord &photo) { writer.write(photo); }, &error);
-    reading.reset();
-    if (!read) {
+    if (!database.visitPhotos(statement->where, statement->binds, visit, &error)) {
         print(err, QStringLiteral("Query problem: ") + error);
         return 1;
     }
+    return 0;
+}
+
+int query(const QString &programFolder, const QStringList &arguments, std::FILE *out, std::FILE *err, Units units)
+{
+    BatchData::ResultsCsvWriter writer(units);
+    const int status =
+        visitQuery(programFolder, arguments, err, units, [&writer](const PhotoRecord &photo) { writer.write(photo); });
+    if (status != 0)
+        return status;
     return writer.finish(out, err) ? 0 : 1;
 }
 

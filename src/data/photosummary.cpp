@@ -2,11 +2,25 @@
 // Summaries of the listed photos' values.
 #include "photosummary.h"
 
+#include "data/resultsmodel.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace PhotoSummary
 {
+
+QString name(Measure measure, Units units)
+{
+    static const int columns[MeasureCount] = {ResultsModel::Fine, ResultsModel::Coarse, ResultsModel::Total,
+                                              ResultsModel::DuffDepth, ResultsModel::FuelBedDepth};
+    return measure >= 0 && measure < MeasureCount ? ResultsModel::headerText(columns[measure], units) : QString();
+}
+
+QStringView picture(Measure measure)
+{
+    return measure == Duff || measure == Bed ? QStringView(u"###0.0") : QStringView(u"####0.00");
+}
 
 Table summarize(const std::vector<const PhotoRecord *> &photos, Units units)
 {

@@ -5,6 +5,9 @@
 #include "data/photorecord.h"
 #include "data/units.h"
 
+#include <QString>
+#include <QStringView>
+
 #include <array>
 #include <vector>
 
@@ -22,6 +25,11 @@ struct Row {
     double max = 0;
 };
 using Table = std::array<Row, MeasureCount>;
+
+// The measure as the results list's header names it, in the units given.
+QString name(Measure measure, Units units = Units::Imperial);
+// The picture the list shows the measure's values in: "####0.00" for the loadings, "###0.0" for the depths.
+QStringView picture(Measure measure);
 
 // The values as the list holds them (a depth not measured shows "n/a" and is no number), in the units shown.
 Table summarize(const std::vector<const PhotoRecord *> &photos, Units units = Units::Imperial);

@@ -1,4 +1,5 @@
-// The batch interface run as a program: list, convert, datasheet, profile saving as an ordinary user, errors.
+// The batch interface run as a program: list, convert, datasheet, similar, summary, profile saving as an ordinary
+// user, errors.
 #include "databaselock.h"
 #include "files.h"
 #include "profile/familylist.h"
@@ -128,6 +129,8 @@ private Q_SLOTS:
     void profileSave_asUser_data();
     void profileSave_asUser();
     void metric_everyCommandInMetricUnits();
+    void matching_similarAndSummary_data();
+    void matching_similarAndSummary();
 };
 
 void TestCli::list_accessLibrary_printsListTexts()
@@ -345,6 +348,135 @@ void TestCli::metric_everyCommandInMetricUnits()
     const QByteArray words = text.readAllStandardOutput();
     QVERIFY2(words.contains("Loading(Mg/ha):"), words.constData());
     QVERIFY(words.contains("Depths (cm):"));
+}
+
+void TestCli::matching_similarAndSummary_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("rows"); // similar: Rank,Book/Photo ID,Distance; summary: whole rows
+    QTest::addColumn<QString>("errText");  // in standard error; empty: standard error is empty
+
+    // Fine t = ln(1 + fine) over the six photos with a fine loading: ln 2 (three times), ln 3, ln 5, ln 1.5, so
+    // s = 0.389130; against --fine 1, B/3 is (ln 2 - ln 1.5) / s = 0.739, A/2 1.042, B/1 2.355.
+    const QStringList byFine{"1,A/1,0.000", "2,A/3,0.000", "3,B/2,0.000", "4,B/3,0.739", "5,A/2,1.042", "6,B/1,2.355"};
+    QTest::newRow("similar, typed fine, every photo ranked, ties by label")
+        << QStringList{"similar", "--fine", "1", "--top", "0"} << 0 << byFine
+        << "similar: note: 1 photo left out, lacking the 0 to 2.9 inch loading";
+    QTest::newRow("similar, the same typed in Mg/ha")
+        << QStringList{"--metric", "similar", "--fine=2.241702", "--top", "0"} << 0 << byFine << "1 photo left out";
+    // Duff t over A/1, A/2, B/1, B/2: ln 2, ln 3, ln 1.5, ln 2 (s = 0.246827); bed over A/1, A/2, A/3, B/2: ln 5,
+    // ln 7, ln 5, ln 5 (s = (ln 7 - ln 5) sqrt(3) / 4). A/2: sqrt(((ln 3 - ln 2) / 0.246827)^2 / 2 + 16 / 6) = 2.004.
+    const QStringList byDepths{"1,A/1,0.000", "2,B/2,0.000", "3,A/2,2.004"};
+    QTest::newRow("similar, typed depths") << QStringList{"similar", "--duff", "1", "--bed", "4"} << 0 << byDepths
+                                           << "4 photos left out, lacking one of the values matched on (duff depth, "
+                                              "fuel-bed depth)";
+    QTest::newRow("similar, the same typed in cm")
+        << QStringList{"similar", "--duff", "2.54", "--bed", "10.16", "--metric"} << 0 << byDepths
+        << "4 photos left out";
+    QTest::newRow("similar to a photo, itself left out, --top")
+        << QStringList{"similar", "a/1", "--top", "1"} << 0 << QStringList{"1,B/2,0.000"}
+        << "4 photos left out, lacking one of the values matched on (0 to 2.9 inch loading, 3 inch and larger "
+           "loading, duff depth, fuel-bed depth)";
+    QTest::newRow("similar, unknown photo")
+        << QStringList{"similar", "Z/9"} << 1 << QStringList{} << "similar: no photo labelled \"Z/9\"";
+    QTest::newRow("similar, a photo without values") << QStringList{"similar", "C/1"} << 1 << QStringList{}
+                                                     << "similar: no value to match on: the photo \"C/1\" has none";
+    QTest::newRow("similar, nothing to match on")
+        << QStringList{"similar", "--top", "5"} << 1 << QStringList{} << "similar: no value to match on: give a photo";
+    QTest::newRow("similar, an option of another command") << QStringList{"similar", "--coarse", "2", "--book", "x"}
+                                                           << 2 << QStringList{} << "similar: unknown option '--book'";
+    QTest::newRow("similar, bad number") << QStringList{"similar", "--bed", "4,5"} << 1 << QStringList{}
+                                         << "similar: --bed: '4,5' is not a number of 0 or more";
+    QTest::newRow("similar, negative depth")
+        << QStringList{"similar", "--duff", "-1"} << 1 << QStringList{} << "is not a number of 0 or more";
+    QTest::newRow("similar, bad --top") << QStringList{"similar", "A/1", "--top", "ten"} << 1 << QStringList{}
+                                        << "similar: --top: 'ten'";
+
+    // Fine 1 2 1 4 1 0.5: median (1 + 1) / 2; duff 1 2 0.5 1 (A/3 not measured, B/3 null): mean 1.125 rounds up.
+    const QString header = "Measure,Count,Min,Median,Mean,Max";
+    QTest::newRow("summary, every photo") << QStringList{"summary", "all"} << 0
+                                          << QStringList{header,
+                                                         "\"0.\"\" to 2.9\"\"\",6,0.50,1.00,1.58,4.00",
+                                                         "\"3+\"\"\",5,1.00,3.00,3.40,7.00",
+                                                         "Total,5,1.50,4.00,4.50,8.00",
+                                                         "Duff Depth,4,0.50,1.00,1.13,2.00",
+                                                         "Fuel Bed Depth,4,4.00,4.00,4.50,6.00"}
+                                          << "";
+    QTest::newRow("summary of a query, in metric units, a row without photos")
+        << QStringList{"--metric", "summary", "total", "--from", "0", "--to", "3.4"} << 0
+        << QStringList{header,
+                       "0 to 7.4 cm (Mg/ha),1,1.12,1.12,1.12,1.12", // 0.5 t/ac = 1.120851 Mg/ha
+                       "7.6 cm+ (Mg/ha),1,2.24,2.24,2.24,2.24",
+                       "Total (Mg/ha),1,3.36,3.36,3.36,3.36",
+                       "Duff Depth (cm),0,,,,",
+                       "Fuel Bed Depth (cm),0,,,,"}
+        << "";
+    QTest::newRow("summary, query problem")
+        << QStringList{"summary", "total", "--to", "4x"} << 1 << QStringList{} << "Query problem: '4x' is not a number";
+    QTest::newRow("summary, unknown kind")
+        << QStringList{"summary", "sideways"} << 2 << QStringList{} << "summary: unknown kind 'sideways'";
+}
+
+// The two matching commands on a small library whose numbers are worked by hand.
+void TestCli::matching_similarAndSummary()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, errText);
+    QTemporaryDir home;
+    QStringList sql = TestSupport::photoSchema();
+    // ID, book, photo, fine, coarse (classes 1 and 4, the others 0), TotalFL, duff, fuel bed.
+    const QStringList photos{"1, 'A', '1', 1, 3, 4, 1, 4",
+                             "2, 'A', '2', 2, 3, 5, 2, 6",
+                             "3, 'A', '3', 1, 7, 8, -1, 4",
+                             "4, 'B', '1', 4, NULL, NULL, 0.5, NULL",
+                             "5, 'B', '2', 1, 3, 4, 1, 4",
+                             "6, 'B', '3', 0.5, 1, 1.5, NULL, -1",
+                             "7, 'C', '1', NULL, NULL, NULL, NULL, NULL"};
+    for (const QString &row : photos) {
+        sql << "INSERT INTO Photos (ID, BookLabel, PhotoLabel, TonsPerAcreBreak1, TonsPerAcreBreak4, TotalFL, "
+               "AverageDuffDepth, AverageFuelbedDepth, TonsPerAcreBreak2, TonsPerAcreBreak3, TonsPerAcreBreak5, "
+               "TonsPerAcreBreak6, TonsPerAcreBreak7) VALUES (" +
+                   row + ", 0, 0, 0, 0, 0)";
+    }
+    sql << "INSERT INTO Books (id, BookLabel, BookDescription) VALUES (1, 'A', 'One'), (2, 'B', 'Two'), (3, 'C', '')";
+    QVERIFY(TestSupport::makeSqlite(home.filePath("Photo.mdb"), sql));
+
+    const Run run = runCli(QStringList{"--home", home.path()} + arguments);
+    QVERIFY2(run.exitCode == exitCode, run.err.constData());
+    if (errText.isEmpty())
+        QVERIFY2(run.err.isEmpty(), run.err.constData());
+    else
+        QVERIFY2(run.err.contains(errText.toUtf8()), run.err.constData());
+    if (exitCode != 0) {
+        QVERIFY(run.out.isEmpty());
+        return;
+    }
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.last(), QByteArray()); // every line ends in CR LF
+    QStringList printed;
+    if (arguments.contains("summary")) {
+        for (int i = 0; i + 1 < lines.size(); ++i)
+            printed << QString::fromUtf8(lines.at(i).chopped(1));
+        QCOMPARE(printed, rows);
+        return;
+    }
+    // After the rank, the label and the distance, the list's other columns as list prints them, in its units.
+    const QList<QStringList> csv = parseCsv(run.out);
+    QStringList list{"--home", home.path(), "list"};
+    if (arguments.contains("--metric"))
+        list.prepend("--metric");
+    QMap<QString, QStringList> listed;
+    for (const QStringList &row : parseCsv(runCli(list).out))
+        listed[row.first()] = row.mid(1);
+    QCOMPARE(csv.first(), QStringList({"Rank", "Book/Photo ID", "Distance"}) + listed.value("Book/Photo ID"));
+    for (int r = 1; r < csv.size(); ++r) {
+        printed << csv.at(r).mid(0, 3).join(',');
+        QCOMPARE(csv.at(r).mid(3), listed.value(csv.at(r).at(1)));
+    }
+    QCOMPARE(printed, rows);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

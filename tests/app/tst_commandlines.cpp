@@ -191,6 +191,8 @@ void TestCommandLines::rules_data()
         {"profile show", {"--home", "@home", "profile", "show", "@profile"}},
         {"profile save", {"--home", "@scratch", "profile", "save", "@profile", "@scratch/saved"}},
         {"report to standard output", {"--home", "@home", "report", "photo", "SW-01/01", "--pdf", "-"}},
+        {"similar", {"--home", "@home", "similar", "SW-01/01"}},
+        {"summary", {"--home", "@home", "summary", "total", "--to", "40"}},
         {"--help", {"--help"}},
         {"--version", {"--version"}},
     };
@@ -218,6 +220,8 @@ void TestCommandLines::rules_data()
         {"profile show", {"profile", "show", "@profile"}},
         {"profile save", {"profile", "save", "@profile", "@scratch/other"}},
         {"report", {"report", "photo", "SW-01/01", "--pdf", "@scratch/r.pdf"}},
+        {"similar", {"similar", "--fine", "3"}},
+        {"summary", {"summary", "all"}},
     };
     for (const auto &[name, arguments] : readers) {
         QTest::addRow("%s in a mistyped --home", name)

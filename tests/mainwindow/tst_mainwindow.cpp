@@ -3,7 +3,9 @@
 // screen reader hears is tst_accessibility's).
 #include "data/numberformat.h"
 #include "data/photomatch.h"
+#include "data/photosummary.h"
 #include "data/resultsmodel.h"
+#include "data/ui/frmsummary.h"
 #include "files.h"
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
@@ -45,6 +47,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -139,6 +142,7 @@ private Q_SLOTS:
     void keyboard_enterSearchesAndKeysReachTheProfileCommands();
     void match_similarPhotosListedAsAQueryResult();
     void match_typedValuesRankTheSameInEitherUnit();
+    void summary_followsTheListedPhotos();
 
 private:
     bool trigger(const QString &name) { return TestSupport::triggerAction(&m_w->frame(), name); }
@@ -203,13 +207,15 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
                                          "mnuExportProfile=Export Fuel Profile...",
                                          "-",
                                          "mnuExit=Exit"};
-    QTest::newRow("View") << "mnuView" << QStringList{"mnuListView=List View[checked]",
-                                                      "mnuIconView=IconView",
-                                                      "-",
-                                                      "mnuAssistants=Assistants[disabled]",
-                                                      "-",
-                                                      "mnuFilter=Filter Photos",
-                                                      "mnuMetric=Metric Units"};
+    QTest::newRow("View") << "mnuView"
+                          << QStringList{"mnuListView=List View[checked]",
+                                         "mnuIconView=IconView",
+                                         "-",
+                                         "mnuAssistants=Assistants[disabled]",
+                                         "-",
+                                         "mnuFilter=Filter Photos",
+                                         "mnuMetric=Metric Units",
+                                         "mnuSummary=Summary of Listed Photos..."};
     QTest::newRow("Reports") << "mnuReports"
                              << QStringList{"mnuPrintPhoto=Print Selected Photo/Data",
                                             "mnuPrintComparsion=Print Photo Comparison [disabled]",
@@ -1105,6 +1111,50 @@ void TestMainWindow::match_typedValuesRankTheSameInEitherUnit()
     }
     QVERIFY(!rankings[0].isEmpty());
     QCOMPARE(rankings[1], rankings[0]);
+}
+
+// Summary of Listed Photos...: the rows the list shows (after the filter), in the units shown, follow the list while
+// the window is open, and Copy gives the table as text with a screen reader reading each cell.
+void TestMainWindow::summary_followsTheListedPhotos()
+{
+    const auto expected = [this](int measure) {
+        std::vector<const PhotoRecord *> listed;
+        for (int row = 0; row < c().resultsModel()->rowCount(); ++row)
+            listed.push_back(c().resultsModel()->photoAt(row));
+        return PhotoSummary::summarize(listed, c().resultsModel()->units())[size_t(measure)];
+    };
+    QVERIFY(trigger(QStringLiteral("mnuSummary")));
+    auto *window = find<frmSummary>(QStringLiteral("frmSummary"));
+    QVERIFY(window && window->isVisible());
+    auto *grid = window->findChild<QTableWidget *>(QStringLiteral("grdSummary"));
+    for (const bool metric : {false, true}) {
+        if (metric)
+            QVERIFY(trigger(QStringLiteral("mnuMetric")));
+        for (const QString &filter : {QString(), QStringLiteral("PNW")}) {
+            find<QLineEdit>(QStringLiteral("txtFilter"))->setText(filter);
+            const int rows = c().resultsModel()->rowCount();
+            QVERIFY(rows > 0);
+            QCOMPARE(window->findChild<QLabel *>(QStringLiteral("lblSummaryCount"))->text(),
+                     QStringLiteral("%1 photos listed").arg(rows));
+            for (int m = 0; m < PhotoSummary::MeasureCount; ++m) {
+                const PhotoSummary::Row row = expected(m);
+                QCOMPARE(grid->verticalHeaderItem(m)->text(),
+                         PhotoSummary::name(PhotoSummary::Measure(m), c().resultsModel()->units()));
+                QCOMPARE(grid->item(m, 0)->text(), QString::number(row.count));
+                QCOMPARE(grid->item(m, 2)->text(),
+                         NumberFormat::picture(row.median, PhotoSummary::picture(PhotoSummary::Measure(m))));
+            }
+        }
+    }
+    const QStringList lines = window->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + int(PhotoSummary::MeasureCount));
+    QCOMPARE(lines.first(), QStringLiteral("Measure\tCount\tMin\tMedian\tMean\tMax"));
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+    QVERIFY(table && table->tableInterface());
+    QAccessibleInterface *cell = table->tableInterface()->cellAt(0, 3);
+    QVERIFY(cell);
+    QCOMPARE(cell->text(QAccessible::Name), grid->item(0, 3)->text());
+    window->close();
 }
 
 QTEST_MAIN(TestMainWindow)

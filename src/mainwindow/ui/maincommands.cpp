@@ -35,6 +35,8 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuFilter->setShortcut(QKeySequence::Find);
     mnuMetric = addItem(view, QStringLiteral("mnuMetric"), QStringLiteral("&Metric Units"));
     mnuMetric->setCheckable(true);
+    mnuSummary = addItem(view, QStringLiteral("mnuSummary"), QStringLiteral("&Summary of Listed Photos..."));
+    mnuSummary->setEnabled(false);
     auto *views = new QActionGroup(this);
     for (QAction *a : {mnuListView, mnuIconView}) {
         a->setCheckable(true);
@@ -178,4 +180,9 @@ void MainCommands::updateActionStates(const ModeState &modes, const PhotoSlots &
     mnuMetric->setChecked(modes.units == Units::Metric);
     mnuFuelProfilePrint->setEnabled(modes.fuelProfilePrintEnabled);
     mnuFindSimilar->setEnabled(photoSlots.SlotHasPhoto(photoSlots.CurrentSlot));
+}
+
+void MainCommands::updateListCommands(int listedRows)
+{
+    mnuSummary->setEnabled(listedRows > 0);
 }

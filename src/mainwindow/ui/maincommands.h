@@ -31,6 +31,7 @@ public:
     QAction *mnuAssistants;
     QAction *mnuFilter;
     QAction *mnuMetric;
+    QAction *mnuSummary;
     QAction *mnuPrintPhoto;
     QAction *mnuPrintComparsion;
     QAction *mnuFuelProfilePrint;
@@ -54,6 +55,8 @@ public:
 
     // Every action's enabled and checked state and the toolbar tooltips, from the modes and the photoSlots.
     void updateActionStates(const ModeState &modes, const PhotoSlots &photoSlots);
+    // The states of the commands that work on the listed photos, from the number of rows the list shows.
+    void updateListCommands(int listedRows);
 
 private:
     QMenu *addMenu(const QString &name, const QString &caption);

@@ -5,6 +5,7 @@
 #include "data/queryparameters.h"
 #include "data/resultsexport.h"
 #include "data/resultsmodel.h"
+#include "data/ui/frmsummary.h"
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
@@ -252,6 +253,11 @@ void MainController::connectCommands()
     connect(c.mnuAbout, &QAction::triggered, this, [this] { m_help->about(); });
     connect(c.mnuMetric, &QAction::triggered, this,
             [this](bool on) { SetUnits(on ? Units::Metric : Units::Imperial); });
+    connect(c.mnuSummary, &QAction::triggered, this, &MainController::summaryCommand);
+    const auto listChanged = [this] { commands().updateListCommands(resultsModel()->rowCount()); };
+    connect(resultsModel(), &QAbstractItemModel::modelReset, this, listChanged);
+    connect(resultsModel(), &QAbstractItemModel::rowsInserted, this, listChanged);
+    connect(resultsModel(), &QAbstractItemModel::rowsRemoved, this, listChanged);
     connect(c.keySaveProfile, &QAction::triggered, this, &MainController::saveProfileCommand);
     connect(c.keyLoadProfile, &QAction::triggered, this, &MainController::loadProfileCommand);
     connect(c.mnuFilter, &QAction::triggered, this, [this] {
@@ -748,6 +754,15 @@ void MainController::exportProfileCommand()
     exportCsv(QStringLiteral("Export Fuel Profile"),
               (base.isEmpty() || base == kUntitled ? QStringLiteral("profile") : base) + QStringLiteral(".csv"),
               ProfileExport::csv(profile.profile(), profile.profilePath(), m_state.modes.state().units));
+}
+
+void MainController::summaryCommand()
+{
+    if (!m_summary)
+        m_summary = new frmSummary(*resultsModel(), m_window);
+    m_summary->show();
+    m_summary->raise();
+    m_summary->activateWindow();
 }
 
 void MainController::exportCsv(const QString &title, const QString &name, const QByteArray &bytes)

@@ -30,6 +30,7 @@ class frmAssistant;
 class frmFenwyx;
 class frmView;
 class frmnotes;
+class frmSummary;
 struct AssistantEffect;
 
 class MainController : public QObject, public FrameCloseQuestion
@@ -115,6 +116,8 @@ public:
     // Match Values...: the same for values the user types.
     void matchValuesCommand();
     void exportProfileCommand();
+    // View > Summary of Listed Photos...: the window (not modal) that follows the listed photos.
+    void summaryCommand();
 
     // The command line: the Assistant for building a profile, and the source photo of the fine fuels.
     void openBuilderAssistant();
@@ -173,6 +176,7 @@ private:
     QPointer<frmAssistant> m_assistant;
     QPointer<frmnotes> m_notes;
     QPointer<frmView> m_view;
+    QPointer<frmSummary> m_summary;
     std::unique_ptr<ReportCommands> m_unavailableReports;
     std::unique_ptr<HelpCommands> m_unavailableHelp;
     ReportCommands *m_reports;
