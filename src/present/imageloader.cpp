@@ -1,6 +1,7 @@
 // Picture decoding through QImageReader with a size guard.
 #include "imageloader.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace ImageLoader
@@ -24,6 +25,10 @@ std::optional<QImage> load(const QString &path, const QSize &target, bool keepAs
             *error = reason;
         return std::nullopt;
     };
+    // A FIFO or a device would block the reader or never end; only a file is read as a picture.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("it is no file"));
     raiseAllocationLimit();
     QImageReader reader(path);
     reader.setAutoTransform(true);

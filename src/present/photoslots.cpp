@@ -16,14 +16,18 @@ void PhotoSlots::clear(int slot)
 
 int PhotoSlots::builderSlot(const std::array<PhotoSlotState, 2> &states, int currentSlot)
 {
-    return currentSlot == 1 && states[1].photo && !states[1].label.isEmpty() ? 1 : 0;
+    const int slot = currentSlot == 1 && states[1].photo && !states[1].label.isEmpty() ? 1 : 0;
+    return states[size_t(slot)].isFieldPhoto() ? 1 - slot : slot;
 }
 
 SlotPaths PhotoSlots::paths(int slot, const ImageResolver &resolver) const
 {
     if (!SlotHasPhoto(slot))
         return {};
-    return resolver.paths(*states[size_t(slot)].photo);
+    const PhotoSlotState &state = states[size_t(slot)];
+    if (state.isFieldPhoto())
+        return {state.fieldPicture, QString(), state.fieldPicture, QString()};
+    return resolver.paths(*state.photo);
 }
 
 namespace

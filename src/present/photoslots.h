@@ -19,6 +19,9 @@ struct PhotoSlotState {
     QString label;                    // lblSelectedPhoto: the photo label
     int ImageSource = ImageLocal;     // ImageSourceKind of the last picture step
     DataSheet sheet;                  // with its own row count
+    QString fieldPicture;             // a field photo's picture file; empty for a photo of the series
+
+    bool isFieldPhoto() const { return !fieldPicture.isEmpty(); }
 };
 
 // The Assistant's comparison of the two slots, label by label.
@@ -65,7 +68,8 @@ public:
     // The comparison report may be printed only in the compare layout with a photo in each slot.
     bool canPrintComparison() const { return CompareLayout == 1 && SlotHasPhoto(0) && SlotHasPhoto(1); }
     // The slot whose photo the builder page shows and "Add >" takes: the current slot, or slot 0 while the
-    // current slot shows no photo (the right pane just after compare mode starts).
+    // current slot shows no photo (the right pane just after compare mode starts); never a field photo's slot,
+    // whose values were typed and name no photo a profile could refer to.
     int builderSlot() const { return builderSlot(states, CurrentSlot); }
     static int builderSlot(const std::array<PhotoSlotState, 2> &states, int currentSlot);
     // The four image paths, worked out from the photo directory as it is now; empty for an empty slot.

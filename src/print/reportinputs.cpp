@@ -43,6 +43,8 @@ QString ReportInputs::slotPicturePath(const PhotoSlotState &slot) const
 {
     if (!slot.photo)
         return {};
+    if (slot.isFieldPhoto())
+        return slot.fieldPicture;
     // The photo directory only when the screen's picture came from there and the user has not chosen
     // to search the local copy only; an unreadable drive falls back to the local copy.
     const bool skipDirectory =

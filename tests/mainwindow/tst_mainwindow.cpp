@@ -8,15 +8,18 @@
 #include "data/ui/frmsummary.h"
 #include "files.h"
 #include "help/helpcommands.h"
+#include "largephoto.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/buttonbar.h"
 #include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/frmfieldphoto.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/maincontroller.h"
 #include "mainwindow/ui/querypane.h"
 #include "mainwindow/ui/resultslistview.h"
 #include "platform/ui/twips.h"
 #include "present/datasheetmodel.h"
+#include "present/fieldphoto.h"
 #include "present/ui/comparebuttons.h"
 #include "present/ui/frmview.h"
 #include "present/ui/loadinggraph.h"
@@ -24,6 +27,7 @@
 #include "present/ui/photopanes.h"
 #include "present/ui/picturebox.h"
 #include "print/reportcommands.h"
+#include "print/reportinputs.h"
 #include "profile/ui/frmassistant.h"
 #include "shell/ui/mdimain.h"
 #include "testprogram.h"
@@ -32,8 +36,10 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +56,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace
 {
@@ -143,6 +150,9 @@ private Q_SLOTS:
     void match_similarPhotosListedAsAQueryResult();
     void match_typedValuesRankTheSameInEitherUnit();
     void summary_followsTheListedPhotos();
+    void fieldPhoto_opensBesideTheSeriesOrChangesNothing_data();
+    void fieldPhoto_opensBesideTheSeriesOrChangesNothing();
+    void fieldPhoto_typedValuesAreComparedMatchedPrintedAndGivenBack();
 
 private:
     bool trigger(const QString &name) { return TestSupport::triggerAction(&m_w->frame(), name); }
@@ -202,6 +212,9 @@ void TestMainWindow::menus_treeCaptionsAndInitialStates_data()
                           << QStringList{"mnuPrinterSetup=Printer Setup",
                                          "mnuMP=Manage Photo Series",
                                          "mnuPhotoFolder=Photo Folder...",
+                                         "-",
+                                         "mnuOpenFieldPhoto=Open Field Photo...",
+                                         "mnuCloseFieldPhoto=Close Field Photo[disabled]",
                                          "-",
                                          "mnuExportResults=Export Results...",
                                          "mnuExportProfile=Export Fuel Profile...",
@@ -1155,6 +1168,183 @@ void TestMainWindow::summary_followsTheListedPhotos()
     QVERIFY(cell);
     QCOMPARE(cell->text(QAccessible::Name), grid->item(0, 3)->text());
     window->close();
+}
+
+namespace
+{
+// A JPEG stored landscape whose orientation tag (6) says it is shown turned a quarter clockwise, as a camera held
+// upright writes it.
+QByteArray uprightCameraJpeg(const QImage &stored)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    stored.save(&buffer, "JPG", 90);
+    // APP1 "Exif": a big-endian TIFF header and one entry, Orientation (0x0112) SHORT 1 = 6.
+    const QByteArray payload =
+        QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 32);
+    const int length = int(payload.size()) + 2;
+    const QByteArray segment = QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + payload;
+    return jpeg.insert(2, segment);
+}
+} // namespace
+
+void TestMainWindow::fieldPhoto_opensBesideTheSeriesOrChangesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("refused"); // the reason told; empty: the photo opens
+    QTest::newRow("JPEG turned by its orientation tag") << "exif"
+                                                        << "";
+    QTest::newRow("PNG") << "png"
+                         << "";
+    QTest::newRow("TIFF") << "tiff"
+                          << "";
+    QTest::newRow("36 megapixels, decoded at the pane's size") << "huge"
+                                                               << "";
+    QTest::newRow("damaged JPEG") << "damaged"
+                                  << "the picture is damaged";
+    QTest::newRow("no picture") << "text"
+                                << "no picture in a format the program reads";
+    QTest::newRow("FIFO") << "fifo"
+                          << "it is no file";
+}
+
+// Open Field Photo...: the user's own picture goes into the left pane in compare mode, labelled by its file name,
+// and the list's photos go into the right pane; a file that cannot be shown is told and nothing changes.
+void TestMainWindow::fieldPhoto_opensBesideTheSeriesOrChangesNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, refused);
+    const QString path = m_dir->filePath(QStringLiteral("stand.") + (kind == "png"    ? "png"
+                                                                     : kind == "tiff" ? "tif"
+                                                                                      : "jpg"));
+    const QImage landscape = TestSupport::drawLargePhoto(7, QSize(640, 400));
+    if (kind == "exif") {
+        QVERIFY(TestSupport::writeBytes(path, uprightCameraJpeg(landscape)));
+    } else if (kind == "png" || kind == "tiff") {
+        QVERIFY(landscape.save(path, kind == "png" ? "PNG" : "TIFF"));
+    } else if (kind == "huge") {
+        QVERIFY(TestSupport::drawLargePhoto(3, QSize(7360, 4912)).save(path, "JPG", 85));
+    } else if (kind == "damaged") {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        landscape.save(&buffer, "JPG");
+        QVERIFY(TestSupport::writeBytes(path, jpeg.left(600)));
+    } else if (kind == "text") {
+        QVERIFY(TestSupport::writeBytes(path, "Stand 14, north slope\n"));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+    const QString shownBefore = state().photoSlots.states[0].label;
+    m_w->program.dialogs.fileNames.push_back(path);
+    QVERIFY(trigger(QStringLiteral("mnuOpenFieldPhoto")));
+
+    const PhotoSlotState &left = state().photoSlots.states[0];
+    auto *picture = find<PictureBox>(QStringLiteral("picPreviewPhoto_0"));
+    if (!refused.isEmpty()) {
+        QCOMPARE(m_w->program.dialogs.messages.size(), size_t(1));
+        QVERIFY2(m_w->program.dialogs.messages[0].text.startsWith("Can't open the field photo " +
+                                                                  QFileInfo(path).fileName() + ": "),
+                 qPrintable(m_w->program.dialogs.messages[0].text));
+        QVERIFY2(m_w->program.dialogs.messages[0].text.contains(refused),
+                 qPrintable(m_w->program.dialogs.messages[0].text));
+        QVERIFY(!state().modes.state().compareOn);
+        QVERIFY(!left.isFieldPhoto());
+        QCOMPARE(left.label, shownBefore);
+        QVERIFY(!c().commands().mnuCloseFieldPhoto->isEnabled());
+        return;
+    }
+    QVERIFY(m_w->program.dialogs.messages.empty());
+    QVERIFY(state().modes.state().compareOn);
+    QVERIFY(left.isFieldPhoto());
+    QCOMPARE(left.label, QFileInfo(path).fileName());
+    QCOMPARE(find<QLabel>(QStringLiteral("lblSelectedPhoto_0"))->text(), QFileInfo(path).fileName());
+    QCOMPARE(state().photoSlots.CurrentSlot, 1);
+    QVERIFY(c().commands().mnuCloseFieldPhoto->isEnabled());
+    const QImage shown = picture->image();
+    QVERIFY(!shown.isNull());
+    if (kind == "exif")
+        QVERIFY2(shown.height() > shown.width(), "the orientation tag turned the picture upright");
+    else
+        QVERIFY(shown.width() > shown.height());
+    if (kind == "huge")
+        QVERIFY(shown.width() <= qMax(picture->decodeSize().width(), 822) && shown.width() < 7360 / 4);
+    // The next photo of the list goes to the right pane; the field photo stays.
+    c().lstPhotos_ItemClick(2);
+    QCOMPARE(state().photoSlots.states[1].label, label(2));
+    QVERIFY(state().photoSlots.states[0].isFieldPhoto());
+}
+
+// The typed values are what the Assistant sets against the series photo, what Find Similar ranks against, what
+// the comparison report prints, and never what "Add >" takes; Close Field Photo gives the slot back, and the
+// photo database is never written.
+void TestMainWindow::fieldPhoto_typedValuesAreComparedMatchedPrintedAndGivenBack()
+{
+    const QString database = state().programFolder + QStringLiteral("/Photo.mdb");
+    const auto digest = [&database] {
+        QFile file(database);
+        return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                              : QByteArray();
+    };
+    const QByteArray before = digest();
+    QVERIFY(!before.isEmpty());
+    const QString path = m_dir->filePath(QStringLiteral("stand 14.png"));
+    QVERIFY(TestSupport::drawLargePhoto(2, QSize(600, 400)).save(path, "PNG"));
+    m_w->program.dialogs.fileNames.push_back(path);
+    QVERIFY(trigger(QStringLiteral("mnuOpenFieldPhoto")));
+    auto *values = m_w->frame().findChild<frmFieldPhoto *>(QStringLiteral("frmFieldPhoto"));
+    QVERIFY(values && values->isVisible());
+    QTest::keyClicks(values->findChild<QLineEdit *>(QStringLiteral("txtFieldFine")), QStringLiteral("5"));
+    QTest::keyClicks(values->findChild<QLineEdit *>(QStringLiteral("txtFieldBed")), QStringLiteral("3"));
+    c().lstPhotos_ItemClick(2);
+
+    const AssistantSummary summary = state().photoSlots.summary();
+    QCOMPARE(summary.lblPhoto[0], QStringLiteral("stand 14.png"));
+    QCOMPARE(summary.lbl0to3.value[0].text, QStringLiteral("5.0"));
+    QCOMPARE(summary.lblFuelBed.value[0].text, QStringLiteral("3.0"));
+    QCOMPARE(summary.lblDuff.value[0].text, QStringLiteral("no data"));
+    QCOMPARE(state().photoSlots.builderSlot(), 1);
+    state().photoSlots.CurrentSlot = 0;
+    QCOMPARE(state().photoSlots.builderSlot(), 1); // never the field photo, even when it is current
+
+    // In metric units the boxes show the values converted; one edited there leaves the others exact.
+    QVERIFY(trigger(QStringLiteral("mnuMetric")));
+    auto *duff = values->findChild<QLineEdit *>(QStringLiteral("txtFieldDuff"));
+    QTest::keyClicks(duff, QStringLiteral("2.54"));
+    QVERIFY(trigger(QStringLiteral("mnuMetric")));
+    const FieldPhoto::Values typed = FieldPhoto::valuesOf(*state().photoSlots.states[0].photo);
+    QCOMPARE(typed.fine, OptionalNumber(5));
+    QCOMPARE(typed.bed, OptionalNumber(3));
+    QVERIFY(typed.duff && qAbs(*typed.duff - 1) < 1e-12);
+
+    QVERIFY(trigger(QStringLiteral("mnuPrintComparsion")));
+    QCOMPARE(m_reports.calls.last(), QStringLiteral("compare stand 14.png ") + state().photoSlots.states[1].label);
+    const ReportInputs inputs(state().photoDirectory, state().programFolder, nullptr);
+    const auto columns = inputs.comparison(state().photoSlots.states[0], state().photoSlots.states[1]);
+    QVERIFY(columns[0].picture && !columns[0].picture->isNull());
+    QCOMPARE(columns[0].sheet.cell(columns[0].sheet.rows - 3, 1), QStringLiteral("5.00"));
+    QCOMPARE(columns[0].sheet.cell(5, 1), QString()); // the fine classes are not known apart
+
+    c().SelectSlot(0);
+    QVERIFY(trigger(QStringLiteral("mnuFindSimilar")));
+    const PhotoSetPtr all = state().library.allPhotos();
+    const PhotoMatch::Ranking expected =
+        PhotoMatch::rank(*all, {5.0, std::nullopt, 1.0, 3.0}, PhotoMatch::spreadOf(*all));
+    QCOMPARE(c().resultsModel()->rowCount(), qMin(20, int(expected.photos.size())));
+    QCOMPARE(c().resultsModel()->photoAt(0)->id, (*all)[size_t(expected.photos[0].index)].id);
+    QVERIFY2(state().status.message().contains(QStringLiteral(" photos most like stand 14.png")),
+             qPrintable(state().status.message()));
+    QVERIFY(state().photoSlots.states[0].isFieldPhoto()); // the query's Erase step left it
+
+    QVERIFY(trigger(QStringLiteral("mnuCloseFieldPhoto")));
+    QVERIFY(!state().photoSlots.states[0].isFieldPhoto());
+    QVERIFY(!state().photoSlots.SlotHasPhoto(0));
+    QVERIFY(!values->isVisible());
+    QCOMPARE(state().photoSlots.CurrentSlot, 0);
+    c().lstPhotos_ItemClick(3);
+    QCOMPARE(state().photoSlots.states[0].label, label(3));
+    QCOMPARE(digest(), before);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -18,6 +18,10 @@ MainCommands::MainCommands(QWidget *parent) : QObject(parent), m_parent(parent)
     mnuPrinterSetup = addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer &Setup"));
     mnuMP = addItem(file, QStringLiteral("mnuMP"), QStringLiteral("&Manage Photo Series"));
     mnuPhotoFolder = addItem(file, QStringLiteral("mnuPhotoFolder"), QStringLiteral("Photo &Folder..."));
+    file->addSeparator()->setObjectName(QStringLiteral("mnubar7"));
+    mnuOpenFieldPhoto = addItem(file, QStringLiteral("mnuOpenFieldPhoto"), QStringLiteral("&Open Field Photo..."));
+    mnuCloseFieldPhoto = addItem(file, QStringLiteral("mnuCloseFieldPhoto"), QStringLiteral("&Close Field Photo"));
+    mnuCloseFieldPhoto->setEnabled(false);
     file->addSeparator()->setObjectName(QStringLiteral("mnubar5"));
     mnuExportResults = addItem(file, QStringLiteral("mnuExportResults"), QStringLiteral("&Export Results..."));
     mnuExportProfile = addItem(file, QStringLiteral("mnuExportProfile"), QStringLiteral("Export Fuel &Profile..."));
@@ -180,6 +184,7 @@ void MainCommands::updateActionStates(const ModeState &modes, const PhotoSlots &
     mnuMetric->setChecked(modes.units == Units::Metric);
     mnuFuelProfilePrint->setEnabled(modes.fuelProfilePrintEnabled);
     mnuFindSimilar->setEnabled(photoSlots.SlotHasPhoto(photoSlots.CurrentSlot));
+    mnuCloseFieldPhoto->setEnabled(photoSlots.states[0].isFieldPhoto());
 }
 
 void MainCommands::updateListCommands(int listedRows)

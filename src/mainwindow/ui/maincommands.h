@@ -23,6 +23,8 @@ public:
     QAction *mnuPrinterSetup;
     QAction *mnuMP;
     QAction *mnuPhotoFolder;
+    QAction *mnuOpenFieldPhoto;
+    QAction *mnuCloseFieldPhoto;
     QAction *mnuExportResults;
     QAction *mnuExportProfile;
     QAction *mnuExit;

@@ -9,6 +9,7 @@
 #include "help/helpcommands.h"
 #include "mainwindow/programstate.h"
 #include "mainwindow/ui/frmfenwyx.h"
+#include "mainwindow/ui/frmfieldphoto.h"
 #include "mainwindow/ui/frmmatchvalues.h"
 #include "mainwindow/ui/maincommands.h"
 #include "mainwindow/ui/querypane.h"
@@ -20,6 +21,8 @@
 #include "platform/settingsstore.h"
 #include "platform/ui/guardeddialogs.h"
 #include "platform/ui/twips.h"
+#include "present/fieldphoto.h"
+#include "present/imageloader.h"
 #include "present/imageresolver.h"
 #include "present/photodata.h"
 #include "present/photodisplay.h"
@@ -187,12 +190,7 @@ void MainController::connectWindows()
 
     PhotoPanes *panes = photoPanes();
     connect(panes, &PhotoPanes::paneClicked, this, &MainController::FocusSlotTab);
-    connect(panes, &PhotoPanes::findSimilarRequested, this, [this](int slot) {
-        if (SlotHasPhoto(slot))
-            findSimilarTo(*m_state.photoSlots.states[size_t(slot)].photo);
-        else
-            m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos, no photo selected"));
-    });
+    connect(panes, &PhotoPanes::findSimilarRequested, this, &MainController::findSimilarToSlot);
     connect(resultsList(), &ResultsListView::findSimilarRequested, this, [this](int row) {
         if (const PhotoRecord *photo = resultsModel()->photoAt(row))
             findSimilarTo(*photo);
@@ -230,6 +228,8 @@ void MainController::connectCommands()
     connect(c.mnuPrinterSetup, &QAction::triggered, this, &MainController::printerSetupCommand);
     connect(c.mnuMP, &QAction::triggered, this, &MainController::ManagePhotoSeries);
     connect(c.mnuPhotoFolder, &QAction::triggered, this, &MainController::photoFolderCommand);
+    connect(c.mnuOpenFieldPhoto, &QAction::triggered, this, &MainController::openFieldPhotoCommand);
+    connect(c.mnuCloseFieldPhoto, &QAction::triggered, this, &MainController::closeFieldPhoto);
     connect(c.mnuExportResults, &QAction::triggered, this, &MainController::exportResultsCommand);
     connect(c.mnuFindSimilar, &QAction::triggered, this, &MainController::findSimilarCommand);
     connect(c.mnuMatchValues, &QAction::triggered, this, &MainController::matchValuesCommand);
@@ -453,8 +453,11 @@ void MainController::applyUnits(Units units)
         PhotoSlotState &slot = photoSlots.states[size_t(s)];
         if (!slot.photo)
             continue;
-        slot.sheet = BuildDataSheet(*slot.photo, slot.book, units);
+        slot.sheet =
+            slot.isFieldPhoto() ? FieldPhoto::sheet(*slot.photo, units) : BuildDataSheet(*slot.photo, slot.book, units);
         photoPanes()->showSheet(s, slot.sheet);
+        if (slot.isFieldPhoto() && m_field)
+            m_field->showValues(slot.label, FieldPhoto::valuesOf(*slot.photo), units);
     }
 }
 
@@ -506,7 +509,8 @@ void MainController::ShowSelectedPhoto(int row)
     const qint64 id = item->id;
     const QString key = item->key();
     const QString itemLabel = item->label();
-    const int s = photoSlots.CurrentSlot == 1 ? 1 : 0;
+    // The field photo keeps the left slot; the series is browsed in the right one.
+    const int s = photoSlots.CurrentSlot == 1 || photoSlots.states[0].isFieldPhoto() ? 1 : 0;
     PhotoPanes *panes = photoPanes();
     panes->resetGrid(s);
 
@@ -636,27 +640,33 @@ void MainController::exportResultsCommand()
 
 void MainController::findSimilarCommand()
 {
-    const int s = m_state.photoSlots.CurrentSlot;
-    if (!SlotHasPhoto(s)) {
+    findSimilarToSlot(m_state.photoSlots.CurrentSlot);
+}
+
+void MainController::findSimilarToSlot(int slot)
+{
+    if (!SlotHasPhoto(slot)) {
         m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos, no photo selected"));
         return;
     }
-    findSimilarTo(*m_state.photoSlots.states[size_t(s)].photo);
+    const PhotoSlotState &state = m_state.photoSlots.states[size_t(slot)];
+    findSimilarTo(*state.photo, state.label);
 }
 
-void MainController::findSimilarTo(const PhotoRecord &photo)
+void MainController::findSimilarTo(const PhotoRecord &photo, const QString &name)
 {
     // The photo is copied: the list it came from is about to be replaced.
     const PhotoRecord query = photo;
+    const QString queryName = name.isEmpty() ? query.label() : name;
     PhotoLibrary &library = m_state.library;
     const PhotoMatch::Ranking ranking =
         PhotoMatch::rank(*library.allPhotos(), PhotoMatch::valuesOf(query), library.matchSpread(), query.id);
     if (!ranking.usable()) {
-        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos: ") + query.label() +
+        m_state.status.ShowStatus(StatusError, QStringLiteral("Can't find similar photos: ") + queryName +
                                                    QStringLiteral(" has no loading or depth to match"));
         return;
     }
-    showRanking(ranking, m_matchCount, query.label());
+    showRanking(ranking, m_matchCount, queryName);
 }
 
 void MainController::matchValuesCommand()
@@ -675,18 +685,7 @@ void MainController::matchValuesCommand()
                    UnitConversion::length(stored[PhotoMatch::Bed], units)};
         vegType = photo.vegType;
     }
-    // The vegetation types the photos have, named as the query pane names them.
-    const CodeFile codes(QDir(m_state.programFolder).filePath(QueryParameters::codeFileName(QueryParameters::VegType)));
-    QStringList vegTypes;
-    QSet<QString> seen;
-    for (const PhotoRecord &photo : *m_state.library.allPhotos()) {
-        const QString code = photo.vegType.trimmed();
-        if (!code.isEmpty() && !seen.contains(code.toUpper())) {
-            seen.insert(code.toUpper());
-            vegTypes << codes.LookupCode(code);
-        }
-    }
-    vegTypes.sort(Qt::CaseInsensitive);
+    const QStringList vegTypes = codeChoices(QueryParameters::VegType);
 
     auto *form = new frmMatchValues(units, initial, vegTypes, vegType, m_matchCount, m_window);
     form->setAttribute(Qt::WA_DeleteOnClose);
@@ -712,6 +711,107 @@ void MainController::matchValuesCommand()
         showRanking(ranking, m_matchCount, QStringLiteral("the values given"));
     });
     form->open();
+}
+
+QStringList MainController::codeChoices(int list) const
+{
+    // Named as the query pane names them.
+    const CodeFile codes(QDir(m_state.programFolder).filePath(QueryParameters::codeFileName(list)));
+    QStringList entries;
+    QSet<QString> seen;
+    for (const PhotoRecord &photo : *m_state.library.allPhotos()) {
+        const QString code = (list == QueryParameters::VegType ? photo.vegType : photo.activity).trimmed();
+        if (!code.isEmpty() && !seen.contains(code.toUpper())) {
+            seen.insert(code.toUpper());
+            entries << codes.LookupCode(code);
+        }
+    }
+    entries.sort(Qt::CaseInsensitive);
+    return entries;
+}
+
+void MainController::openFieldPhotoCommand()
+{
+    const QString folder = m_fieldFolder.isEmpty() ? QDir::homePath() : m_fieldFolder;
+    const std::optional<QString> path = m_state.services.dialogs->openFileName(
+        {QStringLiteral("Open Field Photo"),
+         QStringLiteral("Pictures (*.jpg *.jpeg *.png *.tif *.tiff *.JPG *.JPEG *.PNG *.TIF *.TIFF);;All files (*)"),
+         folder, QString()});
+    if (path)
+        openFieldPhoto(*path);
+}
+
+bool MainController::openFieldPhoto(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    std::optional<QImage> picture;
+    QString reason;
+    {
+        const WaitCursor wait;
+        picture = ImageLoader::load(path, photoPanes()->pictureSize(0), true, &reason);
+    }
+    if (!picture) {
+        m_state.services.dialogs->message(QStringLiteral("Can't open the field photo %1: %2.").arg(name, reason),
+                                          QStringLiteral("Open Field Photo"), MessageButtons::Ok,
+                                          MessageIcon::Exclamation);
+        return false;
+    }
+    m_fieldFolder = QFileInfo(path).absolutePath();
+    if (!m_state.modes.state().compareOn)
+        compareCommand();
+    PhotoSlots &photoSlots = m_state.photoSlots;
+    const Units units = m_state.modes.state().units;
+    photoSlots.states[0] = FieldPhoto::slotState(path, {}, units);
+    ShownPhoto shown;
+    shown.slot = photoSlots.states[0];
+    shown.picture = std::move(*picture);
+    shown.path = path;
+    photoPanes()->showPhoto(0, shown);
+    {
+        const BusyFlag pressing(photoSlots.LayoutPressingImage);
+        compareButton_Click(PaneView::Image, 0);
+    }
+    // The list's photos go into the right pane from now on.
+    SelectSlot(1);
+
+    if (!m_field) {
+        m_field = new frmFieldPhoto(codeChoices(QueryParameters::VegType), codeChoices(QueryParameters::Activity),
+                                    m_window->window());
+        connect(m_field, &frmFieldPhoto::valuesEdited, this, &MainController::fieldValuesEdited);
+        connect(m_field, &frmFieldPhoto::closeRequested, this, &MainController::closeFieldPhoto);
+    }
+    m_field->showValues(shown.slot.label, {}, units);
+    m_field->show();
+    m_field->raise();
+    const QString hint = QStringLiteral(": type its values beside it and pick photos to compare");
+    m_state.status.ShowStatus(StatusInfo, QStringLiteral("Field photo ") + name + hint);
+    return true;
+}
+
+void MainController::fieldValuesEdited()
+{
+    PhotoSlotState &slot = m_state.photoSlots.states[0];
+    if (!slot.isFieldPhoto() || !m_field)
+        return;
+    const Units units = m_state.modes.state().units;
+    slot = FieldPhoto::slotState(slot.fieldPicture, m_field->values(), units);
+    photoPanes()->showSheet(0, slot.sheet);
+    refresh();
+}
+
+void MainController::closeFieldPhoto()
+{
+    PhotoSlots &photoSlots = m_state.photoSlots;
+    if (m_field)
+        m_field->hide();
+    if (!photoSlots.states[0].isFieldPhoto())
+        return;
+    photoSlots.clear(0);
+    photoPanes()->clearSlot(0, QStringLiteral("Select a photo from the list"));
+    if (photoSlots.CompareLayout == 1)
+        SelectSlot(0);
+    else
+        refresh();
 }
 
 void MainController::showRanking(const PhotoMatch::Ranking &ranking, int count, const QString &likeWhat)
@@ -850,6 +950,8 @@ void MainController::SetCompareLayout(int mode)
         }
         SelectSlot(1);
     } else if (mode == 0) {
+        // A field photo is shown beside the series only.
+        closeFieldPhoto();
         photoSlots.CompareLayout = 0;
         photoSlots.CurrentSlot = 0;
         m_state.modes.change([](ModeState &s) { s.browseView = PaneView::Data; });

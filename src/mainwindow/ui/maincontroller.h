@@ -31,6 +31,7 @@ class frmFenwyx;
 class frmView;
 class frmnotes;
 class frmSummary;
+class frmFieldPhoto;
 struct AssistantEffect;
 
 class MainController : public QObject, public FrameCloseQuestion
@@ -112,10 +113,18 @@ public:
     void exportResultsCommand();
     // Find Similar Photos: the photos of the database most like the current slot's photo become the list.
     void findSimilarCommand();
-    void findSimilarTo(const PhotoRecord &photo);
+    void findSimilarToSlot(int slot);
+    // name: what the status bar calls the photo (its label unless given).
+    void findSimilarTo(const PhotoRecord &photo, const QString &name = QString());
     // Match Values...: the same for values the user types.
     void matchValuesCommand();
     void exportProfileCommand();
+    // Open Field Photo...: the user's own picture in the left pane in compare mode, its values typed beside it.
+    void openFieldPhotoCommand();
+    // The picture read first: one that cannot be read is told and changes nothing (false).
+    bool openFieldPhoto(const QString &path);
+    // Close Field Photo: the left slot empty again, for the series.
+    void closeFieldPhoto();
     // View > Summary of Listed Photos...: the window (not modal) that follows the listed photos.
     void summaryCommand();
 
@@ -152,6 +161,10 @@ private:
     // Asks for a CSV file to export to (adding ".csv", asking before replacing) and writes the bytes whole.
     void exportCsv(const QString &title, const QString &name, const QByteArray &bytes);
     void reportCount();
+    // The field photo's record and sheet from what is typed in its window.
+    void fieldValuesEdited();
+    // The entries ("code-description") of the codes of one code list (QueryParameters::Codes) the photos have.
+    QStringList codeChoices(int list) const;
     // A ranking shown as a query's result is, its nearest `count` photos (0 all) in rank order.
     void showRanking(const PhotoMatch::Ranking &ranking, int count, const QString &likeWhat);
     // The welcome in place of the list and panes exactly while no photo series is installed.
@@ -177,6 +190,8 @@ private:
     QPointer<frmnotes> m_notes;
     QPointer<frmView> m_view;
     QPointer<frmSummary> m_summary;
+    QPointer<frmFieldPhoto> m_field;
+    QString m_fieldFolder; // where the last field photo was opened from
     std::unique_ptr<ReportCommands> m_unavailableReports;
     std::unique_ptr<HelpCommands> m_unavailableHelp;
     ReportCommands *m_reports;
