@@ -14,11 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -161,6 +164,7 @@ public:
         comparePictures(frame);
         builderPictures();
         printingPictures();
+        matchingPictures(frame);
         dismissModal();
     }
 
@@ -462,18 +466,7 @@ private:
                 settle(300);
                 // The Assistant is a window of its own: laid over the frame's upper right, beside the list and
                 // above the photos, as a desktop would show it.
-                assistant->resize(assistant->sizeHint());
-                settle();
-                QImage picture = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
-                const QImage over = assistant->grab().toImage();
-                QPainter painter(&picture);
-                const QPoint at(picture.width() - over.width() - 16, 96);
-                painter.fillRect(QRect(at + QPoint(4, 4), over.size()), QColor(0, 0, 0, 60));
-                painter.drawImage(at, over);
-                painter.setPen(QColor(0x60, 0x60, 0x60));
-                painter.drawRect(QRect(at, over.size()).adjusted(-1, -1, 0, 0));
-                painter.end();
-                saveScreenshot(QStringLiteral("compare-assistant"), picture);
+                saveScreenshot(QStringLiteral("compare-assistant"), withWindowOver(frame, assistant, 96));
             } else {
                 skip(QStringLiteral("compare-assistant"), QStringLiteral("compare mode shows no frmAssistant"));
             }
@@ -481,6 +474,88 @@ private:
         }
 
         reportScreenshot();
+    }
+
+    // A window of its own laid over the frame's upper right, with a shadow, as a desktop would show it.
+    static QImage withWindowOver(QWidget *frame, QWidget *window, int top)
+    {
+        window->resize(window->sizeHint());
+        settle();
+        QImage picture = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage over = window->grab().toImage();
+        QPainter painter(&picture);
+        const QPoint at(picture.width() - over.width() - 16, top);
+        painter.fillRect(QRect(at + QPoint(4, 4), over.size()), QColor(0, 0, 0, 60));
+        painter.drawImage(at, over);
+        painter.setPen(QColor(0x60, 0x60, 0x60));
+        painter.drawRect(QRect(at, over.size()).adjusted(-1, -1, 0, 0));
+        return picture;
+    }
+
+    // Typed as a user types, so that the window takes each key as an edit.
+    static void typeInto(QWidget *box, const QString &text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &press);
+        }
+    }
+
+    // The pages on matching a stand: the ranked list, a field photo beside the series, the summary.
+    void matchingPictures(QWidget *frame)
+    {
+        choosePhoto(2);
+        if (trigger(QStringLiteral("mnuFindSimilar"), QStringLiteral("similar")))
+            save(QStringLiteral("similar"), find<QWidget>(frame, QStringLiteral("lstPhotos")), 620);
+        if (trigger(QStringLiteral("mnuSummary"), QStringLiteral("summary"))) {
+            auto *summary = topLevel(QStringLiteral("frmSummary"));
+            if (!summary)
+                summary = find<QWidget>(frame, QStringLiteral("frmSummary"));
+            save(QStringLiteral("summary"), summary, 460);
+            if (summary)
+                summary->close();
+        }
+
+        // One of the series' own pictures stands in for the user's photo of a stand.
+        QTemporaryDir scratch;
+        const QString stand = scratch.filePath(QStringLiteral("stand-14.jpg"));
+        QDirIterator images(QDir(qEnvironmentVariable("FENWYX_HOME")).filePath(QStringLiteral("PhotoImages")),
+                            {QStringLiteral("*.jpg")}, QDir::Files, QDirIterator::Subdirectories);
+        QString source;
+        for (int i = 0; i < 9 && images.hasNext(); ++i)
+            source = images.next();
+        if (source.isEmpty() || !QFile::copy(source, stand)) {
+            skip(QStringLiteral("fieldphoto"), QStringLiteral("no picture to open as a field photo"));
+            return;
+        }
+        QTimer::singleShot(300, [stand] {
+            if (auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                // The name typed into the chooser's box, as a user would: its list of files loads meanwhile.
+                if (auto *name = chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                    name->setText(stand);
+                static_cast<QDialog *>(chooser)->done(QDialog::Accepted);
+            }
+        });
+        if (!trigger(QStringLiteral("mnuOpenFieldPhoto"), QStringLiteral("fieldphoto")))
+            return;
+        settle(400);
+        auto *values = topLevel(QStringLiteral("frmFieldPhoto"));
+        if (!values) {
+            skip(QStringLiteral("fieldphoto"), QStringLiteral("no window frmFieldPhoto"));
+            return;
+        }
+        const std::pair<const char *, const char *> typed[] = {
+            {"txtFieldFine", "4.5"}, {"txtFieldCoarse", "12"}, {"txtFieldDuff", "0.8"}, {"txtFieldBed", "5"}};
+        for (const auto &[box, text] : typed)
+            typeInto(find<QWidget>(values, QString::fromLatin1(box)), QString::fromLatin1(text));
+        choosePhoto(4);
+        settle(300);
+        if (wanted(QStringLiteral("fieldphoto"))) {
+            writeImage(QDir(m_folder).filePath(QStringLiteral("fieldphoto.png")),
+                       withWindowOver(frame, values, 120).scaledToWidth(kWide, Qt::SmoothTransformation));
+        }
+        trigger(QStringLiteral("mnuCloseFieldPhoto"), QStringLiteral("fieldphoto"));
+        trigger(QStringLiteral("mnuCompare"), QStringLiteral("fieldphoto"));
     }
 
     // The photo report as the printer gets it, drawn from the preview's page at 65 dots per inch.
