@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times converting an Access photo database to SQLite through fenwyx-mdbread, without the cache.
 #include "data/accessimport.h"
 

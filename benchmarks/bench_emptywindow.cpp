@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up time: an empty Qt main window shown, drawn once, and closed as soon as the
 // loop runs, the way FENWYX_QUIT_AFTER_STARTUP=1 closes the program after its window is drawn.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the quick filter of the results list: every keystroke of a few typed words, each narrowing the list and
 // drawing it, over every photo of a library (100,000 in the target).
 // usage: bench_filter PROGRAM_FOLDER

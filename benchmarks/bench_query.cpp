@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times each query kind in-process against stepping the same SELECT through SQLite, and the list loading.
 #include "data/photodatabase.h"
 #include "data/photolibrary.h"

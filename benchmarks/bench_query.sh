@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Query timing: each kind through fenwyx-cli against the same SELECT in the sqlite3 shell, and the
 # query-parameter load, on a generated library. Usage: bench_query.sh BUILD_BIN_DIR [PHOTOS]
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch photo and fuel-profile reports as PDF files, with 4000 x 2920 JPEG pictures, against decoding those
 // pictures at their printed size (300 dpi) alone. Usage: bench_report [ROUNDS]
 #include "print/reportcli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times filling the results list (model reset, layout, first paint) with every photo of a library.
 // usage: bench_resultslist PROGRAM_FOLDER [repeats]
 #include "benchlibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a photo whose picture is a 4000 x 2920 JPEG (picture, data sheet, graph) against decoding that
 // file at the pane's size alone; the same in compare mode with the Assistant up, and compare mode toggled.
 #include "app/sample/samplelibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scrolls the results list's icon view through every photo of a library at 60 frames a second, with an empty
 // thumbnail folder and again with a full one, and reports the longest window-thread frame and the folder's size.
 // usage: bench_thumbnails PROGRAM_FOLDER [limit-MiB]      (fenwyx-sample DIR --photos 20000 makes a library)

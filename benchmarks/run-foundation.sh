@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the foundation's speed targets against their yardsticks; prints hyperfine summaries.
 # usage: benchmarks/run-foundation.sh [BUILD_DIR]
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed documents (manual pages, AppStream data, licence, changelog) and the Debian package:
 # `cpack -G DEB` in a build folder. scripts/build-package.sh builds it with Debian's flags, scripts/lint-package.sh
 # checks it with lintian, scripts/test-package.sh tries it in a clean Debian root.

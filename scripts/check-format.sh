@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ file of the tree differs from the root .clang-format; prints the files that do.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source includes a header of a higher layer, or when a widget-free source includes a window's.
 # Layers, lowest first: platform shell data present profile print help mainwindow app.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the manual's pictures of the windows (help/images/*.png): runs Fenwyx offscreen on a fresh sample
 # library through fenwyx-shots. Arguments go to fenwyx-shots, e.g. --only main-window. With --screenshots it
 # makes the software centres' screenshots instead (resources/screenshots/*.png, installed with the package).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package (scripts/build-package.sh), installs it into a clean Debian 12 root and runs the
 # installed programs there as an ordinary user and as root. Slow and needs Debian's mirror, so not part of
 # scripts/test.sh; run as root. scripts/lint-package.sh checks the package itself without the root.

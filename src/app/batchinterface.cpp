@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dispatches the batch commands: the program's options, each command's help, and the rules every command keeps.
 #include "batchinterface.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fenwyx-cli: the batch interface over the program's core.
 #pragma once
 

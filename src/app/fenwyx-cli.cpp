@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fenwyx-cli: batch interface.
 #include "app/batchinterface.h"
 #include "app/standardstreams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fenwyx-mdbread IN.mdb OUT.sqlite: copies an Access photo database into SQLite, apart from the program.
 #include "data/accessreader.h"
 

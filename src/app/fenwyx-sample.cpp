@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the sample photo library into a folder: fenwyx-sample DIR [--photos N] [--no-images] [--seed S]
 // [--codes-only].
 #include "app/sample/samplelibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fenwyx-shots: runs the program offscreen on a photo library and writes pictures of its windows for the manual.
 #include "help/ui/frmabout.h"
 #include "mainwindow/ui/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fenwyx: the windowed program.
 #include "app/standardstreams.h"
 #include "mainwindow/ui/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SQLite copies of Access photo databases, made by fenwyx-mdbread in a child process and kept in a cache.
 #include "data/accessimport.h"
 

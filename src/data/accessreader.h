@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies the Photos and Books tables of an Access file (Jet 3, Jet 4, ACE) into a new SQLite file with libmdb.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch data commands over the same core as the windows.
 #include "batchdata.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch query commands over the same lists and query code as the query pane.
 #include "batchquery.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch interface's query commands: query (run a query of any kind) and params (the pane's lists).
 #pragma once
 

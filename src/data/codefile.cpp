@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the code files and turning database codes into list entries.
 #include "codefile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code files beside the program: one code and its description per line, read as sequential input.
 #pragma once
 

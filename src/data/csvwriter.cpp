@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV fields and rows, CR LF line ends.
 #include "csvwriter.h"
 

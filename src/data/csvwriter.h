@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RFC 4180 CSV in UTF-8, written into one buffer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cache entries named by a file's path and version.
 #include "filecache.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program derives from a database file (a converted copy, a check's verdict), kept in the cache
 // while the file keeps its path, size and modification time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The custom item roles of the program's models, in one place.
 #pragma once
 

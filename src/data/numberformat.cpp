@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture and general number formats, rounding on the shortest decimal form.
 #include "numberformat.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number formats of the program: picture formats ("####0.00", "00000.0"), general format, and reading back.
 #pragma once
 

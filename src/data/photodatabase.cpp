@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-only access to the photo database.
 #include "photodatabase.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo database: Photo.mdb as an SQLite file or an Access file (read through a converted copy).
 #pragma once
 

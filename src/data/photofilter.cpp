@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matching photos against the words of the quick filter.
 #include "photofilter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick filter of the results list: which photos of a set hold every word typed, in their label, description,
 // codes or the codes' names from the code files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the photo database and keeping the current photo set.
 #include "photolibrary.h"
 

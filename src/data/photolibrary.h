@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open photo database and the current photo set that the results list shows.
 #pragma once
 

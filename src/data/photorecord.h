@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One row of Photos and one row of Books, with SQL nulls kept (a null text is a null QString).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building and running the query of each kind with every value bound.
 #include "querybuilder.h"
 

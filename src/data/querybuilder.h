@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query: the pane's selections as QueryCriteria, turned into one bound SQL statement per kind.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the query lists from the database and the code files.
 #include "queryparameters.h"
 

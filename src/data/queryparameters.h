@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists a query is made from: books, loading ranges and the four code lists, as read from the database.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV files for a spreadsheet: the listed photos as the batch list writes them, and a fuel profile's values.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Results list model: formatted texts, zero-padded sort texts and column-click sorting.
 #include "resultsmodel.h"
 #include "platform/resourceimage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list: one row per photo of the current photo set, the 19 columns of the list.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prepared statements over the sqlite3 C interface.
 #include "sqlitestatement.h"
 

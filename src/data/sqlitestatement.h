@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A prepared SQLite statement with bound values; finalized when it goes out of scope.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The units values are shown in: tons per acre and inches as stored, or megagrams per hectare and centimetres.
 #pragma once
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The help: the support page's host, the manual copied beside the program and installed in the shared folder, and the
 # program that renders the manual's pictures of the windows.
 

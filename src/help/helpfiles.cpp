@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths of the help files.
 #include "helpfiles.h"
 

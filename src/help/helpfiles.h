@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the help lives: the help folder under the program folder and its entry page.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the help pages as text and searching them.
 #include "helpsearch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full-text search over the pages of the help folder, for the help window's search box.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding and starting the system-information program.
 #include "systeminfo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box's System Info button: the desktop's system-information program, found on the search path.
 #pragma once
 

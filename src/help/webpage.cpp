@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The support page's address and handing an address to the browser.
 #include "webpage.h"
 

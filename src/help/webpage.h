@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a web page in the user's browser, and the address of the support page.
 #pragma once
 

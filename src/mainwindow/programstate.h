@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide state of one run, gathered in one place and handed to the windows that use it.
 #pragma once
 

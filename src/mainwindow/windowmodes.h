@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's modes and their transitions: the query pane, compare and builder modes, the Assistant,
 // the view of each photo pane, the results view and the item clicked last.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's services: opening an address in the user's browser, finding and starting other programs.
 #pragma once
 

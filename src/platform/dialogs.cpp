@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scripted and console answers to the program's questions.
 #include "dialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes and file choosers as the program asks for them; windows and tests answer them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Optical drives are the mounted volumes on /dev/sr* or with a disc file system.
 #include "driveinfo.h"
 

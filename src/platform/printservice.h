@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog, the printer set-up, the print target and the event turns a progress window needs, as the
 // reports ask for them; the window layer answers with real dialogs and printers, tests with a script.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the family's sibling programs.
 #include "processrunner.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a sibling program and waiting for it to end.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the program's own resources, decoded without asking every image plugin what they are.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scope guards shared by the windows: a busy flag and the wait pointer, undone on every path out.
 #pragma once
 

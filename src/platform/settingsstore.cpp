@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings in INI files; "General" is a real [General] section that sibling programs can read.
 #include "settingsstore.h"
 

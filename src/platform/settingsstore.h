@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user settings store: application / section / key, as the family of programs shares it.
 #pragma once
 

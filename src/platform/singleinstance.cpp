@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single-instance lock on a QLockFile: a lock whose owner process is gone counts as stale.
 #include "singleinstance.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refuses a second copy of the program for the same user; a crashed copy leaves no lock behind.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252 conversion with its own table, since not every Qt build carries the code page.
 #include "windows1252.h"
 

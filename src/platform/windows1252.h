@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ANSI code page of the program's text files (Windows-1252), exact in both directions.
 #pragma once
 

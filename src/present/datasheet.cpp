@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data sheet's row table and the graph series read back from it.
 #include "datasheet.h"
 

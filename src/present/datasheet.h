@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A photo's data sheet (label, value) with the size classes of its book, and the loading graph's series.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serving a slot's data sheet to its grid.
 #include "datasheetmodel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-sheet grid's rows: serves one slot's sheet, read-only.
 #pragma once
 

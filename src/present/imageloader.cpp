@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture decoding through QImageReader with a size guard.
 #include "imageloader.h"
 

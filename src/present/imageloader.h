@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding picture files safely: at the size they are shown, in the camera's orientation, within a size limit.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image paths of a photo and their look-up in the photo directory and the local copy.
 #include "imageresolver.h"
 

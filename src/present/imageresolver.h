@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a photo's two images are: the photo directory unless "Search Local Only", then the local PhotoImages copy.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a photo's rows for a slot.
 #include "photodata.h"
 

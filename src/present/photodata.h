@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data step of showing a photo: its own row by ID, its book's row and its data sheet.
 #pragma once
 

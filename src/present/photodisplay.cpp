@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data and picture steps of showing a photo.
 #include "photodisplay.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a photo in a slot without any window: its rows, its data sheet, its picture and the pane's message.
 #pragma once
 

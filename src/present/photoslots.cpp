@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slot state and the Assistant's comparison of the two slots.
 #include "photoslots.h"
 

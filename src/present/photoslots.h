@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two photo slots: which is current, the compare layout, and per slot the shown photo's own rows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widths of one-line texts, cheaper than shaping each text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thumbnail files named by a hash of picture path, size, modification time and thumbnail size, with an index
 // in memory that keeps the folder under its byte limit.
 #include "thumbnailcache.h"

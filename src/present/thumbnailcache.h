@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thumbnails of the photos' pictures: made on worker threads and kept in the user's cache folder.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch reports: the same inputs, layouts and drawing as the printed pages, written as PDF files.
 #include "reportcli.h"
 

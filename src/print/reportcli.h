@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch program's report command: a photo, a comparison or a fuel-profile report as a PDF file.
 #pragma once
 

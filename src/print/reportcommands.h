@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report commands that the main window's menus call: printer set-up and the three reports.
 #pragma once
 

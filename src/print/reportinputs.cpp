@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gathering report inputs through the screen's image resolver.
 #include "reportinputs.h"
 

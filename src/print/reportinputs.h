@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the reports show, gathered from the slots, the profile and the database, pictures decoded for print.
 #pragma once
 

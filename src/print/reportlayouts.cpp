@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing the items of the three reports, with print positions, columns and line ends as a line printer
 // keeps them.
 #include "reportlayouts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three reports as functions of what they show: the photo, the comparison and the fuel profile.
 #pragma once
 

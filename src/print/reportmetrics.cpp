@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Report font measures taken at a fixed high resolution.
 #include "reportmetrics.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font measures of the report fonts in inches, the same on every device a page is drawn on.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the items of a page or a report by kind.
 #include "reportpage.h"
 

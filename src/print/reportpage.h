@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A printed report as pages of placed items in inches from the top-left of the printable area.
 #pragma once
 

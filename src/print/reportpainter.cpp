@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the placed items of each page: texts on their line, rules, stretched pictures, the data-sheet table and the
 // loading bar graph, all measured in inches and turned into device units at the last moment.
 #include "reportpainter.h"

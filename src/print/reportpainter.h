@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws report pages on any paint device: the printer, the preview and PDF files get the same drawing.
 #pragma once
 

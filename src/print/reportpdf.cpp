@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF files of reports through QPdfWriter, written whole or not at all.
 #include "reportpdf.h"
 

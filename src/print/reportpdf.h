@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reports as PDF files: portrait on the paper given, the printable area a quarter inch in from the edges.
 #pragma once
 

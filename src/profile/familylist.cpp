@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entering saved files in the family list.
 #include "familylist.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list file through which the family's programs find each other's saved files.
 #pragma once
 

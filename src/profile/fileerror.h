@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error number and description shown when a profile or list file cannot be read or written.
 #pragma once
 

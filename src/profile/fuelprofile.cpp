@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Derived texts of the fuel profile.
 #include "fuelprofile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuel profile record and the texts the Assistant shows for it.
 #pragma once
 

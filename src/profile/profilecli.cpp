@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile commands of the batch program.
 #include "profilecli.h"
 

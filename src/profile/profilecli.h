@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch program's profile commands: "profile show FILE" and "profile save IN OUT".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a fuel profile's CSV file.
 #include "profileexport.h"
 

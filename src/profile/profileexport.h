@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fuel profile as CSV for a spreadsheet: its name, file, values with their source photos, and notes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .pro file: twelve values, one per line, texts in double quotes, Windows-1252, CR LF.
 #pragma once
 

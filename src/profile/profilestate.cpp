@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile commands: new, take a component, show, save, load and the file dialogs.
 #include "profilestate.h"
 

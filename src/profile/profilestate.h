@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one current fuel profile, its file path and changed flag, and the profile commands.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the photo directory setting, testing the photo drive and running the photo manager.
 #include "photodirectory.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo directory setting, the photo-drive decision and the running of the family's photo manager.
 #pragma once
 

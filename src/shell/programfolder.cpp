@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the program folder, and giving an installed program's user folder its defaults.
 #include "programfolder.h"
 

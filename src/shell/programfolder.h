@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder: where Photo.mdb, the code files, PhotoImages, data and help live.
 #pragma once
 

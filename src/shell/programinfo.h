@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's title, release and legal notice, shared by the splash window and the printed reports.
 #pragma once
 

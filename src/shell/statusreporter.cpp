@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status line panels and icon.
 #include "statusreporter.h"
 

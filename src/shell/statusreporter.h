@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status line: every progress message, count and refused command goes through ShowStatus.
 #pragma once
 

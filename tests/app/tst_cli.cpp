@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch interface run as a program: list, convert, datasheet, similar, summary, profile saving as an ordinary
 // user, errors.
 #include "databaselock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop integration as the desktop tools see it: the fuel-profile MIME type and the desktop entry,
 // installed into a temporary data folder, and the AppStream data software centres read.
 #include "shell/programinfo.h"

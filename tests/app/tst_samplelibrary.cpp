@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the sample library generator: layouts, awkward rows, sums, reproducibility, images and code files.
 #include "app/sample/samplelibrary.h"
 #include "testsupport.h"

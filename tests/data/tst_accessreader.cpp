@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the Access reader: exact copies of the fixture, damaged input, text decoding and the copy cache.
 #include "data/accessimport.h"
 #include "data/accessreader.h"

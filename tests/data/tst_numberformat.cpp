@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture formats, general format, rounding and reading numbers back.
 #include "data/numberformat.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening photo databases of both formats, and refusing bad files without harm.
 #include "app/sample/samplelibrary.h"
 #include "data/photodatabase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the query lists: code files, range lists, sorting, and loading from real and crafted databases.
 #include "data/codefile.h"
 #include "data/photodatabase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list model: the texts of each column, the key, and sorting on header clicks.
 #include "data/itemroles.h"
 #include "data/photodatabase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the query: each kind against the Access fixture and crafted SQLite tables, bad input, the CLI.
 #include "data/photolibrary.h"
 #include "data/querybuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Metric units: the conversions both ways, and every value shown in them (list, data sheet, graph, query ranges).
 #include "data/photodatabase.h"
 #include "data/querybuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu's commands with the platform doubles: the support page, the help window, the About box and
 // its System Info button.
 #include "desktopdoubles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture maker on a sample library: it runs offscreen, writes a small readable PNG for every picture the
 // manual shows, and no picture the manual does not use.
 #include "testsupport.h"

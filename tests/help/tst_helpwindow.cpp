@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window over a small help folder: pages and anchors, links, back and forward, the index and the search.
 #include "help/helpsearch.h"
 #include "help/ui/frmhelp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual as shipped: every page and anchor a link names exists, every page is reachable from the contents,
 // every picture is used and readable, the build's copy is complete, the help window opens it, and it names every
 // menu command and every status-bar message of the program.

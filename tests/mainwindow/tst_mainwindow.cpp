@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands as a user meets them: the menu tree and the toolbar, compare and builder modes walked
 // through the actions, the compare buttons, the reports around the Assistant and the frame's minimising (what a
 // screen reader hears is tst_accessibility's).

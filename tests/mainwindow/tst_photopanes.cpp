@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo panes headless over a sample library: showing photos, the drive warning, the photo manager,
 // bad pictures and odd names, the compare layout, the browse buttons and the view window.
 #include "data/resultsmodel.h"

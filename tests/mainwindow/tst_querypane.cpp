@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real query pane in the main window, driven by object names: lists, pickers, range typing and searches.
 #include "data/resultsmodel.h"
 #include "mainwindow/programstate.h"

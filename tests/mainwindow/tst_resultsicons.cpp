@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list's icon view as a user sees it: each photo's own picture once it is made, only for the items in
 // sight, the generic icon for a photo without one, a changed picture after the list is filled again.
 #include "data/resultsmodel.h"

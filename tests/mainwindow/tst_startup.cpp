@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real frame started headless: start-up, the results list, the exit question, a second copy.
 #include "data/resultsmodel.h"
 #include "databaselock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the photo manager: the program waits for it with its windows still drawn and user input held back.
 #include "platform/processrunner.h"
 

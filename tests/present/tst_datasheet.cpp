@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data sheet rows, graph series and the Assistant summary for the four size-class layouts of the fixture.
 #include "data/photodatabase.h"
 #include "present/datasheet.h"

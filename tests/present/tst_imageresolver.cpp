@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image paths of a photo, their look-up, and decoding of bad or large picture files.
 #include "data/photorecord.h"
 #include "platform/settingsstore.h"

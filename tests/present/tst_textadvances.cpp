@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cheap measure of one-line texts: never narrower than the text as shaped.
 #include "present/textadvances.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick cell drawing looks exactly like the style's own: the same table drawn both ways is the same picture.
 #include "present/ui/textcelldelegate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thumbnail files: their names follow the picture's path, size and time, the folder stays under its limit, the
 // workers answer on the window thread and stop cleanly, and a photo's picture is found where the display looks.
 #include "data/photorecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window layer's print service where it needs no dialog: printer set-up from the installed printers, and
 // no job without a printer.
 #include "platform/ui/qtprintservice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch report command run as a program: PDF files of the three reports, and its refusals.
 #include "profile/profilefile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the reports find their pictures and source photos, and at what size they decode them.
 #include "data/photodatabase.h"
 #include "data/photolibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three reports read back from the PDF files they make: every text, font and picture at its place, on every
 // page and paper, and no word lost or beyond the right edge.
 #include "data/photorecord.h"

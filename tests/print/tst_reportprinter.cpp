@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print frame of the reports with a scripted printer: what reaches it, and what never does when the dialog
 // is cancelled, Cancel is pressed or the printer fails; printer set-up and the preview.
 #include "data/photolibrary.h"

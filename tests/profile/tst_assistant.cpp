@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Assistant and notes windows in the running main window: their controls and texts, taking components,
 // the name box, going to a source photo, the comparison's highlighting and the notes bound to their profile.
 #include "data/resultsmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The family list: one entry per path in its old place, malformed lines kept, safe replacement.
 #include "platform/dialogs.h"
 #include "profile/familylist.h"

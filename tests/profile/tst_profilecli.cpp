@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch commands "profile show" and "profile save".
 #include "profile/familylist.h"
 #include "profile/profilecli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .pro format: exact bytes, reading rules, malformed files and safe replacement.
 #include "profile/profileexport.h"
 #include "profile/profilefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile commands: components from a photo, the Assistant's texts, save, replace, load and their failures.
 #include "data/numberformat.h"
 #include "data/photorecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo-drive warning: its text, its buttons and the answer each way of closing it gives.
 #include "shell/ui/frmdefaultwarn.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo directory setting, its default, the drive test and running the photo manager.
 #include "platform/driveinfo.h"
 #include "platform/processrunner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which folder is the program folder, and what an installed program gives the user's folder on first start.
 #include "shell/programfolder.h"
 #include "shell/programinfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line and the status line.
 #include "shell/commandline.h"
 #include "shell/statusreporter.h"

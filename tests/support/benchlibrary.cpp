@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a benchmark's photo library.
 #include "benchlibrary.h"
 

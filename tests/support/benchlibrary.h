@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo library a benchmark runs on, named by its first argument.
 #pragma once
 

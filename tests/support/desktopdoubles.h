@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A desktop double for the tests: records the addresses and programs handed to it and answers from a script.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the large test picture: sky, ground and many thin strokes.
 #include "largephoto.h"
 

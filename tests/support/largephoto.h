@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Large test pictures with a field photo's worth of detail, so that JPEG files of them have realistic sizes.
 #pragma once
 

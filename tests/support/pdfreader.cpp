@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF pages read through poppler's command-line tools.
 #include "pdfreader.h"
 

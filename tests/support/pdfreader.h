@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads back the pages of a PDF as poppler sees them: words, lines with their fonts, and pictures, in inches.
 #pragma once
 

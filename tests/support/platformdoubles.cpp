@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform doubles for the tests.
 #include "platformdoubles.h"
 

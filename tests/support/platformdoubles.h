@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform doubles for the tests: scripted answers to every question, a recorded photo manager, settings in
 // memory and a fixed optical drive.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scripted print service: each job draws into a PDF kept in memory, sent only when its painter ends unaborted.
 #include "printdoubles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A print service from a script: dialog answers, printer errors, and the pages that reached the "printer".
 #pragma once
 

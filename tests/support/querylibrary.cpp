@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photo libraries for the query tests.
 #include "querylibrary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small photo library for the query tests: Photo.mdb in SQLite form from a few SQL value rows.
 #pragma once
 

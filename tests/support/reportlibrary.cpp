@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Report test libraries written through SQLite and QImage.
 #include "reportlibrary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small photo library for the report tests: Photo.mdb with chosen photos and their JPEG pictures.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program and window fixtures of the tests.
 #include "testprogram.h"
 

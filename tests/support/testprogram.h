@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixtures of the tests: one program state over a program folder with its platform answered by doubles,
 // the main window built on it as start-up builds it, sample libraries, and acting on the commands as a user.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths of test data and built programs.
 #include "testsupport.h"
 

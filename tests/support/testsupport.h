@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared helpers of the tests: paths of test data and of the built programs.
 #pragma once
 

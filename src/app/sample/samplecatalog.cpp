@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Books and code tables of the sample library.
 #include "app/sample/samplecatalog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed content of the sample library: the books, their stand profiles and the four code tables.
 #pragma once
 

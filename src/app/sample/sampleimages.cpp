@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photographs and data sheets of the sample library, painted with QPainter.
 #include "app/sample/sampleimages.h"
 

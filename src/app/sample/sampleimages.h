@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the sample library's images: a photograph of the plot and its scanned data sheet.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generates the sample library's rows and writes database, code files and images.
 #include "app/sample/samplelibrary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a complete sample photo library (database, code files, images) into a folder.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reproducible random numbers for the generator, mapped by hand so every standard library gives the same values.
 #pragma once
 

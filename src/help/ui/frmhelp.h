@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmHelp: the program's own help window — the manual's pages, back and forward, contents, index and search.
 #pragma once
 

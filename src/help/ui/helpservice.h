@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu's commands: the help window, the support page and the About box, each window made on first use.
 #pragma once
 

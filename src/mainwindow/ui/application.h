@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the windowed program: services, start-up, the event loop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // barMain: a row of tool buttons that show the main window's actions, with separators between groups.
 #pragma once
 

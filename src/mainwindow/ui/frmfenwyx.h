@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmFenwyx: the working window — toolbar, query pane, results list, browse buttons and the photo panes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu tree, the toolbar and the one function that derives their states.
 #include "maincommands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands: one action each, shared by the menus and the toolbar, with every enabled,
 // checked and pressed state derived in one place from the program's state.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wiring the working windows together and running the main window's commands.
 #include "maincontroller.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controller: owns the working windows (main window, Assistant, notes, view window), connects
 // them by signals and runs the commands of the menus, the toolbar and the buttons.
 #pragma once

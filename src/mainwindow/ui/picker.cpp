@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picker's open and close behaviour and its summary label.
 #include "picker.h"
 

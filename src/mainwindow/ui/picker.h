@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drop-down picker of the query pane: summary label, picker button and a list that floats open over the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query pane's pages, its list filling and the Search, All Photos and close buttons.
 #include "querypane.h"
 

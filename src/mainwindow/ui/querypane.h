@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query pane: the tab strip tabQuery with one page per query kind, its lists, pickers and buttons.
 #pragma once
 

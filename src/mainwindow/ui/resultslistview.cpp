@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list's two views share one model and one selection.
 #include "resultslistview.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lstPhotos: the results list as a sortable table or as icons, both views over one model.
 #pragma once
 

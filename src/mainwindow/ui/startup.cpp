@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: each step runs guarded, so one failing step never stops the ones after it.
 #include "startup.h"
 

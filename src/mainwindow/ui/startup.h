@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence: one copy only, splash, database, main window, first photo, command line.
 #pragma once
 

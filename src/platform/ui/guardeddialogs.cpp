@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking the floating windows out of the way of the modal boxes.
 #include "guardeddialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every modal box of the program with the floating windows taken out of its way while it is up.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QMessageBox and QFileDialog behind the Dialogs interface.
 #include "qtdialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QPrintDialog for the reports, a list of printers for the set-up, QPrinter as the target.
 #include "qtprintservice.h"
 

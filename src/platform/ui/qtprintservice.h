@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog, printer set-up and printer of the window layer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window measures of the design are in twips, 1440 to the inch; pixels follow the widget's screen.
 #pragma once
 

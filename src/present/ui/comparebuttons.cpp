@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compare button rows and the browse buttons.
 #include "comparebuttons.h"
 

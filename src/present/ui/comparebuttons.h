@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compare button rows (Data, Graph, View, Image for one slot) and the browse buttons.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view window: both images of a photo, looked up again whenever their tab is chosen.
 #include "frmview.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmView: one slot's photo and data plate at full quality, one per tab, with zoom to fit or 100%.
 #pragma once
 

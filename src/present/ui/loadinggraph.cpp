@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loading graph, drawn from a data sheet's series.
 #include "loadinggraph.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // chtTotal: the bar chart of a photo's loading by size class.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo pane's controls and their look.
 #include "photopane.h"
 #include "platform/colourcontrast.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vsePane: one photo pane and the five controls of its slot.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying the photo panes out for the single and the compare layout, and filling a slot's controls.
 #include "photopanes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo panes of the main window: the slot tabs, the two panes and the compare rows under them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing and re-decoding the preview picture.
 #include "picturebox.h"
 

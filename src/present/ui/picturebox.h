@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // picPreviewPhoto: a picture scaled to fit the box with its proportions kept, decoded at the size it is shown.
 #pragma once
 

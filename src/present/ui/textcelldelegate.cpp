@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Table cells of plain one-line text.
 #include "textcelldelegate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Table cells of plain one-line text, drawn without a text layout per cell.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting an icon view's items with thumbnails from a ThumbnailCache.
 #include "thumbnaildelegate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An icon view's items with their photos' own pictures: thumbnails asked for as the items are painted, the
 // generic icon until one comes, and only that item painted again when it does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview draws the pages with the same routine as the printer and the PDF files.
 #include "frmpreview.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmPreview: a report's pages on screen before they are printed or saved, with zoom and page fit.
 #pragma once
 

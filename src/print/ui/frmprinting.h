@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmPrinting: "Printing ..." with a blinking indicator and a Cancel button while a report draws its page.
 #pragma once
 

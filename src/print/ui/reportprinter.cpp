@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print frame shared by the reports, run on the window thread with a progress window that can cancel.
 #include "reportprinter.h"
 

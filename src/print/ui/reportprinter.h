@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report commands of the main window: the print frame around each report, printer set-up and the preview.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Assistant's two pages: their labels, buttons and the texts they show.
 #include "frmassistant.h"
 

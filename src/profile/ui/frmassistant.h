@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmAssistant: the floating window with the Comparison Assistant and the Profile Builder Assistant.
 #pragma once
 

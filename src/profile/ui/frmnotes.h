@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmnotes: the free notes of the current fuel profile, written back into it when the window closes.
 #pragma once
 

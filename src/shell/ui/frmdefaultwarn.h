@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmDefaultWarn: the photo drive cannot be read; retry, run the photo manager, or look only locally.
 #pragma once
 

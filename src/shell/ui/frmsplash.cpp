@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash window; a click or a key closes it early.
 #include "frmsplash.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmSplash: the release number and legal notice while the program starts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame: status bar panels, exit question and unload.
 #include "mdimain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MDIMain: the frame that holds the status bar, the menus and the main window, and asks before the program ends.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's small pictures (toolbar, status line), drawn rather than loaded: a handful of shapes costs
 // nothing at start-up, where loading the style's picture files makes Qt load every image plugin.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the extension arrows of menu and tool bars.
 #include "programstyle.h"
 

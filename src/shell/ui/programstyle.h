@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's style, with the few pictures Qt would load from picture files at start-up drawn instead.
 #pragma once
 

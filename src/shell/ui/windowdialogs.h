@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's real boxes: the platform's message boxes and file choosers, and the photo-drive warning.
 #pragma once
 
