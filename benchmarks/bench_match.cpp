@@ -61,16 +61,8 @@ int main(int argc, char *argv[])
             timer.restart();
             const PhotoMatch::Ranking ranking =
                 PhotoMatch::rank(all, PhotoMatch::valuesOf(query), library.matchSpread(), query.id);
-            const size_t n = listed > 0 ? std::min(size_t(listed), ranking.photos.size()) : ranking.photos.size();
-            auto photos = std::make_shared<PhotoSet>();
-            photos->reserve(n);
-            std::vector<double> distances;
-            distances.reserve(n);
-            for (size_t i = 0; i < n; ++i) {
-                photos->push_back(all[size_t(ranking.photos[i].index)]);
-                distances.push_back(ranking.photos[i].distance);
-            }
-            model.FillRankedList(photos, std::move(distances));
+            PhotoMatch::Nearest nearest = PhotoMatch::nearest(all, ranking, listed);
+            model.FillRankedList(std::move(nearest.photos), std::move(nearest.distances));
             view.table()->viewport()->repaint();
             times.push_back(timer.nsecsElapsed() / 1e6);
         }

@@ -122,4 +122,18 @@ Ranking rank(const std::vector<PhotoRecord> &candidates, const Values &query, co
     return ranking;
 }
 
+Nearest nearest(const std::vector<PhotoRecord> &candidates, const Ranking &ranking, int count)
+{
+    const size_t listed = count > 0 ? std::min(size_t(count), ranking.photos.size()) : ranking.photos.size();
+    Nearest n;
+    n.photos = std::make_shared<std::vector<PhotoRecord>>();
+    n.photos->reserve(listed);
+    n.distances.reserve(listed);
+    for (size_t i = 0; i < listed; ++i) {
+        n.photos->push_back(candidates[size_t(ranking.photos[i].index)]);
+        n.distances.push_back(ranking.photos[i].distance);
+    }
+    return n;
+}
+
 } // namespace PhotoMatch

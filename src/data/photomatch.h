@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -44,5 +45,13 @@ struct Ranking {
 // id excludeId (the query photo itself) is not ranked, nor one that keep (when given) turns down.
 Ranking rank(const std::vector<PhotoRecord> &candidates, const Values &query, const Spread &spread,
              std::optional<qint64> excludeId = std::nullopt, const std::function<bool(const PhotoRecord &)> &keep = {});
+
+// The nearest count photos of a ranking (0: every one ranked), copied out of the candidates in rank order, with
+// their distances: what the list shows as a query's result.
+struct Nearest {
+    std::shared_ptr<std::vector<PhotoRecord>> photos;
+    std::vector<double> distances;
+};
+Nearest nearest(const std::vector<PhotoRecord> &candidates, const Ranking &ranking, int count);
 
 } // namespace PhotoMatch

@@ -817,20 +817,13 @@ void MainController::closeFieldPhoto()
 
 void MainController::showRanking(const PhotoMatch::Ranking &ranking, int count, const QString &likeWhat)
 {
-    const PhotoSet &all = *m_state.library.allPhotos();
-    const size_t listed = count > 0 ? std::min(size_t(count), ranking.photos.size()) : ranking.photos.size();
-    auto photos = std::make_shared<PhotoSet>();
-    photos->reserve(listed);
-    std::vector<double> distances;
-    distances.reserve(listed);
-    for (size_t i = 0; i < listed; ++i) {
-        photos->push_back(all[size_t(ranking.photos[i].index)]);
-        distances.push_back(ranking.photos[i].distance);
-    }
+    PhotoMatch::Nearest nearest = PhotoMatch::nearest(*m_state.library.allPhotos(), ranking, count);
+    const size_t listed = nearest.photos->size();
+    const PhotoSetPtr photos = std::move(nearest.photos);
     // As a query's result: the current photo set, the list (its filter cleared), then the Erase step.
     m_state.library.setCurrentPhotoSet(photos);
     m_state.modes.change([](ModeState &s) { s.LastItemKey.clear(); });
-    resultsModel()->FillRankedList(photos, std::move(distances));
+    resultsModel()->FillRankedList(photos, std::move(nearest.distances));
     {
         const QSignalBlocker quiet(m_window->filterBox());
         m_window->filterBox()->clear();
