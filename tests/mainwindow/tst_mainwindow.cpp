@@ -1298,6 +1298,10 @@ void TestMainWindow::fieldPhoto_typedValuesAreComparedMatchedPrintedAndGivenBack
     QVERIFY(values && values->isVisible());
     QTest::keyClicks(values->findChild<QLineEdit *>(QStringLiteral("txtFieldFine")), QStringLiteral("5"));
     QTest::keyClicks(values->findChild<QLineEdit *>(QStringLiteral("txtFieldBed")), QStringLiteral("3"));
+    values->close(); // the photo and its values stay; a click on the photo brings the window back
+    QVERIFY(state().photoSlots.states[0].isFieldPhoto());
+    QTest::mouseClick(find<QLabel>(QStringLiteral("lblSelectedPhoto_0")), Qt::LeftButton);
+    QVERIFY(values->isVisible());
     c().lstPhotos_ItemClick(2);
 
     const AssistantSummary summary = state().photoSlots.summary();

@@ -160,6 +160,6 @@ FieldPhoto::Values frmFieldPhoto::values() const
 
 void frmFieldPhoto::closeEvent(QCloseEvent *event)
 {
-    // Closing the window keeps the photo; its values stay until the photo is closed.
+    // Closing the window keeps the photo and its values; a click on the photo shows the window again.
     event->accept();
 }

@@ -925,6 +925,9 @@ void MainController::FocusSlotTab(int index)
 {
     if (m_state.photoSlots.CompareLayout == 1 && (index == 0 || index == 1))
         SelectSlot(index);
+    // A click on the field photo brings its values window back when the user had closed it.
+    if (index == 0 && m_state.photoSlots.states[0].isFieldPhoto() && m_field && !m_field->isVisible())
+        m_field->show();
 }
 
 void MainController::SetCompareLayout(int mode)
