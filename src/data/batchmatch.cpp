@@ -45,20 +45,6 @@ QString namesOf(const std::array<bool, PhotoMatch::MeasureCount> &which)
     return names.join(QStringLiteral(", "));
 }
 
-// The photo a label names: the one whose label is the text exactly, else the first named by it in any case.
-const PhotoRecord *photoNamed(const PhotoSet &photos, const QString &label)
-{
-    const QString wanted = label.trimmed();
-    const PhotoRecord *named = nullptr;
-    for (const PhotoRecord &p : photos) {
-        if (p.label() == wanted)
-            return &p;
-        if (!named && p.isNamedBy(wanted))
-            named = &p;
-    }
-    return named;
-}
-
 } // namespace
 
 namespace BatchMatch

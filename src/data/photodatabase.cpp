@@ -439,3 +439,16 @@ std::optional<QVariantList> PhotoDatabase::column(const QString &sql, const QVar
         return failed<QVariantList>(error, readError(st));
     return values;
 }
+
+const PhotoRecord *photoNamed(const PhotoSet &photos, const QString &label)
+{
+    const QString wanted = label.trimmed();
+    const PhotoRecord *named = nullptr;
+    for (const PhotoRecord &p : photos) {
+        if (p.label() == wanted)
+            return &p;
+        if (!named && p.isNamedBy(wanted))
+            named = &p;
+    }
+    return named;
+}

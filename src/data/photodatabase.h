@@ -18,6 +18,10 @@ class SqliteStatement;
 using PhotoSet = std::vector<PhotoRecord>;
 using PhotoSetPtr = std::shared_ptr<const PhotoSet>;
 
+// The photo a label names among photos: the one whose label is the text exactly (blanks around it aside), else the
+// first the text names with letter case ignored; null when none.
+const PhotoRecord *photoNamed(const PhotoSet &photos, const QString &label);
+
 class PhotoDatabase
 {
 public:

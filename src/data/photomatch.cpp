@@ -48,6 +48,12 @@ Values storedValues(const Values &typed, Units units)
     return stored;
 }
 
+Values shownValues(const Values &stored, Units units)
+{
+    return {UnitConversion::loading(stored[Fine], units), UnitConversion::loading(stored[Coarse], units),
+            UnitConversion::length(stored[Duff], units), UnitConversion::length(stored[Bed], units)};
+}
+
 Spread spreadOf(const std::vector<PhotoRecord> &photos)
 {
     // Welford's running mean and sum of squares: one pass, and no loss of precision on large sets.

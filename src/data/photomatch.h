@@ -24,6 +24,8 @@ using Values = std::array<OptionalNumber, MeasureCount>;
 Values valuesOf(const PhotoRecord &photo);
 // Values typed in the units shown, in the stored units; a negative or non-finite value is left out.
 Values storedValues(const Values &typed, Units units);
+// Stored values in the units shown, for a form to start from.
+Values shownValues(const Values &stored, Units units);
 
 // How far apart two photos are per value: the population standard deviation of ln(1 + v) over every photo that
 // has the value. A value whose spread is nothing (or that no photo has) cannot tell photos apart: nullopt.

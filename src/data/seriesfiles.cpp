@@ -2,6 +2,8 @@
 // Copying, measuring and swapping the image folders of photo series.
 #include "seriesfiles.h"
 
+#include "platform/filedescriptor.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -34,29 +36,6 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
-
 // Blocks between two questions whether to go on: large pictures are still copied in one or two.
 constexpr size_t kBlock = 8 * 1024 * 1024;
 
@@ -81,21 +60,8 @@ bool copyContents(int from, int to, qint64 size, const std::function<bool()> &ca
         } else {
             buffer.resize(want);
             n = ::read(from, buffer.data(), want);
-            if (n > 0) {
-                const char *p = buffer.data();
-                ssize_t rest = n;
-                while (rest > 0) {
-                    const ssize_t w = ::write(to, p, size_t(rest));
-                    if (w < 0 && errno == EINTR)
-                        continue;
-                    if (w <= 0) {
-                        *systemError = w < 0 ? errno : ENOSPC;
-                        return false;
-                    }
-                    p += w;
-                    rest -= w;
-                }
-            }
+            if (n > 0 && !writeAll(to, buffer.data(), n, -1, systemError))
+                return false;
         }
         if (n < 0) {
             if (errno == EINTR)
@@ -117,21 +83,17 @@ bool copyFile(const QString &source, const QString &target, const std::function<
     const QByteArray from = QFile::encodeName(source);
     const QByteArray to = QFile::encodeName(target);
     // A link or a special file is no picture of the series: only regular files are opened.
-    Descriptor in(::open(from.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor in(::open(from.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0)
         return fail(error, source + QStringLiteral(": ") + systemReason(errno));
     struct stat info = {};
     if (::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return fail(error, source + QStringLiteral(": not a regular file"));
-    Descriptor out(::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    FileDescriptor out(::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (out.get() < 0)
         return fail(error, target + QStringLiteral(": ") + systemReason(errno));
     int systemError = 0;
-    bool ok = copyContents(in.get(), out.get(), info.st_size, cancelled, &systemError);
-    if (ok && ::close(out.release()) != 0 && errno != EINTR) {
-        systemError = errno;
-        ok = false;
-    }
+    const bool ok = copyContents(in.get(), out.get(), info.st_size, cancelled, &systemError) && out.close(&systemError);
     if (!ok) {
         ::unlink(to.constData());
         if (systemError == ECANCELED)
@@ -211,7 +173,7 @@ bool removeTree(const QString &folder, QString *error)
 
 bool syncFileSystem(const QString &folder, QString *error)
 {
-    Descriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
         return fail(error, folder + QStringLiteral(": ") + systemReason(errno));
     // One call for the thousands of pictures just written, far cheaper than a flush of each.
@@ -222,7 +184,7 @@ bool syncFileSystem(const QString &folder, QString *error)
 
 void syncFolder(const QString &folder)
 {
-    Descriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() >= 0)
         ::fsync(fd.get());
 }

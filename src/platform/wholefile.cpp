@@ -2,6 +2,8 @@
 // Writing files whole: a new file beside the old one, every step checked, then one rename.
 #include "wholefile.h"
 
+#include "platform/filedescriptor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,28 +37,6 @@ bool fail(Failure *failure, int systemError, const QString &note = {})
 
 const QString kNotRegular = QStringLiteral("Not a regular file");
 
-bool writeAll(int fd, const char *data, qint64 size, qint64 offset, int *systemError)
-{
-    while (size > 0) {
-        const ssize_t n = offset < 0 ? ::write(fd, data, size_t(size)) : ::pwrite(fd, data, size_t(size), offset);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            *systemError = errno;
-            return false;
-        }
-        if (n == 0) { // no progress and no error: treat as the device being full
-            *systemError = ENOSPC;
-            return false;
-        }
-        data += n;
-        size -= n;
-        if (offset >= 0)
-            offset += n;
-    }
-    return true;
-}
-
 bool readAll(int fd, qint64 size, QByteArray *bytes, int *systemError)
 {
     bytes->resize(size);
@@ -76,35 +56,6 @@ bool readAll(int fd, qint64 size, QByteArray *bytes, int *systemError)
     bytes->resize(done);
     return true;
 }
-
-// Closes on every path out unless released.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-    // close(2)'s own verdict: on some file systems the last write fails only here.
-    bool close(int *systemError)
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0 && errno != EINTR) {
-            *systemError = errno;
-            return false;
-        }
-        return true;
-    }
-
-private:
-    int m_fd;
-};
 
 QByteArray encoded(const QString &path)
 {
@@ -151,7 +102,7 @@ void syncFolder(const QString &folder)
 bool writeInPlace(const QByteArray &target, const QByteArray &bytes, const WholeFile::Options &options, int folderError,
                   Failure *failure)
 {
-    Descriptor fd(::open(target.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+    FileDescriptor fd(::open(target.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() < 0)
         return fail(failure, errno);
     struct stat info = {};
@@ -225,8 +176,8 @@ bool write(const QString &path, const QByteArray &bytes, const Options &options,
         return fail(failure, EISDIR);
     const QString folder = info.absolutePath();
     QString temporary;
-    Descriptor fd(options.temporaryName.isEmpty() ? createUnique(folder, info.fileName(), &temporary)
-                                                  : createFixed(folder, options.temporaryName, &temporary));
+    FileDescriptor fd(options.temporaryName.isEmpty() ? createUnique(folder, info.fileName(), &temporary)
+                                                      : createFixed(folder, options.temporaryName, &temporary));
     if (fd.get() < 0) {
         const int folderError = errno;
         if (options.inPlaceFallback && exists && (folderError == EACCES || folderError == EPERM))

@@ -46,12 +46,8 @@ std::optional<PhotoRecord> photoByLabel(const PhotoDatabase &database, const QSt
         QStringLiteral("(BookLabel || '/' || PhotoLabel) = ?1 COLLATE NOCASE"), {wanted}, &reason);
     if (!photos)
         return fail(reason);
-    for (const PhotoRecord &p : *photos) {
-        if (p.label() == wanted)
-            return p;
-    }
-    if (!photos->empty())
-        return photos->front();
+    if (const PhotoRecord *named = photoNamed(*photos, wanted))
+        return *named;
     return fail(QStringLiteral("no photo labelled \"%1\"").arg(wanted));
 }
 

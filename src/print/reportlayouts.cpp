@@ -292,6 +292,15 @@ void printFooter(PrintCursor &c, const QString &trailing)
     c.printLine(ReportLayouts::footerText() + trailing);
 }
 
+// The profile's name over the rule at 0.7 inches, on the first page and on each page of notes continued.
+void printProfileHeading(PrintCursor &c, const QString &nameLine)
+{
+    c.font = {16, true};
+    c.moveTo(0.5, 0.3);
+    c.printFitted(nameLine, kRight, 0.7 - kAir);
+    c.rule({0.5, 0.7}, {7.5, 0.7});
+}
+
 } // namespace
 
 namespace ReportLayouts
@@ -412,10 +421,7 @@ Report profileReport(const ProfileReportInput &input)
     const QString nameLine = kProfileHeading + p.ProfileName;
     ReportPage first;
     PrintCursor c(first);
-    c.font = {16, true};
-    c.moveTo(0.5, 0.3);
-    c.printFitted(nameLine, kRight, 0.7 - kAir);
-    c.rule({0.5, 0.7}, {7.5, 0.7});
+    printProfileHeading(c, nameLine);
 
     c.font.pointSize = 10;
     c.moveTo(0.5, 1.0);
@@ -507,10 +513,7 @@ Report profileReport(const ProfileReportInput &input)
     for (int next = onFirst; next < notes.size(); next += continuedLines) {
         ReportPage page;
         PrintCursor more(page);
-        more.font = {16, true};
-        more.moveTo(0.5, 0.3);
-        more.printFitted(nameLine, kRight, 0.7 - kAir);
-        more.rule({0.5, 0.7}, {7.5, 0.7});
+        printProfileHeading(more, nameLine);
         more.font = {10, true};
         more.moveTo(0.5, 1.0);
         more.printLine(kNotesContinued);

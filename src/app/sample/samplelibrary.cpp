@@ -5,6 +5,7 @@
 #include "app/sample/samplecatalog.h"
 #include "app/sample/sampleimages.h"
 #include "app/sample/samplerandom.h"
+#include "data/seriesdatabase.h"
 #include "platform/wholefile.h"
 
 #include <QBuffer>
@@ -230,17 +231,9 @@ struct DatabaseCloser {
 
 bool writeRows(sqlite3 *db, const SampleRows &rows)
 {
-    const char *schema = "CREATE TABLE Books(id INTEGER PRIMARY KEY, BookLabel TEXT, BookDescription TEXT, "
-                         "BreakInches4 REAL, BreakInches5 REAL, BreakInches6 REAL);"
-                         "CREATE TABLE Photos(ID INTEGER PRIMARY KEY, BookLabel TEXT, PhotoLabel TEXT, "
-                         "GroupLabel TEXT, TonsPerAcreBreak1 REAL, TonsPerAcreBreak2 REAL, TonsPerAcreBreak3 REAL, "
-                         "TonsPerAcreBreak4 REAL, TonsPerAcreBreak5 REAL, TonsPerAcreBreak6 REAL, "
-                         "TonsPerAcreBreak7 REAL, Oto3FL REAL, TotalFL REAL, AverageDuffDepth REAL, "
-                         "AverageFuelbedDepth REAL, VegType TEXT, Activity TEXT, FireBehaveFM TEXT, "
-                         "DangerRatingFM TEXT, PhotoPic TEXT, DataPic TEXT);";
     if (sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr) !=
             SQLITE_OK ||
-        sqlite3_exec(db, schema, nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db, DatabaseUpdate::schema(), nullptr, nullptr, nullptr) != SQLITE_OK)
         return false;
 
     Statement book(db, "INSERT INTO Books VALUES (?,?,?,?,?,?)");

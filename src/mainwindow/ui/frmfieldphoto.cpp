@@ -2,13 +2,12 @@
 // The field photo's values window: four numbers in the units shown and two codes.
 #include "frmfieldphoto.h"
 
-#include "data/numberformat.h"
 #include "data/queryparameters.h"
+#include "mainwindow/ui/valueboxes.h"
 #include "platform/scopeguards.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,30 +16,7 @@
 
 namespace
 {
-const char *const kNames[4] = {"Fine", "Coarse", "Duff", "Bed"};
-
-QString caption(int value, Units units)
-{
-    const bool metric = units == Units::Metric;
-    switch (value) {
-    case 0:
-        return metric ? QStringLiteral("&0 to 7.4 cm loading") : QStringLiteral("&0\" to 2.9\" loading");
-    case 1:
-        return metric ? QStringLiteral("&7.6 cm+ loading") : QStringLiteral("&3\"+ loading");
-    case 2:
-        return QStringLiteral("&Duff depth");
-    default:
-        return QStringLiteral("&Fuel bed depth");
-    }
-}
-
-QString unit(int value, Units units)
-{
-    const bool metric = units == Units::Metric;
-    if (value < 2)
-        return metric ? QStringLiteral("Mg/ha") : QStringLiteral("tons per acre");
-    return metric ? QStringLiteral("cm") : QStringLiteral("inches");
-}
+const char *const kNames[PhotoMatch::MeasureCount] = {"Fine", "Coarse", "Duff", "Bed"};
 
 QComboBox *codeBox(const QString &name, const QString &accessibleName, const QStringList &entries, QWidget *parent)
 {
@@ -68,12 +44,8 @@ frmFieldPhoto::frmFieldPhoto(const QStringList &vegTypes, const QStringList &act
     auto *grid = new QGridLayout;
     layout->addLayout(grid);
     for (int v = 0; v < 4; ++v) {
-        auto *value = m_value[size_t(v)] = new QLineEdit(this);
-        value->setObjectName(QStringLiteral("txtField") + QLatin1String(kNames[v]));
-        auto *validator = new QDoubleValidator(0, 1e9, 6, value);
-        validator->setNotation(QDoubleValidator::StandardNotation);
-        validator->setLocale(QLocale::c());
-        value->setValidator(validator);
+        auto *value = m_value[size_t(v)] =
+            ValueBoxes::numberBox(QStringLiteral("txtField") + QLatin1String(kNames[v]), this);
         m_caption[size_t(v)] = new QLabel(this);
         m_caption[size_t(v)]->setBuddy(value);
         m_unit[size_t(v)] = new QLabel(this);
@@ -110,17 +82,16 @@ void frmFieldPhoto::showValues(const QString &label, const FieldPhoto::Values &v
     m_units = units;
     m_label->setText(label);
     m_shownValues = {values.fine, values.coarse, values.duff, values.bed};
-    const OptionalNumber shown[4] = {
-        UnitConversion::loading(values.fine, units), UnitConversion::loading(values.coarse, units),
-        UnitConversion::length(values.duff, units), UnitConversion::length(values.bed, units)};
-    for (int v = 0; v < 4; ++v) {
-        m_caption[size_t(v)]->setText(caption(v, units));
-        m_unit[size_t(v)]->setText(unit(v, units));
+    const PhotoMatch::Values shown =
+        PhotoMatch::shownValues({values.fine, values.coarse, values.duff, values.bed}, units);
+    for (int v = 0; v < PhotoMatch::MeasureCount; ++v) {
+        const auto measure = PhotoMatch::Measure(v);
+        m_caption[size_t(v)]->setText(ValueBoxes::caption(measure, units));
+        m_unit[size_t(v)]->setText(ValueBoxes::unit(measure, units));
         QLineEdit *box = m_value[size_t(v)];
-        box->setAccessibleName(caption(v, units).remove(QLatin1Char('&')));
-        box->setAccessibleDescription(unit(v, units));
-        box->setText(shown[v] ? NumberFormat::picture(*shown[v], v < 2 ? u"####0.00" : u"###0.0").trimmed()
-                              : QString());
+        box->setAccessibleName(ValueBoxes::caption(measure, units).remove(QLatin1Char('&')));
+        box->setAccessibleDescription(ValueBoxes::unit(measure, units));
+        box->setText(ValueBoxes::text(shown[size_t(v)], measure));
         m_shownTexts[size_t(v)] = box->text();
     }
     const std::pair<QComboBox *, QString> codes[] = {{m_veg, values.vegType}, {m_activity, values.activity}};
@@ -139,21 +110,21 @@ void frmFieldPhoto::showValues(const QString &label, const FieldPhoto::Values &v
 
 FieldPhoto::Values frmFieldPhoto::values() const
 {
-    OptionalNumber typed[4];
-    for (int v = 0; v < 4; ++v) {
-        if (m_value[size_t(v)]->text() == m_shownTexts[size_t(v)]) {
-            typed[v] = m_shownValues[size_t(v)];
-            continue;
-        }
-        bool ok = false;
-        const double number = QLocale::c().toDouble(m_value[size_t(v)]->text().trimmed(), &ok);
-        if (ok && number >= 0)
-            typed[v] = v < 2 ? UnitConversion::tonsPerAcre(number, m_units) : UnitConversion::inches(number, m_units);
+    // A box left as it was gives back the stored value it showed; an edited one is converted from the units shown.
+    PhotoMatch::Values edited;
+    for (size_t v = 0; v < PhotoMatch::MeasureCount; ++v) {
+        if (m_value[v]->text() != m_shownTexts[v])
+            edited[v] = ValueBoxes::number(m_value[v]);
     }
-    return {typed[0],
-            typed[1],
-            typed[2],
-            typed[3],
+    PhotoMatch::Values stored = PhotoMatch::storedValues(edited, m_units);
+    for (size_t v = 0; v < PhotoMatch::MeasureCount; ++v) {
+        if (m_value[v]->text() == m_shownTexts[v])
+            stored[v] = m_shownValues[v];
+    }
+    return {stored[PhotoMatch::Fine],
+            stored[PhotoMatch::Coarse],
+            stored[PhotoMatch::Duff],
+            stored[PhotoMatch::Bed],
             CodeFromListText(m_veg->currentText()).trimmed(),
             CodeFromListText(m_activity->currentText()).trimmed()};
 }

@@ -2,13 +2,12 @@
 // The Match Values form: four values with a tick each, a vegetation type, how many photos to list.
 #include "frmmatchvalues.h"
 
-#include "data/numberformat.h"
 #include "data/queryparameters.h"
+#include "mainwindow/ui/valueboxes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDoubleValidator>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -23,45 +22,25 @@ frmMatchValues::frmMatchValues(Units units, const PhotoMatch::Values &initial, c
 {
     setObjectName(QStringLiteral("frmMatchValues"));
     setWindowTitle(QStringLiteral("Match Values"));
-    const bool metric = units == Units::Metric;
-    const QString loading = metric ? QStringLiteral("Mg/ha") : QStringLiteral("tons per acre");
-    const QString depth = metric ? QStringLiteral("cm") : QStringLiteral("inches");
-    struct Row {
-        const char *name;
-        QString caption;
-        QString unit;
-        const char16_t *picture;
-    };
-    const Row rows[PhotoMatch::MeasureCount] = {
-        {"Fine", metric ? QStringLiteral("&0 to 7.4 cm loading") : QStringLiteral("&0\" to 2.9\" loading"), loading,
-         u"####0.00"},
-        {"Coarse", metric ? QStringLiteral("&7.6 cm+ loading") : QStringLiteral("&3\"+ loading"), loading, u"####0.00"},
-        {"Duff", QStringLiteral("&Duff depth"), depth, u"###0.0"},
-        {"Bed", QStringLiteral("&Fuel bed depth"), depth, u"###0.0"},
-    };
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("Tick the values to match; the photos nearest to them are listed."), this));
     auto *grid = new QGridLayout;
     layout->addLayout(grid);
+    static const char *const kNames[PhotoMatch::MeasureCount] = {"Fine", "Coarse", "Duff", "Bed"};
     for (int m = 0; m < PhotoMatch::MeasureCount; ++m) {
-        const Row &row = rows[m];
-        const QString suffix = QString::fromLatin1(row.name);
-        auto *use = m_use[size_t(m)] = new QCheckBox(row.caption, this);
+        const auto measure = PhotoMatch::Measure(m);
+        const QString suffix = QString::fromLatin1(kNames[m]);
+        const QString caption = ValueBoxes::caption(measure, units);
+        auto *use = m_use[size_t(m)] = new QCheckBox(caption, this);
         use->setObjectName(QStringLiteral("chkMatch") + suffix);
-        auto *value = m_value[size_t(m)] = new QLineEdit(this);
-        value->setObjectName(QStringLiteral("txtMatch") + suffix);
-        auto *validator = new QDoubleValidator(0, 1e9, 6, value);
-        validator->setNotation(QDoubleValidator::StandardNotation);
-        validator->setLocale(QLocale::c());
-        value->setValidator(validator);
-        value->setAccessibleName(QString(row.caption).remove(QLatin1Char('&')));
-        value->setAccessibleDescription(row.unit);
+        auto *value = m_value[size_t(m)] = ValueBoxes::numberBox(QStringLiteral("txtMatch") + suffix, this);
+        value->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+        value->setAccessibleDescription(ValueBoxes::unit(measure, units));
         const OptionalNumber &v = initial[size_t(m)];
-        if (v)
-            value->setText(NumberFormat::picture(*v, row.picture).trimmed());
+        value->setText(ValueBoxes::text(v, measure));
         use->setChecked(v.has_value());
-        auto *unit = new QLabel(row.unit, this);
+        auto *unit = new QLabel(ValueBoxes::unit(measure, units), this);
         grid->addWidget(use, m, 0);
         grid->addWidget(value, m, 1);
         grid->addWidget(unit, m, 2);
@@ -115,10 +94,7 @@ frmMatchValues::Request frmMatchValues::request() const
     for (size_t m = 0; m < PhotoMatch::MeasureCount; ++m) {
         if (!m_use[m]->isChecked())
             continue;
-        bool ok = false;
-        const double v = QLocale::c().toDouble(m_value[m]->text().trimmed(), &ok);
-        if (ok)
-            r.values[m] = v;
+        r.values[m] = ValueBoxes::number(m_value[m]);
     }
     if (m_sameVeg->isChecked() && m_veg->count() > 0)
         r.vegType = CodeFromListText(m_veg->currentText());

@@ -679,11 +679,7 @@ void MainController::matchValuesCommand()
     const int s = m_state.photoSlots.CurrentSlot;
     if (SlotHasPhoto(s)) {
         const PhotoRecord &photo = *m_state.photoSlots.states[size_t(s)].photo;
-        const PhotoMatch::Values stored = PhotoMatch::valuesOf(photo);
-        initial = {UnitConversion::loading(stored[PhotoMatch::Fine], units),
-                   UnitConversion::loading(stored[PhotoMatch::Coarse], units),
-                   UnitConversion::length(stored[PhotoMatch::Duff], units),
-                   UnitConversion::length(stored[PhotoMatch::Bed], units)};
+        initial = PhotoMatch::shownValues(PhotoMatch::valuesOf(photo), units);
         vegType = photo.vegType;
     }
     const QStringList vegTypes = codeChoices(QueryParameters::VegType);
