@@ -74,4 +74,17 @@ int convert(const QString &in, const QString &out, std::FILE *err)
     return 0;
 }
 
+bool takeOptionValue(QString &option, QStringList &rest, QString *value)
+{
+    if (const qsizetype equals = option.indexOf(QLatin1Char('=')); equals > 0) {
+        *value = option.mid(equals + 1);
+        option.truncate(equals);
+        return true;
+    }
+    if (rest.isEmpty())
+        return false;
+    *value = rest.takeFirst();
+    return true;
+}
+
 } // namespace BatchData

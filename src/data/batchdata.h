@@ -33,4 +33,8 @@ private:
 // Writes the bytes and flushes: false, with the reason on err, when the output refused any of it (a full
 // disk, a closed pipe), so that a command never ends in success with its output cut short.
 bool writeOutput(std::FILE *out, const QByteArray &bytes, std::FILE *err);
+
+// The value of an option taken from the arguments: "--name=value" (option is cut to "--name") or "--name value"
+// (the value taken from rest). False when rest holds no value.
+bool takeOptionValue(QString &option, QStringList &rest, QString *value);
 } // namespace BatchData

@@ -66,14 +66,8 @@ int similar(const QString &programFolder, const QStringList &arguments, std::FIL
             continue;
         }
         QString value;
-        if (const qsizetype equals = option.indexOf(QLatin1Char('=')); equals > 0) {
-            value = option.mid(equals + 1);
-            option.truncate(equals);
-        } else if (args.isEmpty()) {
+        if (!BatchData::takeOptionValue(option, args, &value))
             return usage(err, option + QStringLiteral(" needs a value"));
-        } else {
-            value = args.takeFirst();
-        }
         if (option == QLatin1String("--top")) {
             bool whole = false;
             top = value.trimmed().toInt(&whole);

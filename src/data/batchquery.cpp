@@ -57,14 +57,8 @@ int visitQuery(const QString &programFolder, const QStringList &arguments, std::
         if (!option.startsWith(QLatin1String("--")))
             return usage(QStringLiteral("unexpected argument '%1'").arg(option));
         QString value;
-        if (const qsizetype equals = option.indexOf(QLatin1Char('=')); equals > 0) {
-            value = option.mid(equals + 1);
-            option.truncate(equals);
-        } else if (args.isEmpty()) {
+        if (!BatchData::takeOptionValue(option, args, &value))
             return usage(option + QStringLiteral(" needs a value"));
-        } else {
-            value = args.takeFirst();
-        }
         if (option == QLatin1String("--book"))
             book = value;
         else if (rangeOptions.contains(option))
