@@ -297,7 +297,7 @@ void printProfileHeading(PrintCursor &c, const QString &nameLine)
 {
     c.font = {16, true};
     c.moveTo(0.5, 0.3);
-    c.printFitted(nameLine, kRight, 0.7 - kAir);
+    c.printFitted(nameLine, ReportLayouts::kRight, 0.7 - kAir);
     c.rule({0.5, 0.7}, {7.5, 0.7});
 }
 
