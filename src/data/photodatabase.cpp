@@ -5,6 +5,7 @@
 #include "data/accessimport.h"
 #include "data/filecache.h"
 #include "data/sqlitestatement.h"
+#include "platform/failtext.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,13 +61,6 @@ void PhotoDatabase::close()
         sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_fileName.clear();
-}
-
-static bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
 }
 
 namespace

@@ -9,6 +9,7 @@
 #include "data/seriesfiles.h"
 #include "data/seriessource.h"
 #include "data/sqlitestatement.h"
+#include "platform/failtext.h"
 #include "platform/settingsstore.h"
 #include "shell/photodirectory.h"
 
@@ -25,13 +26,6 @@ namespace PhotoSeries
 {
 namespace
 {
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 QString key(const QString &label)
 {

@@ -4,6 +4,7 @@
 
 #include "data/numberformat.h"
 #include "data/photolibrary.h"
+#include "platform/failtext.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,13 +12,6 @@
 
 namespace
 {
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 // A stored loading as shown: in Mg/ha the query compares the converted value, as the list shows it.
 QString shown(const QString &expression, Units units)

@@ -7,6 +7,7 @@
 #include "data/photolibrary.h"
 #include "data/seriesfiles.h"
 #include "data/sqlitestatement.h"
+#include "platform/failtext.h"
 #include "platform/wholefile.h"
 
 #include <QDateTime>
@@ -24,13 +25,6 @@
 
 namespace
 {
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 QString quoted(const QString &name)
 {

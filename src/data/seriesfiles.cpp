@@ -2,6 +2,7 @@
 // Copying, measuring and swapping the image folders of photo series.
 #include "seriesfiles.h"
 
+#include "platform/failtext.h"
 #include "platform/filedescriptor.h"
 
 #include <QDir>
@@ -27,13 +28,6 @@ namespace
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
 }
 
 // Blocks between two questions whether to go on: large pictures are still copied in one or two.

@@ -3,6 +3,7 @@
 #include "seriessource.h"
 
 #include "data/seriesfiles.h"
+#include "platform/failtext.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,13 +23,6 @@ namespace
 
 const QString kDatabaseName = QStringLiteral("Photo.mdb");
 const QString kImagesName = QStringLiteral("PhotoImages");
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 class FolderSource : public SeriesSource
 {
