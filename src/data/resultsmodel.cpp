@@ -323,9 +323,7 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
     }
     // A ranking's photos are held in rank order: by Match, the rank is the order (appended photos last).
     const auto inOrder = [&](int a, int b) {
-        const int c = column == Match ? (a < b   ? -1
-                                         : a > b ? 1
-                                                 : 0)
+        const int c = column == Match ? int(a > b) - int(a < b)
                                       : QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     };
